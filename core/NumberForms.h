@@ -1,0 +1,26 @@
+#pragma once
+// The number-to-text forms the program shows, identical whatever the user's locale.
+
+#include <cstdint>
+#include <string>
+
+namespace mnemex {
+
+// "+###.00;-###.00": sign judged before rounding, two decimals, no leading zero below 1.
+// 1 -> "+1.00", 0.5 -> "+.50", -0.25 -> "-.25", -0.004 -> "-.00".
+std::string FormatSigned2(double value);
+
+// "Standard": thousands grouping and two decimals. 1234.5 -> "1,234.50", 0.126 -> "0.13".
+std::string FormatStandard(double value);
+
+// "Scientific": d.ddE+xx with at least two exponent digits. 0.0123 -> "1.23E-02".
+std::string FormatScientific(double value);
+
+// General form: shortest text, at most 15 significant digits, leading zero before the
+// point. 0.1 -> "0.1"; very large or very small values switch to "1.5E+20" notation.
+std::string FormatGeneral(double value);
+
+// Whole numbers: plain digits with a minus sign when negative.
+std::string FormatWhole(std::int64_t value);
+
+}  // namespace mnemex

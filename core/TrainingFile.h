@@ -1,0 +1,23 @@
+#pragma once
+// Reading a training file (*.net) into the pattern store.
+
+#include <optional>
+#include <string>
+
+#include "core/PublicStuff.h"
+
+namespace mnemex {
+
+struct TrainingFileError {
+    int Number =
+        0;  // run-time error number: 53 cannot open, 62 ends early, 13 not a number, 6 out of range
+    std::string Message;  // one sentence naming the file, the problem and where it is
+};
+
+// Reads the counts and both pattern arrays from the file at `path`.
+// On success replaces NumOutputs, SpareCount, NumInputs, NumPatterns, InputPatterns and
+// DesiredOutputs and returns nothing; on failure returns the reason and leaves the state
+// exactly as it was. Never touches the network, parameters, training record or names.
+std::optional<TrainingFileError> ReadTrainingFile(PublicStuff& state, const std::string& path);
+
+}  // namespace mnemex

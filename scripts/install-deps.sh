@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Installs every Debian package Mnemex needs to build, test and run.
+# Safe to run again: apt-get skips what is already there.
+set -euo pipefail
+
+packages=(
+  build-essential cmake ninja-build pkg-config clang libclang-rt-14-dev clang-format
+  qt6-base-dev qt6-charts-dev libqt6svg6 qt6-qpa-plugins libgl-dev
+  libxlsxwriter-dev zlib1g-dev
+  libgtest-dev libgmock-dev libbenchmark-dev
+  python3 python3-openpyxl python3-numpy
+  xvfb xauth x11-apps imagemagick fonts-liberation fonts-dejavu-core
+  xdg-utils
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -eq 0 ]; then
+  exit 0
+fi
+
+sudo_cmd=()
+if [ "$(id -u)" -ne 0 ]; then sudo_cmd=(sudo); fi
+export DEBIAN_FRONTEND=noninteractive
+"${sudo_cmd[@]}" apt-get update -qq
+"${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
