@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "cli/BatchReport.h"
 #include "cli/JsonResult.h"
 #include "core/ParameterCheck.h"
 #include "core/Recall.h"
@@ -126,6 +127,9 @@ int RunBatch(const BatchOptions& options, PublicStuff& state, const BatchStreams
             return kExitTrainingError;
         }
     }
+    if (options.ReportPath &&
+        !WriteBatchReport(state, *options.ReportPath, options.ReportSections, err))
+        return kExitTrainingError;
     return kExitOk;
 }
 
