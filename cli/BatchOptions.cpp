@@ -24,6 +24,8 @@ Options (defaults are the setup page's initial settings):
                             "weights": [per output unit: [per input unit]],
                             "history": [[epoch, total SSE], ...]}
                            Every number reads back as the same double.
+  --xlsx PATH              write the spreadsheet summary workbook of the trained
+                           network to PATH (.xlsx), as the testing hub builds it
   --progress               print the display lines of every printout while training
   --help                   show this text
 
@@ -90,6 +92,8 @@ ParseOutcome ParseBatchOptions(const std::vector<std::string>& args) {
                 o.Continues.push_back(*v);
             } else if (a == "--json") {
                 o.JsonPath = *v;
+            } else if (a == "--xlsx") {
+                o.XlsxPath = *v;
             } else {
                 return fail("unknown option " + a);
             }

@@ -7,6 +7,7 @@
 #include "core/Recall.h"
 #include "core/TrainingFile.h"
 #include "core/TrainingRun.h"
+#include "reports/workbook/SummaryFile.h"
 
 namespace mnemex::batch {
 
@@ -123,6 +124,13 @@ int RunBatch(const BatchOptions& options, PublicStuff& state, const BatchStreams
         std::string problem;
         if (!WriteJsonResult(state, *options.JsonPath, streams.Json, problem)) {
             err << "mnemex-batch: " << problem << '\n';
+            return kExitTrainingError;
+        }
+    }
+    if (options.XlsxPath) {
+        const std::string failed = WriteSummaryWorkbookFile(state, *options.XlsxPath);
+        if (!failed.empty()) {
+            err << ConsoleText(failed) << '\n';
             return kExitTrainingError;
         }
     }

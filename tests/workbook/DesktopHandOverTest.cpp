@@ -139,6 +139,10 @@ struct OpenerCase {
     bool Opens;
 };
 
+void PrintTo(const OpenerCase& c, std::ostream* os) {
+    *os << c.Title;
+}
+
 class XdgOpenerResults : public ::testing::TestWithParam<OpenerCase> {};
 
 TEST_P(XdgOpenerResults, FailureOfTheOpenerIsReportedAndSuccessIsNot) {

@@ -244,6 +244,10 @@ struct LabelCase {
     const char* Text;
 };
 
+void PrintTo(const LabelCase& c, std::ostream* os) {
+    *os << '"' << c.Text << '"';
+}
+
 class SummaryLabels : public ::testing::TestWithParam<LabelCase> {};
 
 TEST_P(SummaryLabels, NumberFollowsThePrefixWithOneBlankForItsSign) {
@@ -263,6 +267,10 @@ struct FailureCase {
     std::string Message;
     int Milestone;  // the progress bar's value when the build stopped
 };
+
+void PrintTo(const FailureCase& c, std::ostream* os) {
+    *os << c.Title;
+}
 
 class SummaryFailures : public ::testing::TestWithParam<FailureCase> {};
 

@@ -108,6 +108,10 @@ struct NameCase {
     bool Valid;
 };
 
+void PrintTo(const NameCase& c, std::ostream* os) {
+    *os << '"' << c.Name << '"';
+}
+
 class WorkbookNameRules : public ::testing::TestWithParam<NameCase> {};
 
 TEST_P(WorkbookNameRules, AcceptsExactlyTheNamesTheApplicationAccepts) {
@@ -195,6 +199,10 @@ struct DateCase {
     int Year, Month, Day;
     double Serial;  // the spreadsheet serial number of that day
 };
+
+void PrintTo(const DateCase& c, std::ostream* os) {
+    *os << c.Year << '-' << c.Month << '-' << c.Day;
+}
 
 class WorkbookDates : public ::testing::TestWithParam<DateCase> {};
 
