@@ -12,6 +12,7 @@
 
 #include "core/RunTimeError.h"
 #include "reports/workbook/DesktopHandOver.h"
+#include "reports/workbook/DesktopSpreadsheet.h"
 #include "reports/workbook/SpreadsheetSummary.h"
 #include "reports/workbook/WorkbookFolder.h"
 #include "tests/workbook/SummaryFakes.h"
@@ -131,6 +132,31 @@ TEST(DesktopHandOver, DefaultFolderIsPrivateToTheUserInTheTemporaryFolder) {
     else
         unsetenv("TMPDIR");
     EXPECT_EQ(folder.Path(), (tmp / ("mnemex-workbooks-" + std::to_string(geteuid()))).string());
+}
+
+TEST(DesktopSpreadsheet, HubControlsFollowTheBuildThroughPlainCallbacks) {
+    const fs::path folder = FreshFolder("desktop");
+    FakeOpener opener;
+    DesktopSpreadsheet desktop(sheets::WorkbookFolder(folder.string()), opener);
+    std::vector<std::string> captions;
+    std::vector<int> values;
+    std::vector<bool> shown;
+    CallbackFeedback feedback;
+    feedback.Caption = [&](const std::string& text) { captions.push_back(text); };
+    feedback.Value = [&](int value) { values.push_back(value); };
+    feedback.Visible = [&](bool visible) { shown.push_back(visible); };
+    PublicStuff state = FormulaState(2, 3, 4, 5);
+
+    desktop.BuildSummary(state, feedback);
+
+    EXPECT_EQ(captions, (std::vector<std::string>{
+                            "Please be patient while the spreadsheet is built...", ""}));
+    ASSERT_EQ(values.size(), 22u);
+    EXPECT_EQ(values.front(), 0);
+    EXPECT_EQ(values.back(), 21);
+    EXPECT_EQ(shown, (std::vector<bool>{true, false}));
+    EXPECT_EQ(desktop.State().ExcelStarted, 1);
+    EXPECT_EQ(opener.Opened, std::vector<std::string>{(folder / "Summary-1.xlsx").string()});
 }
 
 struct OpenerCase {
