@@ -12,6 +12,7 @@ void ChainFileLists(DriveList& drive, FolderList& folder, FileList& files) {
         drive.RememberFolder(folder.Path());
         files.SetPath(folder.Path());
     });
+    drive.RememberFolder(folder.Path());
     files.SetPath(folder.Path());
 }
 
