@@ -9,8 +9,7 @@ set(CPACK_GENERATOR "DEB")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION "science")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# The staged log names files under the staging folder; this rewrites them to where the
-# package puts them.
-set(CPACK_PRE_BUILD_SCRIPTS "${CMAKE_CURRENT_SOURCE_DIR}/FixPackagedLog.cmake")
-set(MNEMEX_CPACK_UNINSTALL_DIR "${MNEMEX_UNINSTALL_DIR}")
+# CPack stages the installation under DESTDIR; the packaged log must name the files where the
+# package puts them, without the staging folder.
+set(CPACK_CUSTOM_INSTALL_VARIABLES "MNEMEX_LOG_WITHOUT_DESTDIR=1")
 include(CPack)
