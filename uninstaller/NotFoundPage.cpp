@@ -1,5 +1,6 @@
 #include "NotFoundPage.h"
 
+#include "FitText.h"
 #include "Program.h"
 #include "UninstallPage.h"
 #include "pages/framework/Fonts.h"
@@ -48,6 +49,8 @@ NotFoundPage::NotFoundPage(Program& program)
     PlaceTwips(ExecutableText, 120, 4200, 4455, 540);
     PlaceTwips(Label2, 75, 4845, 2400, 690);
     PlaceTwips(Continue, 2550, 4845, 2055, 645);
+    ShrinkFontToFit(Label1);
+    ShrinkFontToFit(Label2);
     setTabOrder(Drive1, Dir1);
     setTabOrder(Dir1, File1);
     setTabOrder(File1, ExecutableText);

@@ -1,5 +1,6 @@
 #include "StartPage.h"
 
+#include "FitText.h"
 #include "Program.h"
 #include "pages/framework/Fonts.h"
 #include "pages/framework/Twips.h"
@@ -21,6 +22,8 @@ StartPage::StartPage(Program& program)
     PlaceTwips(Label1, 540, 540, 2640, 630);
     PlaceTwips(Yes, 210, 1425, 1260, 525);
     PlaceTwips(Cancel, 1620, 1410, 1320, 540);
+    Label1->setWordWrap(true);
+    ShrinkFontToFit(Label1);
     setTabOrder(Yes, Cancel);
     connect(Yes, &QPushButton::clicked, this, [this] { program_.Run([this] { Yes_Click(); }); });
     connect(Cancel, &QPushButton::clicked, this,

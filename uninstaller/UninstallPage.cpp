@@ -2,6 +2,7 @@
 
 #include <exception>
 
+#include "FitText.h"
 #include "NotFoundPage.h"
 #include "Program.h"
 #include "pages/framework/Fonts.h"
@@ -21,6 +22,8 @@ UninstallPage::UninstallPage(Program& program)
     Label2->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     PlaceTwips(Label1, 540, 210, 3060, 735);
     PlaceTwips(Label2, 735, 1545, 2565, 945);
+    Label1->setWordWrap(true);
+    ShrinkFontToFit(Label1);
 }
 
 void UninstallPage::Form_Load() {

@@ -1,6 +1,8 @@
 #include "UninstallerPage.h"
 
 #include <QCloseEvent>
+#include <QGuiApplication>
+#include <QScreen>
 
 #include "Program.h"
 #include "pages/framework/Twips.h"
@@ -12,6 +14,10 @@ UninstallerPage::UninstallerPage(Program& program, const QString& caption, int w
     : program_(program) {
     setWindowTitle(caption);
     setFixedSize(TwipsToPixels(widthTwips), TwipsToPixels(heightTwips));
+    // Each page opens in the middle of the screen, where the user's eyes are.
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        move(screen->availableGeometry().center() - rect().center());
+    }
 }
 
 void UninstallerPage::closeEvent(QCloseEvent* event) {
