@@ -16,10 +16,14 @@ FormManager::FormManager(QObject* parent) : QObject(parent) {
 }
 
 FormManager::~FormManager() {
-    for (const QPointer<Form>& form : forms_) {
-        if (form != nullptr) {
-            form->manager_ = nullptr;
-            delete form.data();
+    // After the event loop has ended, deferred deletes would never run.
+    for (auto* list : {&forms_, &unloaded_}) {
+        const std::vector<QPointer<Form>> forms = *list;
+        for (const QPointer<Form>& form : forms) {
+            if (form != nullptr) {
+                form->manager_ = nullptr;
+                delete form.data();
+            }
         }
     }
 }
@@ -102,6 +106,8 @@ void FormManager::Unload(Form* form, UnloadReason reason) {
     // Its own handler may still be running (a Close button unloads its page), so the
     // window is deleted once control is back in the event loop.
     form->deleteLater();
+    unloaded_.erase(std::remove(unloaded_.begin(), unloaded_.end(), nullptr), unloaded_.end());
+    unloaded_.emplace_back(form);
     emit Unloaded(form->Name());
     if (LoadedNames().isEmpty() && !ending_) {
         Quit();
