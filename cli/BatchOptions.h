@@ -17,6 +17,7 @@ struct BatchOptions {
     std::vector<std::string> Continues;     // epochs for each Continue Training, in order
     std::optional<std::string> JsonPath;    // "-" for standard output
     bool Progress = false;                  // print every printout of the run
+    std::optional<std::string> XlsxPath;    // the spreadsheet summary workbook
     std::optional<std::string> ReportPath;  // the text report to write after training
     report::SectionSet ReportSections = report::DefaultSections();
     bool Help = false;
