@@ -8,10 +8,10 @@
 #include "core/PublicStuff.h"
 #include "core/RunTimeError.h"
 #include "core/TrainingRun.h"
-#include "pages/BoxNumbers.h"
-#include "pages/DistMemLogic.h"
-#include "pages/LiveTrainingDisplay.h"
-#include "pages/Network1Logic.h"
+#include "pages/main/BoxNumbers.h"
+#include "pages/main/DistMemLogic.h"
+#include "pages/main/LiveTrainingDisplay.h"
+#include "pages/main/Network1Logic.h"
 
 using namespace mnemex;
 using namespace mnemex::pages;

@@ -1,4 +1,4 @@
-#include "pages/Network1Logic.h"
+#include "pages/main/Network1Logic.h"
 
 #include "core/NumberForms.h"
 #include "core/TrainingFile.h"

@@ -1,4 +1,4 @@
-#include "pages/LiveTrainingDisplay.h"
+#include "pages/main/LiveTrainingDisplay.h"
 
 namespace mnemex::pages {
 

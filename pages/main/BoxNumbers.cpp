@@ -1,4 +1,4 @@
-#include "pages/BoxNumbers.h"
+#include "pages/main/BoxNumbers.h"
 
 #include <cmath>
 

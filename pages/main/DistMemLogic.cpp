@@ -1,4 +1,4 @@
-#include "pages/DistMemLogic.h"
+#include "pages/main/DistMemLogic.h"
 
 namespace mnemex::pages {
 
