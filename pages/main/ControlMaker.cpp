@@ -1,6 +1,36 @@
 #include "pages/main/ControlMaker.h"
 
+#include <QPainter>
+#include <QStyleOptionButton>
+#include <QStylePainter>
+
 namespace mnemex::pages {
+
+WrapButton::WrapButton(const QString& caption, QWidget* parent) : QPushButton(caption, parent) {}
+
+QSize WrapButton::sizeHint() const {
+    return QPushButton::sizeHint();
+}
+
+void WrapButton::paintEvent(QPaintEvent*) {
+    QStylePainter painter(this);
+    QStyleOptionButton option;
+    initStyleOption(&option);
+    const QString caption = option.text;
+    option.text.clear();
+    painter.drawControl(QStyle::CE_PushButton, option);
+    const QRect area = style()->subElementRect(QStyle::SE_PushButtonContents, &option, this);
+    painter.setPen(
+        palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::ButtonText));
+    painter.drawText(area, Qt::AlignCenter | Qt::TextWordWrap, caption);
+}
+
+QFont PageFont(const FontSpec& font) {
+    QString name = QString::fromLatin1(font.name);
+    if (name == QLatin1String("MS Sans Serif"))
+        name = QStringLiteral("Arial");
+    return FontByName(name, font.points, font.style);
+}
 
 QLabel* MakeLabel(QWidget* parent, const char* name, const QString& caption, Twips at,
                   const FontSpec& font, Qt::Alignment align) {
@@ -12,7 +42,7 @@ QLabel* MakeLabel(QWidget* parent, const char* name, const QString& caption, Twi
 
 QPushButton* MakeButton(QWidget* parent, const char* name, const QString& caption, Twips at,
                         const FontSpec& font) {
-    return Placed(new QPushButton(caption, parent), name, at, &font);
+    return Placed(new WrapButton(caption, parent), name, at, &font);
 }
 
 QLineEdit* MakeTextBox(QWidget* parent, const char* name, const QString& text, Twips at,

@@ -13,6 +13,18 @@
 
 namespace mnemex::pages {
 
+// A push button whose caption wraps onto more lines when it is wider than the button, as
+// the classic buttons do ("Go To Next Page To Set Training Parameters").
+class WrapButton : public QPushButton {
+    Q_OBJECT
+  public:
+    WrapButton(const QString& caption, QWidget* parent);
+    QSize sizeHint() const override;
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+};
+
 // A twip rectangle: Left, Top, Width, Height.
 struct Twips {
     int left;
@@ -40,6 +52,10 @@ W* Placed(W* widget, const char* name, Twips at, const FontSpec* font = nullptr)
 // A label with word wrap, top-aligned as on the classic pages; `align` is its horizontal part.
 QLabel* MakeLabel(QWidget* parent, const char* name, const QString& caption, Twips at,
                   const FontSpec& font, Qt::Alignment align = Qt::AlignLeft);
+// "MS Sans Serif" (a narrow bitmap font) is closest to the Arial-metric sans serif, which the
+// layouts' widths were made for; every other name goes to FontByName as it is.
+QFont PageFont(const FontSpec& font);
+
 QPushButton* MakeButton(QWidget* parent, const char* name, const QString& caption, Twips at,
                         const FontSpec& font);
 QLineEdit* MakeTextBox(QWidget* parent, const char* name, const QString& text, Twips at,
@@ -63,7 +79,7 @@ W* Placed(W* widget, const char* name, Twips at, const FontSpec* font) {
     widget->setObjectName(QString::fromLatin1(name));
     PlaceTwips(widget, at.left, at.top, at.width, at.height);
     if (font)
-        widget->setFont(FontByName(QString::fromLatin1(font->name), font->points, font->style));
+        widget->setFont(PageFont(*font));
     return widget;
 }
 
