@@ -1,13 +1,13 @@
 #include "app/RegisterPages.h"
 
-#include "app/PlaceholderPage.h"
 #include "pages/framework/PageManager.h"
+#include "pages/main/MainPages.h"
 
 namespace mnemex {
 
 void RegisterPages(PageManager& pages) {
-    // Stands in for the introductory page until that page is part of the program.
-    pages.RegisterPage<PlaceholderPage>(QStringLiteral("Network1"));
+    // Network1, DistMem and TestDAM.
+    pages::RegisterMainPages(pages);
 }
 
 }  // namespace mnemex
