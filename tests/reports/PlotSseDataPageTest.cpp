@@ -137,17 +137,17 @@ class PlotSseDataPageTest : public QObject {
         page.show();
         QVERIFY(QTest::qWaitForWindowExposed(&page));
         QGuiApplication::clipboard()->setText(QStringLiteral("something else"));
-        auto* printer = new RecordingPrinter;
-        page.SetPrinterSource([printer] { return std::unique_ptr<PagePrinter>(printer); });
+        RecordingPrinter printer;
+        page.SetPrinterSource(RecordInto(printer));
         QTest::mouseClick(page.findChild<QPushButton*>(QStringLiteral("PrintThisGraph")),
                           Qt::LeftButton);
         const QImage onClipboard = QGuiApplication::clipboard()->image();
         QVERIFY(!onClipboard.isNull());
         QCOMPARE(onClipboard.deviceIndependentSize().toSize(), page.SSEgraph()->size());
-        QCOMPARE(printer->Operations,
+        QCOMPARE(printer.Operations,
                  (QStringList{QStringLiteral("line: "), QStringLiteral("picture:0,0"),
                               QStringLiteral("end")}));
-        QCOMPARE(printer->Picture.size(), onClipboard.size());
+        QCOMPARE(printer.Picture.size(), onClipboard.size());
         // The picture shows the chart: white background with grey bars.
         QCOMPARE(onClipboard.pixelColor(2, 2), QColor(Qt::white));
         bool grey = false;
@@ -171,9 +171,9 @@ class PlotSseDataPageTest : public QObject {
         PlotSseDataPage page(s);
         ScriptedDialogs dialogs;
         page.SetDialogs(&dialogs);
-        auto* printer = new RecordingPrinter;
-        printer->Failure = QStringLiteral("The printer could not be started.");
-        page.SetPrinterSource([printer] { return std::unique_ptr<PagePrinter>(printer); });
+        RecordingPrinter printer;
+        printer.Failure = QStringLiteral("The printer could not be started.");
+        page.SetPrinterSource(RecordInto(printer));
         page.PrintThisGraph_Click();
         QCOMPARE(dialogs.Messages, QStringList{QStringLiteral(
                                        "The graph could not be printed.\rThe printer could not be "

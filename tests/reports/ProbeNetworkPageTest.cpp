@@ -144,12 +144,12 @@ class ProbeNetworkPageTest : public QObject {
     }
 
     void printsHeadingAndTextInOrder() {
-        auto* printer = new RecordingPrinter;
-        page_->SetPrinterSource([printer] { return std::unique_ptr<PagePrinter>(printer); });
+        RecordingPrinter printer;
+        page_->SetPrinterSource(RecordInto(printer));
         Probe(QStringLiteral("1"));
         QTest::mouseClick(page_->findChild<QPushButton*>(QStringLiteral("PrintResults")),
                           Qt::LeftButton);
-        QCOMPARE(printer->Operations,
+        QCOMPARE(printer.Operations,
                  (QStringList{QStringLiteral("line:"), QStringLiteral("font:Courier,10,bold"),
                               QStringLiteral("line:Results Of Testing Distributed Memory On "
                                              "small.net"),
@@ -159,10 +159,10 @@ class ProbeNetworkPageTest : public QObject {
     }
 
     void printingAnEmptyWindowPrintsEmptyLines() {
-        auto* printer = new RecordingPrinter;
-        page_->SetPrinterSource([printer] { return std::unique_ptr<PagePrinter>(printer); });
+        RecordingPrinter printer;
+        page_->SetPrinterSource(RecordInto(printer));
         page_->PrintResults_Click();
-        QCOMPARE(printer->Operations.filter(QStringLiteral("line:")),
+        QCOMPARE(printer.Operations.filter(QStringLiteral("line:")),
                  (QStringList{QStringLiteral("line:"),
                               QStringLiteral("line:Results Of Testing Distributed Memory On "
                                              "small.net"),
@@ -170,10 +170,10 @@ class ProbeNetworkPageTest : public QObject {
     }
 
     void aFailedPrintoutIsReportedAndThePageStays() {
-        auto* printer = new RecordingPrinter;
-        printer->Failure =
+        RecordingPrinter printer;
+        printer.Failure =
             QStringLiteral("The printer reported an error; the page was not printed.");
-        page_->SetPrinterSource([printer] { return std::unique_ptr<PagePrinter>(printer); });
+        page_->SetPrinterSource(RecordInto(printer));
         page_->PrintResults_Click();
         QCOMPARE(dialogs_.Messages,
                  QStringList{QStringLiteral("The text could not be printed.\rThe printer reported "

@@ -35,6 +35,33 @@ bool RecordingPrinter::EndDoc() {
     return Failure.isEmpty();
 }
 
+namespace {
+
+// Hands every operation on to a recorder that outlives the printout.
+class ForwardingPrinter : public pages::PagePrinter {
+  public:
+    explicit ForwardingPrinter(RecordingPrinter& to) : to_(to) {}
+    void SetFont(const QString& name, double points, bool bold) override {
+        to_.SetFont(name, points, bold);
+    }
+    void SetBold(bool bold) override { to_.SetBold(bold); }
+    void PrintLine(const QString& text) override { to_.PrintLine(text); }
+    void DrawPicture(const QImage& picture, int x, int y) override {
+        to_.DrawPicture(picture, x, y);
+    }
+    bool EndDoc() override { return to_.EndDoc(); }
+    QString ErrorText() const override { return to_.ErrorText(); }
+
+  private:
+    RecordingPrinter& to_;
+};
+
+}  // namespace
+
+std::function<std::unique_ptr<pages::PagePrinter>()> RecordInto(RecordingPrinter& recorder) {
+    return [&recorder] { return std::make_unique<ForwardingPrinter>(recorder); };
+}
+
 PublicStuff SmallTrainedNetwork() {
     PublicStuff s;
     s.NumInputs = 2;

@@ -4,6 +4,8 @@
 #include <QImage>
 #include <QString>
 #include <QStringList>
+#include <functional>
+#include <memory>
 
 #include "core/PublicStuff.h"
 #include "reports/PagePrinter.h"
@@ -42,6 +44,9 @@ class RecordingPrinter : public pages::PagePrinter {
     QImage Picture;
     QString Failure;  // set to make EndDoc fail
 };
+
+// A printer source for a page whose printouts go to `recorder`, which the test keeps.
+std::function<std::unique_ptr<pages::PagePrinter>()> RecordInto(RecordingPrinter& recorder);
 
 // Two inputs, two outputs, two patterns with hand-set weights: responses p1 (0.5, 1.5),
 // p2 (0, 0.75); errors p1 (0.5, -2), p2 (0.25, 1.25). File "small.net".
