@@ -1,0 +1,80 @@
+#include "reports/PlotSseDataPage.h"
+
+#include <QChartView>
+#include <QClipboard>
+#include <QGuiApplication>
+
+#include "reports/DefaultPrinter.h"
+#include "reports/PageControls.h"
+#include "reports/PageGeometry.h"
+#include "reports/PrintJobs.h"
+#include "reports/SseChart.h"
+
+namespace mnemex::pages {
+
+PlotSseDataPage::PlotSseDataPage(const PublicStuff& state, QWidget* parent)
+    : QWidget(parent),
+      screenDialogs_(std::make_unique<ScreenDialogs>(this)),
+      dialogs_(screenDialogs_.get()) {
+    setObjectName(QStringLiteral("PlotSSEdata"));
+    setWindowTitle(QStringLiteral("Graph of SSE as a function of sweeps of training"));
+    printerSource_ = [this] {
+        return OpenDefaultPrinter(*dialogs_, QStringLiteral("Network SSE Graph"));
+    };
+    BuildControls(state);
+}
+
+PlotSseDataPage::~PlotSseDataPage() = default;
+
+void PlotSseDataPage::BuildControls(const PublicStuff& state) {
+    resize(TwipsToPixels(10620), TwipsToPixels(9195));
+    auto* label = AddLabel(
+        this, "Label1",
+        QStringLiteral("To work with this graph electronically, return to the previous page and "
+                       "create an Excel spreadsheet.  The data used to create this graph is saved "
+                       "on one of the worksheets in the spreadsheet that is created, and can be "
+                       "used to create a chart that could be imported into other software "
+                       "packages, such as a word processor."),
+        TwipRect(960, 240, 8655, 735), font());
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+
+    view_ = new QChartView(BuildSseChart(report::SseChartGrid(state)), this);
+    view_->setObjectName(QStringLiteral("SSEgraph"));
+    view_->setGeometry(TwipRect(960, 1080, 8535, 6135));
+    view_->setRenderHint(QPainter::Antialiasing, false);
+    view_->setFrameShape(QFrame::NoFrame);
+    view_->setBackgroundBrush(QBrush(Qt::white));
+
+    const QFont buttonFont = PageFont(QStringLiteral("Arial"), 12, kBold);
+    auto* print = AddButton(this, "PrintThisGraph", QStringLiteral("Print The Graph"),
+                            TwipRect(1440, 7560, 2292, 732), buttonFont);
+    auto* close = AddButton(this, "CloseThisForm", QStringLiteral("Exit This Page"),
+                            TwipRect(6960, 7560, 2292, 732), buttonFont);
+    connect(print, &QPushButton::clicked, this, &PlotSseDataPage::PrintThisGraph_Click);
+    connect(close, &QPushButton::clicked, this, &PlotSseDataPage::CloseThisForm_Click);
+    setTabOrder(view_, print);
+    setTabOrder(print, close);
+}
+
+void PlotSseDataPage::PrintThisGraph_Click() {
+    // The picture goes to the clipboard first, so the user can paste it elsewhere too.
+    const QImage drawn = view_->grab().toImage();
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    clipboard->setImage(drawn);
+    QImage picture = clipboard->image();
+    if (picture.isNull())
+        picture = drawn;  // a clipboard that cannot hold pictures must not stop the printout
+
+    std::unique_ptr<PagePrinter> printer = printerSource_();
+    if (!printer)
+        return;
+    if (!PrintChartPicture(*printer, picture))
+        dialogs_->Message(QStringLiteral("The graph could not be printed.\r") +
+                          printer->ErrorText());
+}
+
+void PlotSseDataPage::CloseThisForm_Click() {
+    close();
+}
+
+}  // namespace mnemex::pages

@@ -1,0 +1,42 @@
+#pragma once
+// The dialogs the result pages ask the user with; tests answer them from a script.
+
+#include <QString>
+
+class QWidget;
+
+namespace mnemex::pages {
+
+class ResultDialogs {
+  public:
+    virtual ~ResultDialogs() = default;
+    // An OK-only message with the program's title; CR in the text starts a new line.
+    virtual void Message(const QString& text) = 0;
+    // A short warning with a title and the warning icon.
+    virtual void Warning(const QString& text, const QString& title) = 0;
+    // A Yes/No question with the question icon and No as the default; true for Yes.
+    virtual bool AskYesNo(const QString& text, const QString& title) = 0;
+    // A text prompt with OK/Cancel: the typed text, or empty text on Cancel.
+    virtual QString Prompt(const QString& prompt, const QString& title) = 0;
+    // A file name to save a PDF printout under, or empty text when cancelled.
+    virtual QString PdfFileName(const QString& suggested) = 0;
+};
+
+// The dialogs on screen, each modal to `parent`.
+class ScreenDialogs : public ResultDialogs {
+  public:
+    explicit ScreenDialogs(QWidget* parent) : parent_(parent) {}
+    void Message(const QString& text) override;
+    void Warning(const QString& text, const QString& title) override;
+    bool AskYesNo(const QString& text, const QString& title) override;
+    QString Prompt(const QString& prompt, const QString& title) override;
+    QString PdfFileName(const QString& suggested) override;
+
+  private:
+    QWidget* parent_;
+};
+
+// The program's title, shown on messages without a title of their own.
+QString ProgramTitle();
+
+}  // namespace mnemex::pages

@@ -1,0 +1,116 @@
+#include "reports/SseChart.h"
+
+#include <QBarSeries>
+#include <QBarSet>
+#include <QCategoryAxis>
+#include <QChart>
+#include <QValueAxis>
+#include <algorithm>
+
+#include "reports/PageGeometry.h"
+
+namespace mnemex::pages {
+
+namespace {
+
+// Epoch labels that fit under a chart of the page's width.
+constexpr int kMaxLabels = 12;
+
+// The x axis: one unit per bar, bar r centred on r, labels under the chosen bars.
+QCategoryAxis* EpochAxis(const std::vector<report::ChartRow>& grid) {
+    auto* axis = new QCategoryAxis;
+    const int rows = static_cast<int>(grid.size());
+    axis->setRange(-0.5, std::max(rows, 1) - 0.5);
+    axis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+    axis->setGridLineVisible(false);
+    axis->setMinorGridLineVisible(false);
+    for (int r : LabelledRows(rows, kMaxLabels)) {
+        const QString label = QString::fromStdString(grid[static_cast<std::size_t>(r)].Label);
+        // A label may stand only once on the axis.
+        if (!axis->categoriesLabels().contains(label))
+            axis->append(label, r);
+    }
+    axis->setTitleText(QString::fromLatin1(kSseXAxisTitle));
+    return axis;
+}
+
+QValueAxis* SseAxis(const std::vector<report::ChartRow>& grid) {
+    auto* axis = new QValueAxis;
+    double top = 0;
+    double bottom = 0;
+    for (const auto& row : grid) {
+        top = std::max(top, row.Value);
+        bottom = std::min(bottom, row.Value);
+    }
+    if (top == bottom)
+        top = bottom + 1;
+    axis->setRange(bottom, top);
+    axis->applyNiceNumbers();
+    axis->setLabelFormat(QStringLiteral("%g"));
+    axis->setMinorGridLineVisible(false);
+    axis->setTitleText(QString::fromLatin1(kSseYAxisTitle));
+    return axis;
+}
+
+}  // namespace
+
+std::vector<int> LabelledRows(int rowCount, int maxLabels) {
+    std::vector<int> rows;
+    if (rowCount <= 0)
+        return rows;
+    maxLabels = std::max(1, maxLabels);
+    long step = 1;
+    for (long decade = 1;; decade *= 10) {
+        if ((rowCount + decade - 1) / decade <= maxLabels) {
+            step = decade;
+            break;
+        }
+        if ((rowCount + 2 * decade - 1) / (2 * decade) <= maxLabels) {
+            step = 2 * decade;
+            break;
+        }
+        if ((rowCount + 5 * decade - 1) / (5 * decade) <= maxLabels) {
+            step = 5 * decade;
+            break;
+        }
+    }
+    for (long r = 0; r < rowCount; r += step)
+        rows.push_back(static_cast<int>(r));
+    return rows;
+}
+
+QChart* BuildSseChart(const std::vector<report::ChartRow>& grid) {
+    auto* chart = new QChart;
+    chart->setAnimationOptions(QChart::NoAnimation);
+    chart->legend()->setVisible(false);
+    chart->setBackgroundBrush(QBrush(Qt::white));
+    chart->setBackgroundRoundness(0);
+    chart->setDropShadowEnabled(false);
+    chart->setPlotAreaBackgroundVisible(false);
+    chart->setTitleFont(PageFont(QStringLiteral("Arial"), 14, kBold));
+    chart->setTitle(QString::fromLatin1(kSseChartTitle));
+
+    auto* bars = new QBarSet(QString::fromLatin1(kSseYAxisTitle));
+    QList<qreal> values;
+    values.reserve(static_cast<qsizetype>(grid.size()));
+    for (const auto& row : grid)
+        values.append(row.Value);
+    bars->append(values);
+
+    auto* series = new QBarSeries;
+    series->setBarWidth(0.8);
+    series->append(bars);
+    chart->addSeries(series);
+    // Colours after adding: the chart's theme recolours series as they are added.
+    bars->setColor(QColor(200, 200, 200));
+    bars->setBorderColor(QColor(0, 0, 0));
+    QCategoryAxis* x = EpochAxis(grid);
+    QValueAxis* y = SseAxis(grid);
+    chart->addAxis(x, Qt::AlignBottom);
+    chart->addAxis(y, Qt::AlignLeft);
+    series->attachAxis(x);
+    series->attachAxis(y);
+    return chart;
+}
+
+}  // namespace mnemex::pages

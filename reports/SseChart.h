@@ -1,0 +1,26 @@
+#pragma once
+// The SSE bar chart: one grey bar per history row, labelled with its epoch number.
+
+#include <vector>
+
+#include "reports/text/SseChartGrid.h"
+
+class QChart;
+
+namespace mnemex::pages {
+
+// The chart's title and axis titles.
+inline constexpr const char* kSseChartTitle =
+    "Total Sum Of Squared Error As A Function Of Training Sweeps";
+inline constexpr const char* kSseXAxisTitle = "Sweeps Of Training";
+inline constexpr const char* kSseYAxisTitle = "Network SSE";
+
+// The rows whose epoch labels are shown under the bars: every k-th row from the first,
+// with k the smallest of 1, 2, 5, 10, 20, 50, ... that keeps them at most `maxLabels`.
+std::vector<int> LabelledRows(int rowCount, int maxLabels);
+
+// The whole chart for the data grid, built once: white background, light grey bars with a
+// black outline, bold Arial 14 title at the top, axis titles, no legend.
+QChart* BuildSseChart(const std::vector<report::ChartRow>& grid);
+
+}  // namespace mnemex::pages

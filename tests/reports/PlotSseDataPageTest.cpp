@@ -1,0 +1,185 @@
+// The SSE chart page: what the chart shows and what Print The Graph does.
+
+#include <QBarSeries>
+#include <QBarSet>
+#include <QCategoryAxis>
+#include <QChart>
+#include <QChartView>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QTest>
+#include <QValueAxis>
+
+#include "ResultTestSupport.h"
+#include "reports/PageControls.h"
+#include "reports/PlotSseDataPage.h"
+#include "reports/SseChart.h"
+
+using namespace mnemex;
+using namespace mnemex::pages;
+using namespace mnemex::pagetest;
+
+namespace {
+
+// A history of `rows` rows every 25 epochs, SSE halving from 8.
+PublicStuff WithHistory(int rows) {
+    PublicStuff s = SmallTrainedNetwork();
+    s.SSECount = static_cast<std::int16_t>(rows);
+    double sse = 8;
+    for (int r = 1; r <= rows; ++r, sse /= 2)
+        s.SSEHistory[static_cast<std::size_t>(r)] = {0, 25.0 * (r - 1), sse};
+    return s;
+}
+
+QBarSet* Bars(PlotSseDataPage& page) {
+    auto* series = qobject_cast<QBarSeries*>(page.SSEgraph()->chart()->series().value(0));
+    return series ? series->barSets().value(0) : nullptr;
+}
+
+QCategoryAxis* XAxis(PlotSseDataPage& page) {
+    return qobject_cast<QCategoryAxis*>(page.SSEgraph()->chart()->axes(Qt::Horizontal).value(0));
+}
+
+}  // namespace
+
+class PlotSseDataPageTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void showsItsCaptionsAndChartTitles() {
+        const PublicStuff s = WithHistory(3);
+        PlotSseDataPage page(s);
+        QCOMPARE(page.windowTitle(),
+                 QStringLiteral("Graph of SSE as a function of sweeps of training"));
+        QVERIFY(page.findChild<QLabel*>(QStringLiteral("Label1"))
+                    ->text()
+                    .startsWith(QStringLiteral("To work with this graph electronically, return to "
+                                               "the previous page and create an Excel "
+                                               "spreadsheet.  The data")));
+        QCOMPARE(page.findChild<CaptionButton*>(QStringLiteral("PrintThisGraph"))->Caption(),
+                 QStringLiteral("Print The Graph"));
+        QCOMPARE(page.findChild<CaptionButton*>(QStringLiteral("CloseThisForm"))->Caption(),
+                 QStringLiteral("Exit This Page"));
+        QChart* chart = page.SSEgraph()->chart();
+        QCOMPARE(chart->title(),
+                 QStringLiteral("Total Sum Of Squared Error As A Function Of Training Sweeps"));
+        QCOMPARE(chart->titleFont().family(), QStringLiteral("Arial"));
+        QCOMPARE(chart->titleFont().pointSizeF(), 14.0);
+        QVERIFY(chart->titleFont().bold());
+        QVERIFY(!chart->legend()->isVisible());
+        QCOMPARE(chart->backgroundBrush().color(), QColor(Qt::white));
+        QCOMPARE(XAxis(page)->titleText(), QStringLiteral("Sweeps Of Training"));
+        QCOMPARE(chart->axes(Qt::Vertical).value(0)->titleText(), QStringLiteral("Network SSE"));
+        QCOMPARE(Bars(page)->color(), QColor(200, 200, 200));
+        QCOMPARE(Bars(page)->borderColor(), QColor(0, 0, 0));
+    }
+
+    void drawsOneBarPerHistoryRow_data() {
+        QTest::addColumn<int>("rows");
+        QTest::addColumn<QStringList>("labels");
+        QTest::newRow("initial row only") << 1 << QStringList{"0"};
+        QTest::newRow("four rows") << 4 << QStringList{"0", "25", "50", "75"};
+        QTest::newRow("full history")
+            << 2000 << QStringList{"0",     "5000",  "10000", "15000", "20000",
+                                   "25000", "30000", "35000", "40000", "45000"};
+    }
+    void drawsOneBarPerHistoryRow() {
+        QFETCH(int, rows);
+        QFETCH(QStringList, labels);
+        const PublicStuff s = WithHistory(rows);
+        PlotSseDataPage page(s);
+        QBarSet* bars = Bars(page);
+        QVERIFY(bars);
+        QCOMPARE(bars->count(), rows);
+        double sse = 8;
+        for (int r = 0; r < rows; ++r, sse /= 2)
+            QCOMPARE(bars->at(r), sse);
+        QCOMPARE(XAxis(page)->categoriesLabels(), labels);
+        // Each label stands under its own bar.
+        for (const QString& label : labels)
+            QCOMPARE(XAxis(page)->endValue(label), label.toDouble() / 25);
+    }
+
+    void keepsTheHistoryItWasOpenedWith() {
+        PublicStuff s = WithHistory(3);
+        PlotSseDataPage page(s);
+        s.SSECount = 5;
+        s.SSEHistory[4] = {0, 75, 1};
+        s.SSEHistory[5] = {0, 100, 0.5};
+        QCOMPARE(Bars(page)->count(), 3);
+    }
+
+    void labelledRowsThinOutToFitTheAxis_data() {
+        QTest::addColumn<int>("rows");
+        QTest::addColumn<int>("maxLabels");
+        QTest::addColumn<QList<int>>("expected");
+        QTest::newRow("none") << 0 << 12 << QList<int>{};
+        QTest::newRow("one") << 1 << 12 << QList<int>{0};
+        QTest::newRow("exactly full")
+            << 12 << 12 << QList<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11};
+        QTest::newRow("one too many") << 13 << 12 << QList<int>{0, 2, 4, 6, 8, 10, 12};
+        QTest::newRow("fifty") << 50 << 12 << QList<int>{0, 5, 10, 15, 20, 25, 30, 35, 40, 45};
+        QTest::newRow("two thousand")
+            << 2000 << 12 << QList<int>{0, 200, 400, 600, 800, 1000, 1200, 1400, 1600, 1800};
+    }
+    void labelledRowsThinOutToFitTheAxis() {
+        QFETCH(int, rows);
+        QFETCH(int, maxLabels);
+        QFETCH(QList<int>, expected);
+        const std::vector<int> got = LabelledRows(rows, maxLabels);
+        QCOMPARE(QList<int>(got.begin(), got.end()), expected);
+    }
+
+    void printingLeavesThePictureOnTheClipboard() {
+        const PublicStuff s = WithHistory(10);
+        PlotSseDataPage page(s);
+        page.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&page));
+        QGuiApplication::clipboard()->setText(QStringLiteral("something else"));
+        RecordingPrinter printer;
+        page.SetPrinterSource(RecordInto(printer));
+        QTest::mouseClick(page.findChild<QPushButton*>(QStringLiteral("PrintThisGraph")),
+                          Qt::LeftButton);
+        const QImage onClipboard = QGuiApplication::clipboard()->image();
+        QVERIFY(!onClipboard.isNull());
+        QCOMPARE(onClipboard.deviceIndependentSize().toSize(), page.SSEgraph()->size());
+        QCOMPARE(printer.Operations,
+                 (QStringList{QStringLiteral("line: "), QStringLiteral("picture:0,0"),
+                              QStringLiteral("end")}));
+        QCOMPARE(printer.Picture.size(), onClipboard.size());
+        // The picture shows the chart: white background with grey bars.
+        QCOMPARE(onClipboard.pixelColor(2, 2), QColor(Qt::white));
+        bool grey = false;
+        for (int x = 0; x < onClipboard.width() && !grey; ++x)
+            for (int y = 0; y < onClipboard.height() && !grey; y += 3)
+                grey = onClipboard.pixelColor(x, y) == QColor(200, 200, 200);
+        QVERIFY(grey);
+    }
+
+    void aCancelledPrintoutStillLeavesThePictureOnTheClipboard() {
+        const PublicStuff s = WithHistory(2);
+        PlotSseDataPage page(s);
+        QGuiApplication::clipboard()->clear();
+        page.SetPrinterSource([] { return std::unique_ptr<PagePrinter>(); });
+        page.PrintThisGraph_Click();
+        QVERIFY(!QGuiApplication::clipboard()->image().isNull());
+    }
+
+    void aFailedPrintoutIsReported() {
+        const PublicStuff s = WithHistory(2);
+        PlotSseDataPage page(s);
+        ScriptedDialogs dialogs;
+        page.SetDialogs(&dialogs);
+        RecordingPrinter printer;
+        printer.Failure = QStringLiteral("The printer could not be started.");
+        page.SetPrinterSource(RecordInto(printer));
+        page.PrintThisGraph_Click();
+        QCOMPARE(dialogs.Messages, QStringList{QStringLiteral(
+                                       "The graph could not be printed.\rThe printer could not be "
+                                       "started.")});
+    }
+};
+
+QTEST_MAIN(PlotSseDataPageTest)
+#include "PlotSseDataPageTest.moc"

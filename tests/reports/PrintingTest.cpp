@@ -1,0 +1,145 @@
+// Real printouts: PDF files written whole, the no-printer offer, and the painted page.
+
+#include <QDir>
+#include <QFile>
+#include <QPrinterInfo>
+#include <QTest>
+
+#include "ResultTestSupport.h"
+#include "reports/DefaultPrinter.h"
+#include "reports/PaintedPrinter.h"
+#include "reports/PrintJobs.h"
+
+using namespace mnemex;
+using namespace mnemex::pages;
+using namespace mnemex::pagetest;
+
+class PrintingTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void probeTextBecomesAWholePdfFile() {
+        const QString folder = TestFolder();
+        const QString path = folder + QStringLiteral("/probe.pdf");
+        auto printer = OpenPdfPrinter(path, QStringLiteral("Probe"));
+        QVERIFY(PrintProbeText(*printer, QStringLiteral("small.net"),
+                               QStringLiteral("Pattern: 1\t+1.00\t\r\nline two\r\n")));
+        QVERIFY(printer->ErrorText().isEmpty());
+        QVERIFY(ReadBytes(path).startsWith("%PDF"));
+        QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList{"probe.pdf"});
+    }
+
+    void aPdfThatCannotBeWrittenIsReportedAndSpoilsNothing() {
+        const QString folder = TestFolder();
+        const QString keep = folder + QStringLiteral("/keep.pdf");
+        QFile file(keep);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("older printout");
+        file.close();
+        auto printer =
+            OpenPdfPrinter(folder + QStringLiteral("/missing/chart.pdf"), QStringLiteral("Chart"));
+        QImage picture(40, 30, QImage::Format_RGB32);
+        picture.fill(Qt::gray);
+        QVERIFY(!PrintChartPicture(*printer, picture));
+        QVERIFY(!printer->ErrorText().isEmpty());
+        QCOMPARE(ReadBytes(keep), QByteArray("older printout"));
+    }
+
+    void replacingAPdfLeavesOnlyTheNewOne() {
+        const QString folder = TestFolder();
+        const QString path = folder + QStringLiteral("/chart.pdf");
+        QFile old(path);
+        QVERIFY(old.open(QIODevice::WriteOnly));
+        old.write("older printout");
+        old.close();
+        auto printer = OpenPdfPrinter(path, QStringLiteral("Chart"));
+        QImage picture(40, 30, QImage::Format_RGB32);
+        picture.fill(Qt::gray);
+        QVERIFY(PrintChartPicture(*printer, picture));
+        QVERIFY(ReadBytes(path).startsWith("%PDF"));
+        QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList{"chart.pdf"});
+    }
+
+    void withoutPrinterTheUserIsOfferedAPdf_data() {
+        QTest::addColumn<bool>("accept");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("printerGiven");
+        QTest::newRow("declined") << false << QString() << false;
+        QTest::newRow("no file chosen") << true << QString() << false;
+        QTest::newRow("file chosen") << true << QStringLiteral("printout") << true;
+    }
+    void withoutPrinterTheUserIsOfferedAPdf() {
+        if (!QPrinterInfo::availablePrinters().isEmpty())
+            QSKIP("a printer is installed here");
+        QFETCH(bool, accept);
+        QFETCH(QString, name);
+        QFETCH(bool, printerGiven);
+        ScriptedDialogs dialogs;
+        dialogs.YesNoAnswers << accept;
+        const QString folder = TestFolder();
+        dialogs.PdfName = name.isEmpty() ? QString() : folder + QLatin1Char('/') + name;
+        auto printer = OpenDefaultPrinter(dialogs, QStringLiteral("Probe"));
+        QCOMPARE(dialogs.Questions,
+                 QStringList{QStringLiteral("No Printer|No printer is installed on this "
+                                            "computer.\rSave the page as a PDF file instead?")});
+        QCOMPARE(printer != nullptr, printerGiven);
+        if (printer) {
+            QVERIFY(PrintProbeText(*printer, QStringLiteral("a.net"), QString()));
+            QVERIFY(ReadBytes(folder + QStringLiteral("/printout.pdf")).startsWith("%PDF"));
+        }
+    }
+
+    void pdfNamesGetTheirExtension_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("path");
+        QTest::newRow("bare") << "out"
+                              << "out.pdf";
+        QTest::newRow("has it") << "out.pdf"
+                                << "out.pdf";
+        QTest::newRow("upper case") << "OUT.PDF"
+                                    << "OUT.PDF";
+        QTest::newRow("other") << "out.txt"
+                               << "out.txt.pdf";
+    }
+    void pdfNamesGetTheirExtension() {
+        QFETCH(QString, name);
+        QFETCH(QString, path);
+        QCOMPARE(PdfPathFor(name), path);
+    }
+
+    void paintedPageShowsHeadingAboveText() {
+        // A page at 100 dots per inch: the heading's ink stands above the text's.
+        QImage page(827, 1169, QImage::Format_RGB32);
+        page.setDotsPerMeterX(3937);
+        page.setDotsPerMeterY(3937);
+        page.fill(Qt::white);
+        PaintedPrinter printer(
+            page, [] { return false; }, [] { return QString(); });
+        QVERIFY(PrintProbeText(printer, QStringLiteral("small.net"),
+                               QStringLiteral("Pattern: 1\t+1.00\t\r\n---------------\r\n")));
+        auto inkRows = [&] {
+            QList<int> rows;
+            for (int y = 0; y < 200; ++y)
+                for (int x = 0; x < page.width(); ++x)
+                    if (page.pixelColor(x, y) != QColor(Qt::white)) {
+                        rows << y;
+                        break;
+                    }
+            return rows;
+        };
+        const QList<int> rows = inkRows();
+        QVERIFY(!rows.isEmpty());
+        // Nothing on the first line (it is empty); ink begins on the second.
+        const int lineHeight = rows.first() / 1;
+        QVERIFY(lineHeight > 5);
+        // Heading, empty line, two text lines: at least three separate bands of ink.
+        int bands = 1;
+        for (int k = 1; k < rows.size(); ++k)
+            if (rows[k] != rows[k - 1] + 1)
+                ++bands;
+        QCOMPARE(bands, 3);
+    }
+};
+
+QTEST_MAIN(PrintingTest)
+#include "PrintingTest.moc"

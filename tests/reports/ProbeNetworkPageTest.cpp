@@ -1,0 +1,191 @@
+// The probe page as the user works it: typing numbers, Ok, clearing, printing.
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QTest>
+#include <QToolButton>
+
+#include "ResultTestSupport.h"
+#include "reports/PageControls.h"
+#include "reports/ProbeNetworkPage.h"
+#include "reports/UpDownControl.h"
+
+using namespace mnemex;
+using namespace mnemex::pages;
+using namespace mnemex::pagetest;
+
+namespace {
+
+const QString kPattern1Block = QStringLiteral(
+    "Pattern: 1\t+1.00\t+.00\t\r\n"
+    "---------------\r\n"
+    "Response (A):\t+.50\t+1.50\t\r\n"
+    "Desired  (D):\t+1.00\t-.50\t\r\n"
+    "Error  (D-A):\t+.50\t-2.00\t\r\n"
+    "=============================================\r\n");
+
+const QString kPattern2Block = QStringLiteral(
+    "Pattern: 2\t+.50\t+1.00\t\r\n"
+    "---------------\r\n"
+    "Response (A):\t+.00\t+.75\t\r\n"
+    "Desired  (D):\t+.25\t+2.00\t\r\n"
+    "Error  (D-A):\t+.25\t+1.25\t\r\n"
+    "=============================================\r\n");
+
+}  // namespace
+
+class ProbeNetworkPageTest : public QObject {
+    Q_OBJECT
+
+    PublicStuff state_;
+    ScriptedDialogs dialogs_;
+    std::unique_ptr<ProbeNetworkPage> page_;
+
+    QLineEdit* Box() { return page_->findChild<QLineEdit*>(QStringLiteral("PatternBox")); }
+    void Probe(const QString& typed) {
+        Box()->setText(typed);
+        QTest::mouseClick(page_->findChild<QPushButton*>(QStringLiteral("PatternOK")),
+                          Qt::LeftButton);
+    }
+
+  private slots:
+    void init() {
+        state_ = SmallTrainedNetwork();
+        dialogs_ = ScriptedDialogs();
+        page_ = std::make_unique<ProbeNetworkPage>(state_);
+        page_->SetDialogs(&dialogs_);
+    }
+
+    void showsItsCaptionsAndStartsAtPatternOne() {
+        QCOMPARE(page_->windowTitle(),
+                 QStringLiteral(
+                     "Distributed Memory Program -- Probe Network Responses To Selected Patterns"));
+        QCOMPARE(Box()->text(), QStringLiteral("1"));
+        QCOMPARE(page_->findChild<QLabel*>(QStringLiteral("Label2"))->text(),
+                 QStringLiteral("Examine The Network's Responses To Individual Patterns"));
+        QCOMPARE(page_->findChild<QLabel*>(QStringLiteral("PatternLabel"))->text(),
+                 QStringLiteral("Use the control to the left to choose a pattern to present to "
+                                "the network.  The results will be added to the text in the "
+                                "textbox below."));
+        const std::pair<const char*, const char*> buttons[] = {
+            {"PatternOK", "Ok"},
+            {"ClearText", "Clear The Text In The Window"},
+            {"PrintResults", "Print The Text In The Window"},
+            {"Command2", "Close Form"}};
+        for (const auto& [name, caption] : buttons)
+            QCOMPARE(page_->findChild<CaptionButton*>(QLatin1String(name))->Caption(),
+                     QLatin1String(caption));
+        QVERIFY(page_->ResultsText().isEmpty());
+    }
+
+    void putsTheNewestProbeOnTop() {
+        Probe(QStringLiteral("1"));
+        QCOMPARE(page_->ResultsText(), kPattern1Block);
+        Probe(QStringLiteral("2"));
+        QCOMPARE(page_->ResultsText(), kPattern2Block + kPattern1Block);
+        Probe(QStringLiteral("2"));
+        QCOMPARE(page_->ResultsText(), kPattern2Block + kPattern2Block + kPattern1Block);
+    }
+
+    void keepsTheNumberAsTyped() {
+        Probe(QStringLiteral("02"));
+        QVERIFY(page_->ResultsText().startsWith(QStringLiteral("Pattern: 02\t+.50\t+1.00\t\r\n")));
+    }
+
+    void clearingLeavesOnlyTheNextProbe() {
+        Probe(QStringLiteral("1"));
+        Probe(QStringLiteral("2"));
+        QTest::mouseClick(page_->findChild<QPushButton*>(QStringLiteral("ClearText")),
+                          Qt::LeftButton);
+        QVERIFY(page_->ResultsText().isEmpty());
+        Probe(QStringLiteral("1"));
+        QCOMPARE(page_->ResultsText(), kPattern1Block);
+    }
+
+    void putsTheBlockAboveTextTheUserWrote() {
+        page_->SetResultsText(QStringLiteral("my notes\r\nsecond line"));
+        Probe(QStringLiteral("2"));
+        QCOMPARE(page_->ResultsText(), kPattern2Block + QStringLiteral("my notes\r\nsecond line"));
+    }
+
+    void refusesNumbersThatAreNoPattern_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::newRow("zero") << QStringLiteral("0");
+        QTest::newRow("past the last pattern") << QStringLiteral("3");
+        QTest::newRow("negative") << QStringLiteral("-1");
+        QTest::newRow("fraction") << QStringLiteral("1.5");
+        QTest::newRow("word") << QStringLiteral("two");
+        QTest::newRow("empty") << QString();
+        QTest::newRow("huge") << QStringLiteral("123456789012345678901234567890");
+    }
+    void refusesNumbersThatAreNoPattern() {
+        QFETCH(QString, typed);
+        page_->SetResultsText(QStringLiteral("earlier"));
+        Probe(typed);
+        QCOMPARE(dialogs_.Warnings,
+                 QStringList{QStringLiteral(
+                     "Pattern Number|Please enter a whole pattern number from 1 to 2.")});
+        QCOMPARE(page_->ResultsText(), QStringLiteral("earlier"));
+        // The network was not presented anything.
+        QCOMPARE(state_.OutputUnits(1).Activity, 0.0);
+        QCOMPARE(state_.OutputUnits(2).Error, 0.0);
+    }
+
+    void upDownStepsWithinThePatterns() {
+        auto* upDown = page_->findChild<UpDownControl*>(QStringLiteral("PatternUpDown"));
+        QCOMPARE(upDown->Maximum(), 2);
+        upDown->UpButton()->click();
+        QCOMPARE(Box()->text(), QStringLiteral("2"));
+        upDown->UpButton()->click();
+        QCOMPARE(Box()->text(), QStringLiteral("2"));
+        upDown->DownButton()->click();
+        upDown->DownButton()->click();
+        QCOMPARE(Box()->text(), QStringLiteral("1"));
+    }
+
+    void printsHeadingAndTextInOrder() {
+        RecordingPrinter printer;
+        page_->SetPrinterSource(RecordInto(printer));
+        Probe(QStringLiteral("1"));
+        QTest::mouseClick(page_->findChild<QPushButton*>(QStringLiteral("PrintResults")),
+                          Qt::LeftButton);
+        QCOMPARE(printer.Operations,
+                 (QStringList{QStringLiteral("line:"), QStringLiteral("font:Courier,10,bold"),
+                              QStringLiteral("line:Results Of Testing Distributed Memory On "
+                                             "small.net"),
+                              QStringLiteral("bold:off"), QStringLiteral("line:"),
+                              QStringLiteral("line:") + kPattern1Block, QStringLiteral("end")}));
+        QVERIFY(dialogs_.Messages.isEmpty());
+    }
+
+    void printingAnEmptyWindowPrintsEmptyLines() {
+        RecordingPrinter printer;
+        page_->SetPrinterSource(RecordInto(printer));
+        page_->PrintResults_Click();
+        QCOMPARE(printer.Operations.filter(QStringLiteral("line:")),
+                 (QStringList{QStringLiteral("line:"),
+                              QStringLiteral("line:Results Of Testing Distributed Memory On "
+                                             "small.net"),
+                              QStringLiteral("line:"), QStringLiteral("line:")}));
+    }
+
+    void aFailedPrintoutIsReportedAndThePageStays() {
+        RecordingPrinter printer;
+        printer.Failure =
+            QStringLiteral("The printer reported an error; the page was not printed.");
+        page_->SetPrinterSource(RecordInto(printer));
+        page_->PrintResults_Click();
+        QCOMPARE(dialogs_.Messages,
+                 QStringList{QStringLiteral("The text could not be printed.\rThe printer reported "
+                                            "an error; the page was not printed.")});
+    }
+
+    void aDeclinedPrintoutPrintsNothing() {
+        page_->SetPrinterSource([] { return std::unique_ptr<PagePrinter>(); });
+        page_->PrintResults_Click();
+        QVERIFY(dialogs_.Messages.isEmpty());
+    }
+};
+
+QTEST_MAIN(ProbeNetworkPageTest)
+#include "ProbeNetworkPageTest.moc"

@@ -1,0 +1,107 @@
+#include "ResultTestSupport.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTest>
+
+namespace mnemex::pagetest {
+
+bool ScriptedDialogs::AskYesNo(const QString& text, const QString& title) {
+    Questions << title + QLatin1Char('|') + text;
+    return YesNoAnswers.isEmpty() ? false : YesNoAnswers.takeFirst();
+}
+
+QString ScriptedDialogs::Prompt(const QString& prompt, const QString& title) {
+    Prompts << title + QLatin1Char('|') + prompt;
+    return PromptAnswers.isEmpty() ? QString() : PromptAnswers.takeFirst();
+}
+
+void RecordingPrinter::SetFont(const QString& name, double points, bool bold) {
+    Operations
+        << QStringLiteral("font:%1,%2,%3").arg(name).arg(points).arg(bold ? "bold" : "plain");
+}
+
+void RecordingPrinter::SetBold(bool bold) {
+    Operations << QStringLiteral("bold:%1").arg(bold ? "on" : "off");
+}
+
+void RecordingPrinter::DrawPicture(const QImage& picture, int x, int y) {
+    Picture = picture;
+    Operations << QStringLiteral("picture:%1,%2").arg(x).arg(y);
+}
+
+bool RecordingPrinter::EndDoc() {
+    Operations << QStringLiteral("end");
+    return Failure.isEmpty();
+}
+
+namespace {
+
+// Hands every operation on to a recorder that outlives the printout.
+class ForwardingPrinter : public pages::PagePrinter {
+  public:
+    explicit ForwardingPrinter(RecordingPrinter& to) : to_(to) {}
+    void SetFont(const QString& name, double points, bool bold) override {
+        to_.SetFont(name, points, bold);
+    }
+    void SetBold(bool bold) override { to_.SetBold(bold); }
+    void PrintLine(const QString& text) override { to_.PrintLine(text); }
+    void DrawPicture(const QImage& picture, int x, int y) override {
+        to_.DrawPicture(picture, x, y);
+    }
+    bool EndDoc() override { return to_.EndDoc(); }
+    QString ErrorText() const override { return to_.ErrorText(); }
+
+  private:
+    RecordingPrinter& to_;
+};
+
+}  // namespace
+
+std::function<std::unique_ptr<pages::PagePrinter>()> RecordInto(RecordingPrinter& recorder) {
+    return [&recorder] { return std::make_unique<ForwardingPrinter>(recorder); };
+}
+
+PublicStuff SmallTrainedNetwork() {
+    PublicStuff s;
+    s.NumInputs = 2;
+    s.NumOutputs = 2;
+    s.NumPatterns = 2;
+    s.InputPatterns.Adopt(2, 2, {1, 0, 0.5, 1});
+    s.DesiredOutputs.Adopt(2, 2, {1, -0.5, 0.25, 2});
+    s.ReallocateNetwork();
+    s.Weights.SetWeight(1, 1, 0.5);
+    s.Weights.SetWeight(2, 1, 1.5);
+    s.Weights.SetWeight(1, 2, -0.25);
+    s.Weights.SetWeight(2, 2, 0);
+    s.TrainingFileName = "small.net";
+    s.LearningRule = "Delta";
+    s.LearningRate = 0.1;
+    s.EpochCount = 25;
+    s.TotalSSE = 0.015625;
+    s.SSECount = 2;
+    s.SSEHistory[1] = {0, 0, 5.5};
+    s.SSEHistory[2] = {0, 25, 0.015625};
+    return s;
+}
+
+QString TestFolder() {
+    QString name = QString::fromLatin1(QTest::currentTestFunction());
+    if (QTest::currentDataTag())
+        name += QLatin1Char('_') + QString::fromLatin1(QTest::currentDataTag());
+    name.replace(QRegularExpression(QStringLiteral("[^A-Za-z0-9_]")), QStringLiteral("_"));
+    QDir dir(QDir::temp().filePath(QStringLiteral("mnemex-result-pages/") +
+                                   QCoreApplication::applicationName() + QLatin1Char('/') + name));
+    dir.removeRecursively();
+    dir.mkpath(QStringLiteral("."));
+    return dir.absolutePath();
+}
+
+QByteArray ReadBytes(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return QByteArrayLiteral("<missing>");
+    return file.readAll();
+}
+
+}  // namespace mnemex::pagetest

@@ -1,0 +1,61 @@
+#pragma once
+// Stand-ins for the user's answers and the printer, and small trained networks.
+
+#include <QImage>
+#include <QString>
+#include <QStringList>
+#include <functional>
+#include <memory>
+
+#include "core/PublicStuff.h"
+#include "reports/PagePrinter.h"
+#include "reports/ResultDialogs.h"
+
+namespace mnemex::pagetest {
+
+// Answers dialogs from a script and remembers what was shown.
+class ScriptedDialogs : public pages::ResultDialogs {
+  public:
+    void Message(const QString& text) override { Messages << text; }
+    void Warning(const QString& text, const QString& title) override {
+        Warnings << title + QLatin1Char('|') + text;
+    }
+    bool AskYesNo(const QString& text, const QString& title) override;
+    QString Prompt(const QString& prompt, const QString& title) override;
+    QString PdfFileName(const QString&) override { return PdfName; }
+
+    QStringList PromptAnswers;  // taken in order; empty text means Cancel
+    QList<bool> YesNoAnswers;   // taken in order; No when none is left
+    QString PdfName;
+    QStringList Messages, Warnings, Questions, Prompts;
+};
+
+// Records every printer operation as one text, in order.
+class RecordingPrinter : public pages::PagePrinter {
+  public:
+    void SetFont(const QString& name, double points, bool bold) override;
+    void SetBold(bool bold) override;
+    void PrintLine(const QString& text) override { Operations << QStringLiteral("line:") + text; }
+    void DrawPicture(const QImage& picture, int x, int y) override;
+    bool EndDoc() override;
+    QString ErrorText() const override { return Failure; }
+
+    QStringList Operations;
+    QImage Picture;
+    QString Failure;  // set to make EndDoc fail
+};
+
+// A printer source for a page whose printouts go to `recorder`, which the test keeps.
+std::function<std::unique_ptr<pages::PagePrinter>()> RecordInto(RecordingPrinter& recorder);
+
+// Two inputs, two outputs, two patterns with hand-set weights: responses p1 (0.5, 1.5),
+// p2 (0, 0.75); errors p1 (0.5, -2), p2 (0.25, 1.25). File "small.net".
+PublicStuff SmallTrainedNetwork();
+
+// A fresh empty folder for the running test function.
+QString TestFolder();
+
+// The bytes of a file, or "<missing>".
+QByteArray ReadBytes(const QString& path);
+
+}  // namespace mnemex::pagetest
