@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "cli/BatchReport.h"
 #include "cli/JsonResult.h"
 #include "core/ParameterCheck.h"
 #include "core/Recall.h"
@@ -127,6 +128,9 @@ int RunBatch(const BatchOptions& options, PublicStuff& state, const BatchStreams
             return kExitTrainingError;
         }
     }
+    if (options.ReportPath &&
+        !WriteBatchReport(state, *options.ReportPath, options.ReportSections, err))
+        return kExitTrainingError;
     if (options.XlsxPath) {
         const std::string failed = WriteSummaryWorkbookFile(state, *options.XlsxPath);
         if (!failed.empty()) {
