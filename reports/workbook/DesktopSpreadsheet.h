@@ -25,6 +25,12 @@ class DesktopSpreadsheet {
     // The hub's "Create A Summary In Excel": builds, shows, and reports through `feedback`.
     void BuildSummary(PublicStuff& state, SummaryFeedback& feedback);
 
+    // The same, reporting through a hub object that offers SetCaption(text),
+    // SetProgressRange(min, max), SetProgressValue(v) and SetProgressVisible(shown), and
+    // showing messages through `showMessage(text)`.
+    template <typename Hub, typename ShowMessage>
+    void BuildSummaryFor(PublicStuff& state, Hub& hub, ShowMessage&& showMessage);
+
     const SpreadsheetState& State() const { return excel_; }
 
   private:
@@ -55,5 +61,16 @@ struct CallbackFeedback : SummaryFeedback {
   private:
     int value_ = 0;
 };
+
+template <typename Hub, typename ShowMessage>
+void DesktopSpreadsheet::BuildSummaryFor(PublicStuff& state, Hub& hub, ShowMessage&& showMessage) {
+    CallbackFeedback feedback;
+    feedback.Caption = [&hub](const std::string& text) { hub.SetCaption(text); };
+    feedback.Range = [&hub](int minimum, int maximum) { hub.SetProgressRange(minimum, maximum); };
+    feedback.Value = [&hub](int value) { hub.SetProgressValue(value); };
+    feedback.Visible = [&hub](bool visible) { hub.SetProgressVisible(visible); };
+    feedback.Message = [&showMessage](const std::string& text) { showMessage(text); };
+    BuildSummary(state, feedback);
+}
 
 }  // namespace mnemex

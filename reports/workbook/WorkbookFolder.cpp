@@ -40,6 +40,8 @@ void EnsurePrivateFolder(const std::string& folder) {
         ThrowFolderError(folder, "it is not a folder");
     if (info.st_uid != geteuid())
         ThrowFolderError(folder, "it belongs to another user");
+    if ((info.st_mode & 077) != 0 && chmod(folder.c_str(), 0700) != 0)
+        ThrowFolderError(folder, std::strerror(errno));
 }
 
 }  // namespace

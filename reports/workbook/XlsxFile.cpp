@@ -72,6 +72,57 @@ int BuiltInFormatIndex(const std::string& format) {
     return -1;
 }
 
+// Length of the well-formed UTF-8 sequence at text[k], or 0 when it is not one.
+std::size_t Utf8SequenceLength(const std::string& text, std::size_t k) {
+    const auto byte = [&text](std::size_t at) { return static_cast<unsigned char>(text[at]); };
+    const unsigned char lead = byte(k);
+    std::size_t length = 0;
+    unsigned char low = 0x80, high = 0xBF;  // allowed range of the second byte
+    if (lead < 0x80)
+        return 1;
+    if (lead >= 0xC2 && lead <= 0xDF)
+        length = 2;
+    else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        if (lead == 0xE0)
+            low = 0xA0;  // no overlong forms
+        if (lead == 0xED)
+            high = 0x9F;  // no surrogates
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        if (lead == 0xF0)
+            low = 0x90;
+        if (lead == 0xF4)
+            high = 0x8F;  // nothing above U+10FFFF
+    } else {
+        return 0;
+    }
+    if (k + length > text.size() || byte(k + 1) < low || byte(k + 1) > high)
+        return 0;
+    for (std::size_t c = 2; c < length; ++c)
+        if (byte(k + c) < 0x80 || byte(k + c) > 0xBF)
+            return 0;
+    return length;
+}
+
+// The file must hold UTF-8: a text that is not (a file name in another encoding, say)
+// keeps its readable part, each stray byte becoming the replacement character.
+std::string ValidUtf8(const std::string& text) {
+    std::string result;
+    result.reserve(text.size());
+    for (std::size_t k = 0; k < text.size();) {
+        const std::size_t length = Utf8SequenceLength(text, k);
+        if (length == 0) {
+            result += "\xEF\xBF\xBD";
+            ++k;
+            continue;
+        }
+        result.append(text, k, length);
+        k += length;
+    }
+    return result;
+}
+
 [[noreturn]] void ThrowWriteError(const std::string& path, const std::string& reason) {
     throw RunTimeException(
         RunTimeError{kApplicationError,
@@ -164,7 +215,8 @@ class XlsxWriter {
             lxw_format* format = FormatFor(cell.Style);
             switch (cell.Kind) {
                 case ValueKind::kText:
-                    failed = worksheet_write_string(target, row, col, cell.Text->c_str(), format);
+                    failed = worksheet_write_string(target, row, col,
+                                                    ValidUtf8(*cell.Text).c_str(), format);
                     break;
                 case ValueKind::kNumber:
                 case ValueKind::kDate:

@@ -159,6 +159,45 @@ TEST(DesktopSpreadsheet, HubControlsFollowTheBuildThroughPlainCallbacks) {
     EXPECT_EQ(opener.Opened, std::vector<std::string>{(folder / "Summary-1.xlsx").string()});
 }
 
+// The hub's controls as the page offers them to a summary build.
+struct HubControls {
+    void SetCaption(const std::string& text) { Caption = text; }
+    void SetProgressRange(int minimum, int maximum) { Range = {minimum, maximum}; }
+    void SetProgressValue(int value) { Value = value; }
+    void SetProgressVisible(bool visible) { Visible = visible; }
+    std::string Caption = "before";
+    std::pair<int, int> Range{-1, -1};
+    int Value = -1;
+    bool Visible = false;
+};
+
+TEST(DesktopSpreadsheet, HubWithoutAMessageBoxOfItsOwnGetsMessagesThroughTheGivenFunction) {
+    const fs::path base = FreshFolder("hub");
+    std::ofstream(base / "file") << "x";
+    FakeOpener opener;
+    DesktopSpreadsheet desktop(sheets::WorkbookFolder((base / "file" / "sub").string()), opener);
+    HubControls hub;
+    std::vector<std::string> messages;
+    PublicStuff state = FormulaState(2, 3, 4, 5);
+
+    desktop.BuildSummaryFor(state, hub, [&](const std::string& m) { messages.push_back(m); });
+
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].rfind("This version of the code has encountered an error with excel.", 0),
+              0u);
+    EXPECT_EQ(hub.Caption, "Please be patient while the spreadsheet is built...");
+    EXPECT_EQ(hub.Range, std::make_pair(0, 21));
+    EXPECT_EQ(hub.Value, 21);
+    EXPECT_TRUE(hub.Visible);
+
+    // With a usable folder the next build succeeds and tidies the hub.
+    DesktopSpreadsheet working(sheets::WorkbookFolder((base / "ok").string()), opener);
+    working.BuildSummaryFor(state, hub, [&](const std::string& m) { messages.push_back(m); });
+    EXPECT_EQ(messages.size(), 1u);
+    EXPECT_EQ(hub.Caption, "");
+    EXPECT_FALSE(hub.Visible);
+}
+
 struct OpenerCase {
     const char* Title;
     const char* Command;

@@ -73,7 +73,8 @@ def defined_names(book):
 
 
 def run(args, env=None):
-    result = subprocess.run(args, capture_output=True, text=True, env=env, timeout=240)
+    result = subprocess.run(args, capture_output=True, text=True, errors="replace", env=env,
+                            timeout=240)
     if result.returncode != 0:
         raise AssertionError("%s failed (%d): %s%s" % (args[0], result.returncode,
                                                         result.stdout, result.stderr))
@@ -356,6 +357,16 @@ class BatchWorkbook(SummaryChecks):
         self.check_sse(self.book["SSE Data"], [tuple(row) for row in history])
         self.check_general(self.book["General Information"], "letters.net", "Delta", 0.05,
                            self.result["epochs"], self.before, self.after)
+
+    def test_file_name_that_is_not_utf8_still_gives_a_readable_workbook(self):
+        folder = os.fsencode(self.folder.name)
+        odd = os.path.join(folder, b"caf\xe9 \xff.net")  # Latin-1 bytes, not UTF-8
+        with open(self.net, "rb") as source, open(odd, "wb") as copy:
+            copy.write(source.read())
+        xlsx = os.path.join(self.folder.name, "odd.xlsx")
+        run([os.fsencode(BATCH), odd, b"--xlsx", os.fsencode(xlsx)])
+        book = openpyxl.load_workbook(xlsx)
+        self.assertEqual(book["General Information"]["B2"].value, "caf\ufffd \ufffd.net")
 
     def test_unwritable_path_fails_with_the_general_message(self):
         target = os.path.join(self.folder.name, "missing-folder", "summary.xlsx")
