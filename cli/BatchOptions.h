@@ -1,0 +1,37 @@
+#pragma once
+// The batch command's command line.
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/ParameterCheck.h"
+#include "reports/text/ReportSections.h"
+
+namespace mnemex::batch {
+
+struct BatchOptions {
+    std::string TrainingFile;
+    std::string Rule = "Hebb";              // "Hebb" or "Delta"
+    ParameterEntries Entries;               // the setup page's boxes and check boxes
+    std::vector<std::string> Continues;     // epochs for each Continue Training, in order
+    std::optional<std::string> JsonPath;    // "-" for standard output
+    bool Progress = false;                  // print every printout of the run
+    std::optional<std::string> XlsxPath;    // the spreadsheet summary workbook
+    std::optional<std::string> ReportPath;  // the text report to write after training
+    report::SectionSet ReportSections = report::DefaultSections();
+    bool Help = false;
+};
+
+// Parses argv (without the program name). Returns the options or, for bad usage, the
+// message to show.
+struct ParseOutcome {
+    std::optional<BatchOptions> Options;
+    std::string Error;
+};
+ParseOutcome ParseBatchOptions(const std::vector<std::string>& args);
+
+// The text of --help.
+std::string BatchUsage();
+
+}  // namespace mnemex::batch

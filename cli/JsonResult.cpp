@@ -1,0 +1,120 @@
+#include "cli/JsonResult.h"
+
+#include <cerrno>
+#include <charconv>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+
+namespace mnemex::batch {
+
+namespace {
+
+// Shortest text that reads back as the same double.
+void AppendNumber(std::string& out, double value) {
+    char buf[64];
+    const auto r = std::to_chars(buf, buf + sizeof buf, value);
+    out.append(buf, r.ptr);
+}
+
+void AppendString(std::string& out, const std::string& text) {
+    out += '"';
+    for (unsigned char c : text) {
+        switch (c) {
+            case '"':
+                out += "\\\"";
+                break;
+            case '\\':
+                out += "\\\\";
+                break;
+            case '\n':
+                out += "\\n";
+                break;
+            case '\r':
+                out += "\\r";
+                break;
+            case '\t':
+                out += "\\t";
+                break;
+            default:
+                if (c < 0x20) {
+                    char buf[8];
+                    std::snprintf(buf, sizeof buf, "\\u%04x", c);
+                    out += buf;
+                } else {
+                    out += static_cast<char>(c);
+                }
+        }
+    }
+    out += '"';
+}
+
+}  // namespace
+
+std::string JsonResult(const PublicStuff& s) {
+    std::string out = "{\n  \"file\": ";
+    AppendString(out, s.TrainingFileName);
+    out += ",\n  \"rule\": ";
+    AppendString(out, s.LearningRule);
+    out += ",\n  \"rate\": ";
+    AppendNumber(out, s.LearningRate);
+    out += ",\n  \"epochs\": " + std::to_string(s.EpochCount);
+    out += ",\n  \"total_sse\": ";
+    AppendNumber(out, s.TotalSSE);
+    out += ",\n  \"weights\": [";
+    for (int j = 1; j <= s.Weights.NumOutputs(); ++j) {
+        out += j == 1 ? "\n    [" : ",\n    [";
+        for (int i = 1; i <= s.Weights.NumInputs(); ++i) {
+            if (i > 1)
+                out += ", ";
+            AppendNumber(out, s.Weights.Weight(j, i));
+        }
+        out += ']';
+    }
+    out += s.Weights.NumOutputs() > 0 ? "\n  ],\n  \"history\": [" : "],\n  \"history\": [";
+    for (int r = 1; r <= s.SSECount; ++r) {
+        out += r == 1 ? "\n    [" : ",\n    [";
+        AppendNumber(out, s.SSEHistory[static_cast<std::size_t>(r)][1]);
+        out += ", ";
+        AppendNumber(out, s.SSEHistory[static_cast<std::size_t>(r)][2]);
+        out += ']';
+    }
+    out += s.SSECount > 0 ? "\n  ]\n}\n" : "]\n}\n";
+    return out;
+}
+
+bool WriteJsonResult(const PublicStuff& state, const std::string& path, std::ostream& stdoutStream,
+                     std::string& problem) {
+    const std::string text = JsonResult(state);
+    if (path == "-") {
+        stdoutStream << text;
+        stdoutStream.flush();
+        return static_cast<bool>(stdoutStream);
+    }
+    // Write beside the target and rename, so a failure never leaves half a file.
+    const std::string temp = path + ".part";
+    std::FILE* f = std::fopen(temp.c_str(), "wb");
+    if (!f) {
+        problem = "cannot write \"" + path + "\": " + std::strerror(errno);
+        return false;
+    }
+    bool ok = std::fwrite(text.data(), 1, text.size(), f) == text.size();
+    ok = (std::fflush(f) == 0) && ok;
+    const int savedErrno = errno;
+    ok = (std::fclose(f) == 0) && ok;
+    if (!ok) {
+        std::remove(temp.c_str());
+        problem = "cannot write \"" + path + "\": " + std::strerror(savedErrno ? savedErrno : EIO);
+        return false;
+    }
+    std::error_code ec;
+    std::filesystem::rename(temp, path, ec);
+    if (ec) {
+        std::remove(temp.c_str());
+        problem = "cannot write \"" + path + "\": " + ec.message();
+        return false;
+    }
+    return true;
+}
+
+}  // namespace mnemex::batch
