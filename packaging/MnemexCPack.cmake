@@ -9,6 +9,7 @@ set(CPACK_GENERATOR "DEB")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION "science")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_STRIP_FILES ON)
 # CPack stages the installation under DESTDIR; the packaged log must name the files where the
 # package puts them, without the staging folder.
 set(CPACK_CUSTOM_INSTALL_VARIABLES "MNEMEX_LOG_WITHOUT_DESTDIR=1")

@@ -34,6 +34,11 @@ void Program::CheckRunning() const {
     }
 }
 
+OsServices& Program::Os() {
+    CheckRunning();
+    return os_;
+}
+
 void Program::Message(const QString& text) {
     CheckRunning();
     dialogs_.MsgBox(text, MsgStyle::OkOnly);

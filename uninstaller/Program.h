@@ -41,7 +41,9 @@ class Program {
     Program& operator=(const Program&) = delete;
 
     Public& Vars() { return vars_; }
-    OsServices& Os() { return os_; }
+    // The operating-system services; once the program has ended, asking for them ends the
+    // running handler instead, so nothing is searched for or started after the end.
+    OsServices& Os();
     const DriveSource& Drives() const { return drives_; }
     // A message box with an OK button only and the program's title.
     void Message(const QString& text);

@@ -1,5 +1,7 @@
 #include "UninstallPage.h"
 
+#include <QCoreApplication>
+
 #include <exception>
 
 #include "FitText.h"
@@ -28,12 +30,15 @@ UninstallPage::UninstallPage(Program& program)
 
 void UninstallPage::Form_Load() {
     Public& vars = program_.Vars();
-    OsServices& os = program_.Os();
     try {
         vars.ExeName = kToolName;
-        vars.LogFile = os.AppFolder() + kPathSeparator + kLogName;
+        vars.LogFile = program_.Os().AppFolder() + kPathSeparator + kLogName;
         program_.Show(*this);
         Label2->setText(kStatusChecking);
+        // Let the page appear before the search, which can take a while; the user may close it
+        // meanwhile, which Os() below turns into the end of this step.
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        OsServices& os = program_.Os();
         if (!os.FileExists(vars.LogFile)) {
             program_.Message(LogMissingMessage());
             program_.End();

@@ -5,6 +5,7 @@
 #include <QSet>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <stdexcept>
 
 #include "OsServices.h"
@@ -16,8 +17,9 @@ struct FakeOs : mnemex::uninstall::OsServices {
     QString searchFinds;       // empty: the search finds nothing
     bool searchFails = false;  // the search function cannot be called at all
     bool startFails = false;
-    QStringList searches;  // "root|name" per search
-    QStringList started;   // command lines
+    QStringList searches;               // "root|name" per search
+    QStringList started;                // command lines
+    std::function<void()> onAppFolder;  // runs when the program asks for its folder
 
     QString GetWindowsDirectory() override { return windowsDirectory; }
     int SearchTreeForFile(const QString& root, const QString& name, QString& found) override {
@@ -36,5 +38,10 @@ struct FakeOs : mnemex::uninstall::OsServices {
         return true;
     }
     bool FileExists(const QString& path) override { return files.contains(path); }
-    QString AppFolder() override { return appFolder; }
+    QString AppFolder() override {
+        if (onAppFolder) {
+            onAppFolder();
+        }
+        return appFolder;
+    }
 };

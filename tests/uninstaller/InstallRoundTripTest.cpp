@@ -111,6 +111,14 @@ class InstallRoundTripTest : public QObject {
             QVERIFY2(std::find(installed_.begin(), installed_.end(), file) != installed_.end(),
                      file.c_str());
         }
+        // The desktop entry starts the installed program by its full path, quoted for the blank.
+        if (fs::exists(prefix_ / "bin/Mnemex")) {
+            const std::string entry = ReadFile(prefix_ / "share/applications/mnemex.desktop");
+            QVERIFY2(entry.find("\nExec=\"" + (prefix_ / "bin/Mnemex").string() + "\"\n") !=
+                         std::string::npos,
+                     entry.c_str());
+            QVERIFY(entry.find("\nIcon=mnemex\n") != std::string::npos);
+        }
         QCOMPARE(fs::read_symlink(prefix_ / "bin/uninstall-Mnemex"),
                  fs::path("../lib/mnemex/uninstall/uninstall-Mnemex"));
         std::vector<fs::path> logged;

@@ -164,6 +164,21 @@ class UninstallerFlowTest : public QObject {
         QVERIFY(dialogs.pageVisible);
     }
 
+    void closingTheUninstallPageAsItAppearsStopsEverything() {
+        Run run;
+        run.os.files << kLog;
+        run.os.searchFinds = "/found/ST6UNST.EXE";
+        run.os.onAppFolder = [&run] {
+            QMetaObject::invokeMethod(
+                qApp, [&run] { run.program.Uninstall()->close(); }, Qt::QueuedConnection);
+        };
+        run.ConfirmUninstall();
+        QVERIFY(run.program.Ended());
+        QVERIFY(run.os.searches.isEmpty());
+        QVERIFY(run.os.started.isEmpty());
+        QVERIFY(run.dialogs.shown.empty());
+    }
+
     void cancelOrClosingStartEndsWithoutAnything_data() {
         QTest::addColumn<bool>("closeWindow");
         QTest::newRow("Cancel") << false;
