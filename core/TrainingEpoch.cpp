@@ -170,7 +170,7 @@ void EpochTrainer::CopyOut(int firstBlock, int endBlock) {
     }
 }
 
-bool EpochTrainer::KernelEpoch() {
+bool EpochTrainer::RunJobs(bool measureOnly) {
     kernels::BlockJob job;
     job.NumInputs = numInputs_;
     job.NumOutputs = numOutputs_;
@@ -179,6 +179,7 @@ bool EpochTrainer::KernelEpoch() {
     job.Desired = state_.DesiredOutputs.Storage().data();
     job.Rate = state_.LearningRate;
     job.Hebb = hebb_;
+    job.MeasureOnly = measureOnly;
     job.Panel = panel_;
     job.ChunkPatterns = chunk_;
     job.Errors = errors_.data();
@@ -198,11 +199,12 @@ bool EpochTrainer::KernelEpoch() {
     } else {
         train(0);
     }
-    if (std::find(memberOk_.begin(), memberOk_.end(), 0) != memberOk_.end())
-        return false;
+    return std::find(memberOk_.begin(), memberOk_.end(), 0) == memberOk_.end();
+}
 
+bool EpochTrainer::SumErrors(double& total) const {
     // Pattern SSE over the output units in order, the total over the patterns in order.
-    double total = 0.0;
+    total = 0.0;
     const std::size_t out = static_cast<std::size_t>(numOutputs_);
     for (std::size_t p = 0; p < static_cast<std::size_t>(numPatterns_); ++p) {
         const double* e = errors_.data() + p * out;
@@ -213,7 +215,13 @@ bool EpochTrainer::KernelEpoch() {
         if (!std::isfinite(total))
             return false;
     }
+    return true;
+}
 
+bool EpochTrainer::KernelEpoch() {
+    double total = 0.0;
+    if (!RunJobs(false) || !SumErrors(total))
+        return false;
     auto copyOut = [&](int member) {
         CopyOut(firstBlock_[static_cast<std::size_t>(member)],
                 firstBlock_[static_cast<std::size_t>(member) + 1]);
@@ -223,15 +231,35 @@ bool EpochTrainer::KernelEpoch() {
     } else {
         copyOut(0);
     }
-    Publish(total);
+    state_.TotalSSE = total;
+    PublishUnits();
+    if (numPatterns_ > 0) {
+        state_.Weights.RecordStep(state_.LearningRate, state_.InputPatterns.Pattern(numPatterns_),
+                                  lastActivity_.data());
+    }
     return true;
 }
 
-void EpochTrainer::Publish(double total) {
-    state_.TotalSSE = total;
+double EpochTrainer::MeasureTotalSSE() {
+    double total = 0.0;
+    if (kernels_ && RunJobs(true) && SumErrors(total)) {
+        PublishUnits();
+        return total;
+    }
+    total = 0.0;
+    for (int p = 1; p <= state_.NumPatterns; ++p) {
+        ComputeOutputs(state_, p);
+        total = total + PatternSSE(state_);
+        if (!std::isfinite(total))
+            throw RunTimeException(kOverflow);
+    }
+    return total;
+}
+
+void EpochTrainer::PublishUnits() {
     if (numPatterns_ == 0)
         return;
-    // What the last pattern's learning step and ComputeOutputs leave behind.
+    // What ComputeOutputs for the last pattern leaves behind.
     const double* x = state_.InputPatterns.Pattern(numPatterns_);
     for (int i = 1; i <= numInputs_; ++i)
         state_.InputUnits(i).Activity = x[i - 1];
@@ -243,7 +271,6 @@ void EpochTrainer::Publish(double total) {
         unit.Activity = unit.NetInput;
         unit.Error = lastErrors[j - 1];
     }
-    state_.Weights.RecordStep(state_.LearningRate, x, lastActivity_.data());
 }
 
 }  // namespace mnemex

@@ -45,6 +45,11 @@ class EpochTrainer {
     // exactly as the pattern-by-pattern routines leave it when they fail at that point.
     void RunEpoch();
 
+    // Sum over the patterns in order of PatternSSE after ComputeOutputs, with the weights
+    // as they stand (no learning); the unit records are left as ComputeOutputs for the
+    // last pattern leaves them. Throws RunTimeException on overflow, as those routines do.
+    double MeasureTotalSSE();
+
     // Threads the epochs use (1 on the reference path).
     int Threads() const;
     // The kernels' instruction set, or nothing on the reference path.
@@ -54,9 +59,11 @@ class EpochTrainer {
   private:
     void ReferenceEpoch();
     bool KernelEpoch();
+    bool RunJobs(bool measureOnly);
+    bool SumErrors(double& total) const;
+    void PublishUnits();
     void CopyIn(int firstBlock, int endBlock);
     void CopyOut(int firstBlock, int endBlock);
-    void Publish(double total);
 
     PublicStuff& state_;
     bool hebb_;

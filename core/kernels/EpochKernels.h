@@ -50,8 +50,9 @@ struct BlockJob {
     const double* Desired = nullptr;  // pattern-major: NumOutputs values per pattern
     double Rate = 0.0;
     bool Hebb = false;
-    double* Panel = nullptr;  // BlockCount(NumOutputs) tiles of NumInputs x kLanes
-    int FirstBlock = 0;       // blocks FirstBlock .. EndBlock-1 are this job's
+    bool MeasureOnly = false;  // no learning: only each pattern's response and errors
+    double* Panel = nullptr;   // BlockCount(NumOutputs) tiles of NumInputs x kLanes
+    int FirstBlock = 0;        // blocks FirstBlock .. EndBlock-1 are this job's
     int EndBlock = 0;
     int ChunkPatterns = 1;  // patterns a tile is carried through before the next tile
     // Outputs, for this job's output units only:

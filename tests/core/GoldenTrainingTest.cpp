@@ -320,6 +320,7 @@ const Case kCases[] = {
     {"Delta diverges, big targets", 6, 8, 4, false, 2.0, 1, 400, 0, 1.0e150},
     {"Hebb overflows", 7, 9, 4, true, 1.0e305, 1, 400, 0, 1.0},
     {"Hebb SSE overflows", 5, 10, 3, true, 1.0, 1, 400, 0, 1.0e153},
+    {"untrained SSE overflows", 4, 6, 3, false, 0.1, 1, 3, 0, 1.0e154},
 };
 
 struct PathCase {
