@@ -73,10 +73,20 @@ EpochTrainer::EpochTrainer(PublicStuff& state) : state_(state), hebb_(UsesHebbRu
     numInputs_ = state.NumInputs;
     numOutputs_ = state.NumOutputs;
     numPatterns_ = state.NumPatterns;
-    blocks_ = kernels::BlockCount(numOutputs_);
+    // Wide blocks need fewer memory operations per weight (one broadcast of an input
+    // serves more lanes) but only pay while their padding stays small; the 128-bit
+    // kernels have too few registers for them.
+    const int narrow =
+        kernels::BlockCount(numOutputs_, kernels::kNarrowLanes) * kernels::kNarrowLanes;
+    const int wide = kernels::BlockCount(numOutputs_, kernels::kWideLanes) * kernels::kWideLanes;
+    const bool wideFits = isa_ == kernels::InstructionSet::kAvx2 && 10 * wide <= 11 * narrow;
+    lanes_ = wideFits ? kernels::kWideLanes : kernels::kNarrowLanes;
+    if (chosen.lanes == kernels::kNarrowLanes || chosen.lanes == kernels::kWideLanes)
+        lanes_ = chosen.lanes;
+    blocks_ = kernels::BlockCount(numOutputs_, lanes_);
 
     const auto in = static_cast<std::size_t>(numInputs_);
-    const auto lanes = static_cast<std::size_t>(blocks_) * kernels::kLanes;
+    const auto lanes = static_cast<std::size_t>(blocks_) * static_cast<std::size_t>(lanes_);
     // Room for the tiles plus one cache line, so they can start on a line boundary.
     panelStorage_.assign(lanes * in + 8, 0.0);
     const auto address = reinterpret_cast<std::uintptr_t>(panelStorage_.data());
@@ -143,13 +153,13 @@ void EpochTrainer::ReferenceEpoch() {
 void EpochTrainer::CopyIn(int firstBlock, int endBlock) {
     const std::size_t in = static_cast<std::size_t>(numInputs_);
     for (int b = firstBlock; b < endBlock; ++b) {
-        const int j0 = b * kernels::kLanes;
-        const int real = std::min(kernels::kLanes, numOutputs_ - j0);
-        double* tile = panel_ + static_cast<std::size_t>(b) * in * kernels::kLanes;
+        const int j0 = b * lanes_;
+        const int real = std::min(lanes_, numOutputs_ - j0);
+        double* tile = panel_ + static_cast<std::size_t>(b) * in * lanes_;
         for (int i = 1; i <= numInputs_; ++i) {
             const double* row = state_.Weights.Row(i) + j0;
-            double* lanes = tile + static_cast<std::size_t>(i - 1) * kernels::kLanes;
-            for (int l = 0; l < kernels::kLanes; ++l)
+            double* lanes = tile + static_cast<std::size_t>(i - 1) * lanes_;
+            for (int l = 0; l < lanes_; ++l)
                 lanes[l] = l < real ? row[l] : 0.0;
         }
     }
@@ -158,12 +168,12 @@ void EpochTrainer::CopyIn(int firstBlock, int endBlock) {
 void EpochTrainer::CopyOut(int firstBlock, int endBlock) {
     const std::size_t in = static_cast<std::size_t>(numInputs_);
     for (int b = firstBlock; b < endBlock; ++b) {
-        const int j0 = b * kernels::kLanes;
-        const int real = std::min(kernels::kLanes, numOutputs_ - j0);
-        const double* tile = panel_ + static_cast<std::size_t>(b) * in * kernels::kLanes;
+        const int j0 = b * lanes_;
+        const int real = std::min(lanes_, numOutputs_ - j0);
+        const double* tile = panel_ + static_cast<std::size_t>(b) * in * lanes_;
         for (int i = 1; i <= numInputs_; ++i) {
             double* row = state_.Weights.Row(i) + j0;
-            const double* lanes = tile + static_cast<std::size_t>(i - 1) * kernels::kLanes;
+            const double* lanes = tile + static_cast<std::size_t>(i - 1) * lanes_;
             for (int l = 0; l < real; ++l)
                 row[l] = lanes[l];
         }
@@ -180,6 +190,7 @@ bool EpochTrainer::RunJobs(bool measureOnly) {
     job.Rate = state_.LearningRate;
     job.Hebb = hebb_;
     job.MeasureOnly = measureOnly;
+    job.Lanes = lanes_;
     job.Panel = panel_;
     job.ChunkPatterns = chunk_;
     job.Errors = errors_.data();

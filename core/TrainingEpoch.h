@@ -25,6 +25,7 @@ struct EpochTrainerSettings {
     Path path = Path::kAuto;
     int threads = 0;  // 0: chosen from the network's size; n: n threads (at most one per block)
     int chunkPatterns = 0;  // 0: chosen from the cache size; n: n patterns per tile visit
+    int lanes = 0;          // 0: chosen from the shape; 8 or 16 output units per block
 };
 
 // Settings for trainers constructed from now on (a process-wide choice).
@@ -55,6 +56,8 @@ class EpochTrainer {
     // The kernels' instruction set, or nothing on the reference path.
     bool UsesKernels() const { return kernels_; }
     kernels::InstructionSet InstructionSet() const { return isa_; }
+    // Output units per block of the kernels' weight layout.
+    int Lanes() const { return lanes_; }
 
   private:
     void ReferenceEpoch();
@@ -72,6 +75,7 @@ class EpochTrainer {
     int numInputs_ = 0;
     int numOutputs_ = 0;
     int numPatterns_ = 0;
+    int lanes_ = kernels::kNarrowLanes;
     int blocks_ = 0;
     int chunk_ = 1;
     std::vector<double> panelStorage_;
