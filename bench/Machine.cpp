@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdint>
 #include <mutex>
 #include <thread>
 #include <vector>
@@ -85,21 +86,50 @@ __attribute__((noinline)) double ChainsBaseline(long rounds) {
 
 }  // namespace
 
-double StreamBandwidth(int threads) {
-    const std::size_t perThread =
-        (std::size_t{64} << 20) / sizeof(double) / threads;  // 64 MB in all
+namespace {
+
+// One read-modify-write pass: every element read once and written once.
+__attribute__((target("avx2"), noinline)) void PassAvx2(double* a, std::size_t n) {
+    const Vec4 one = {1.0, 1.0, 1.0, 1.0};
+    for (std::size_t k = 0; k + 4 <= n; k += 4) {
+        Vec4 v;
+        __builtin_memcpy(&v, a + k, sizeof v);
+        v = v + one;
+        __builtin_memcpy(a + k, &v, sizeof v);
+    }
+}
+
+__attribute__((noinline)) void PassBaseline(double* a, std::size_t n) {
+    for (std::size_t k = 0; k < n; ++k)
+        a[k] = a[k] + 1.0;
+}
+
+}  // namespace
+
+double StreamBandwidth(int threads, std::size_t bytesPerThread) {
+    const bool avx2 = kernels::Supports(kernels::InstructionSet::kAvx2);
+    const std::size_t n = bytesPerThread / sizeof(double);
+    // At least 256 MB moved per thread and timed run, so that small arrays are passed
+    // over many times.
+    const std::size_t passes = std::max<std::size_t>(1, (std::size_t{256} << 20) / bytesPerThread);
     std::vector<std::vector<double>> arrays(static_cast<std::size_t>(threads),
-                                            std::vector<double>(perThread, 1.0));
+                                            std::vector<double>(n + 8, 1.0));
     double best = 1e30;
-    for (int repeat = 0; repeat < 5; ++repeat) {
+    for (int repeat = 0; repeat < 3; ++repeat) {
         const double t = Together(threads, [&](int member) {
-            std::vector<double>& a = arrays[static_cast<std::size_t>(member)];
-            for (std::size_t k = 0; k < a.size(); ++k)
-                a[k] = a[k] + 1.0;
+            double* a = arrays[static_cast<std::size_t>(member)].data();
+            while (reinterpret_cast<std::uintptr_t>(a) % 64 != 0)
+                ++a;
+            for (std::size_t pass = 0; pass < passes; ++pass) {
+                if (avx2)
+                    PassAvx2(a, n);
+                else
+                    PassBaseline(a, n);
+            }
         });
         best = std::min(best, t);
     }
-    return 2.0 * sizeof(double) * static_cast<double>(perThread) * threads / best;
+    return 2.0 * sizeof(double) * static_cast<double>(n * passes) * threads / best;
 }
 
 double ArithmeticPeak(int threads, long rounds) {

@@ -203,38 +203,50 @@ void RunCase(const BenchCase& c, const Limits& limits, bool quick) {
     }
     SetEpochTrainerSettings({});
 
-    // The bounds: every weight must be changed once per pattern and take part in one
-    // (Hebb) or two (Delta) net-input sums, each a multiply and an add; at the least the
-    // weights are read and written once per pattern. Other programs share the machine,
-    // so the multiply-add peak is measured again right before each timed run and the
-    // run is judged in processor time against that: the best ratio counts.
+    // The bounds. Every weight must be changed once per pattern and take part in one
+    // (Hebb) or two (Delta) net-input sums, each a multiply and an add; and every weight
+    // must be read and written once per pattern, from wherever it is kept: the kernels
+    // keep one tile of weights in cache while it goes through many patterns, so the
+    // bandwidth that counts is that of a read-modify-write stream over a tile-sized array.
+    // Other programs share the machine, so both limits are measured again right before
+    // each timed run and the run is judged in processor time against the larger bound
+    // (the best ratio counts).
     const double updates = static_cast<double>(c.inputs) * c.outputs * c.patterns;
     const double results = updates * (c.hebb ? 4.0 : 6.0);
     const int t = std::min(shippedThreads, 2);
-    const double streaming = updates * 16.0 / limits.bandwidth[t];
     SetEpochTrainerSettings({});
-    double bestRatio = 1e30;
-    double bestBound = 0.0;
+    int lanes = 8;
+    {
+        PublicStuff s = MakeState(c, data);
+        EpochTrainer probe(s);
+        lanes = probe.Lanes();
+    }
+    const std::size_t tileBytes =
+        std::max<std::size_t>(4096, static_cast<std::size_t>(c.inputs) * lanes * sizeof(double));
+    struct Judged {
+        double ratio = 1e30, arithmetic = 0.0, cache = 0.0;
+    } best;
     for (int r = 0; r < c.repeats; ++r) {
-        const double peak = ArithmeticPeak(t, 4'000'000);
+        const double arithmetic = results / ArithmeticPeak(t, 4'000'000);
+        const double cache = updates * 16.0 / StreamBandwidth(t, tileBytes);
         PublicStuff s = MakeState(c, data);
         const Timing run = CoreRun(s, coreEpochs);
-        const double bound = results / peak;
         const double perThread = run.cpu / coreEpochs / t;
-        if (perThread / bound < bestRatio) {
-            bestRatio = perThread / bound;
-            bestBound = bound;
-        }
+        const double ratio = perThread / std::max(arithmetic, cache);
+        if (ratio < best.ratio)
+            best = {ratio, arithmetic, cache};
     }
+    const double memory = updates * 16.0 / limits.bandwidth[t];
     std::printf(
-        "  bounds per epoch on %d thread%s: arithmetic %.3f ms (%.3g multiplies and adds"
-        " at the peak measured beside the run), streaming the weights from memory once"
-        " per pattern %.3f ms\n",
-        t, t == 1 ? "" : "s", bestBound * 1e3, results, streaming * 1e3);
+        "  bounds per epoch on %d thread%s: arithmetic %.3f ms (%.3g multiplies and adds);"
+        " weights through the cache (%zu-byte tiles) %.3f ms; weights from main memory"
+        " once per pattern %.3f ms\n",
+        t, t == 1 ? "" : "s", best.arithmetic * 1e3, results, tileBytes, best.cache * 1e3,
+        memory * 1e3);
     std::printf(
         "  as shipped: %.3f ms wall per epoch (best); processor time per thread %.2f x"
-        " the arithmetic bound (best of %d)\n",
-        shipped.wall * 1e3, bestRatio, c.repeats);
+        " the larger of the arithmetic and cache bounds (best of %d)\n",
+        shipped.wall * 1e3, best.ratio, c.repeats);
 }
 
 }  // namespace
@@ -255,7 +267,7 @@ int main(int argc, char** argv) {
                 mnemex::kernels::NameOf(mnemex::kernels::BestInstructionSet()));
     Limits limits;
     for (int t = 1; t <= std::min(cores, 2); ++t) {
-        limits.bandwidth[t] = StreamBandwidth(t);
+        limits.bandwidth[t] = StreamBandwidth(t, (std::size_t{64} << 20) / t);
         limits.peak[t] = ArithmeticPeak(t);
         std::printf(
             "machine, %d thread%s: streaming read+write %.2f GB/s; separate multiplies"

@@ -152,6 +152,10 @@ void EpochTrainer::ReferenceEpoch() {
 
 void EpochTrainer::CopyIn(int firstBlock, int endBlock) {
     const std::size_t in = static_cast<std::size_t>(numInputs_);
+    if (numOutputs_ == lanes_) {  // one block, laid out exactly as the weight matrix
+        std::copy(state_.Weights.Storage().begin(), state_.Weights.Storage().end(), panel_);
+        return;
+    }
     for (int b = firstBlock; b < endBlock; ++b) {
         const int j0 = b * lanes_;
         const int real = std::min(lanes_, numOutputs_ - j0);
@@ -167,6 +171,11 @@ void EpochTrainer::CopyIn(int firstBlock, int endBlock) {
 
 void EpochTrainer::CopyOut(int firstBlock, int endBlock) {
     const std::size_t in = static_cast<std::size_t>(numInputs_);
+    if (numOutputs_ == lanes_) {
+        std::copy(panel_, panel_ + in * static_cast<std::size_t>(lanes_),
+                  state_.Weights.Storage().begin());
+        return;
+    }
     for (int b = firstBlock; b < endBlock; ++b) {
         const int j0 = b * lanes_;
         const int real = std::min(lanes_, numOutputs_ - j0);

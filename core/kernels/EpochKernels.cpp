@@ -9,11 +9,14 @@ namespace mnemex::kernels {
 
 namespace {
 
+// The helpers of a kernel are folded into it, so each kernel is one tight function.
+#define MNEMEX_KERNEL_INLINE [[gnu::always_inline]] inline
+
 // Broadcast gives every lane x without any arithmetic (so -0.0 stays -0.0), written as
 // an initialiser so that it becomes a single broadcast from memory.
 namespace baseline {
 typedef double V __attribute__((vector_size(16)));
-inline V Broadcast(const double& x) {
+MNEMEX_KERNEL_INLINE V Broadcast(const double& x) {
     return V{x, x};
 }
 #include "core/kernels/EpochKernelsBody.inc"
@@ -27,7 +30,7 @@ inline V Broadcast(const double& x) {
 #pragma GCC diagnostic ignored "-Wpsabi"
 namespace avx2 {
 typedef double V __attribute__((vector_size(32)));
-inline V Broadcast(const double& x) {
+MNEMEX_KERNEL_INLINE V Broadcast(const double& x) {
     return V{x, x, x, x};
 }
 #include "core/kernels/EpochKernelsBody.inc"
@@ -57,9 +60,7 @@ const char* NameOf(InstructionSet isa) {
 }
 
 bool TrainBlocks(const BlockJob& job, InstructionSet isa) {
-    if (isa == InstructionSet::kAvx2 && Supports(InstructionSet::kAvx2))
-        return avx2::TrainJob(job);
-    return baseline::TrainJob(job);
+    return isa == InstructionSet::kAvx2 ? avx2::TrainJob(job) : baseline::TrainJob(job);
 }
 
 }  // namespace mnemex::kernels

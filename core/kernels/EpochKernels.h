@@ -64,8 +64,9 @@ struct BlockJob {
     double* Carry = nullptr;         // BlockCount x Lanes scratch (Delta: next activity)
 };
 
-// Trains the job's blocks through every pattern in order. Returns false when any error
-// or net input computed was infinite or not a number (the results are then unusable).
+// Trains the job's blocks through every pattern in order, with kernels of `isa`, which
+// the processor must support. Returns false when any error or net input computed was
+// infinite or not a number (the results are then unusable).
 bool TrainBlocks(const BlockJob& job, InstructionSet isa);
 
 }  // namespace mnemex::kernels
