@@ -24,20 +24,29 @@ Options (defaults are the setup page's initial settings):
                             "weights": [per output unit: [per input unit]],
                             "history": [[epoch, total SSE], ...]}
                            Every number reads back as the same double.
+  --report PATH            write the text report of the report page to PATH (replacing
+                           any file there), dated in the user's date and time forms
+  --sections LIST          the report's sections, comma-separated: general, responses,
+                           errors, weights, inputs, outputs, sse or all (default
+                           general,responses,errors,weights)
+  --xlsx PATH              write the spreadsheet summary workbook of the trained
+                           network to PATH (.xlsx), as the testing hub builds it
   --progress               print the display lines of every printout while training
   --help                   show this text
 
 Numbers are written with a point as decimal separator.
 Ctrl-C ends a run after the current epoch and still writes the results so far.
 
-Exit status: 0 success (also after Ctrl-C), 1 training stopped with an error (message on
-standard error), 2 bad usage, settings refused or an unreadable training file.
+Exit status: 0 success (also after Ctrl-C), 1 training stopped with an error or a result
+file could not be written (message on standard error), 2 bad usage, settings refused or
+an unreadable training file.
 )";
 }
 
 ParseOutcome ParseBatchOptions(const std::vector<std::string>& args) {
     BatchOptions o;
     ParseOutcome out;
+    bool sectionsGiven = false;
     auto fail = [&](const std::string& message) {
         out.Error = message;
         return out;
@@ -88,8 +97,21 @@ ParseOutcome ParseBatchOptions(const std::vector<std::string>& args) {
                     return fail("--stop must be epochs, error or both, not \"" + *v + "\"");
             } else if (a == "--continue") {
                 o.Continues.push_back(*v);
+            } else if (a == "--report") {
+                o.ReportPath = *v;
+            } else if (a == "--sections") {
+                const auto sections = report::ParseSectionList(*v);
+                if (!sections)
+                    return fail(
+                        "--sections takes general, responses, errors, weights, inputs, "
+                        "outputs, sse or all, separated by commas, not \"" +
+                        *v + "\"");
+                o.ReportSections = *sections;
+                sectionsGiven = true;
             } else if (a == "--json") {
                 o.JsonPath = *v;
+            } else if (a == "--xlsx") {
+                o.XlsxPath = *v;
             } else {
                 return fail("unknown option " + a);
             }
@@ -101,6 +123,8 @@ ParseOutcome ParseBatchOptions(const std::vector<std::string>& args) {
     }
     if (o.TrainingFile.empty())
         return fail("no training file given");
+    if (sectionsGiven && !o.ReportPath)
+        return fail("--sections needs --report");
     out.Options = o;
     return out;
 }

@@ -6,16 +6,20 @@
 #include <vector>
 
 #include "core/ParameterCheck.h"
+#include "reports/text/ReportSections.h"
 
 namespace mnemex::batch {
 
 struct BatchOptions {
     std::string TrainingFile;
-    std::string Rule = "Hebb";            // "Hebb" or "Delta"
-    ParameterEntries Entries;             // the setup page's boxes and check boxes
-    std::vector<std::string> Continues;   // epochs for each Continue Training, in order
-    std::optional<std::string> JsonPath;  // "-" for standard output
-    bool Progress = false;                // print every printout of the run
+    std::string Rule = "Hebb";              // "Hebb" or "Delta"
+    ParameterEntries Entries;               // the setup page's boxes and check boxes
+    std::vector<std::string> Continues;     // epochs for each Continue Training, in order
+    std::optional<std::string> JsonPath;    // "-" for standard output
+    bool Progress = false;                  // print every printout of the run
+    std::optional<std::string> XlsxPath;    // the spreadsheet summary workbook
+    std::optional<std::string> ReportPath;  // the text report to write after training
+    report::SectionSet ReportSections = report::DefaultSections();
     bool Help = false;
 };
 

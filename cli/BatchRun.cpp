@@ -2,11 +2,13 @@
 
 #include <filesystem>
 
+#include "cli/BatchReport.h"
 #include "cli/JsonResult.h"
 #include "core/ParameterCheck.h"
 #include "core/Recall.h"
 #include "core/TrainingFile.h"
 #include "core/TrainingRun.h"
+#include "reports/workbook/SummaryFile.h"
 
 namespace mnemex::batch {
 
@@ -123,6 +125,16 @@ int RunBatch(const BatchOptions& options, PublicStuff& state, const BatchStreams
         std::string problem;
         if (!WriteJsonResult(state, *options.JsonPath, streams.Json, problem)) {
             err << "mnemex-batch: " << problem << '\n';
+            return kExitTrainingError;
+        }
+    }
+    if (options.ReportPath &&
+        !WriteBatchReport(state, *options.ReportPath, options.ReportSections, err))
+        return kExitTrainingError;
+    if (options.XlsxPath) {
+        const std::string failed = WriteSummaryWorkbookFile(state, *options.XlsxPath);
+        if (!failed.empty()) {
+            err << ConsoleText(failed) << '\n';
             return kExitTrainingError;
         }
     }

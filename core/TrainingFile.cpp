@@ -1,6 +1,7 @@
 #include "core/TrainingFile.h"
 
 #include <locale.h>
+#include <algorithm>
 #include <cerrno>
 #include <clocale>
 #include <cmath>
@@ -67,8 +68,11 @@ class ValueScanner {
 
     long TokenLine() const { return tokenLine_; }
     // Bytes not yet read: a bound on how many more values the file can hold.
-    long long RemainingBytes() const { return remaining_ + static_cast<long long>(end_ - pos_); }
-    void SetSize(long long size) { remaining_ = size; }
+    // Unknown (-1) for streams whose size cannot be told in advance.
+    long long RemainingBytes() const {
+        return remaining_ < 0 ? 0 : remaining_ + static_cast<long long>(end_ - pos_);
+    }
+    void SetSize(long long size) { remaining_ = size < 0 ? -1 : size; }
 
   private:
     static bool IsBlank(int c) {
@@ -85,7 +89,8 @@ class ValueScanner {
             const std::size_t n = std::fread(buffer_, 1, sizeof buffer_, file_);
             if (n == 0)
                 return EOF;
-            remaining_ -= static_cast<long long>(n);
+            if (remaining_ >= 0)
+                remaining_ = std::max(0LL, remaining_ - static_cast<long long>(n));
             pos_ = buffer_;
             end_ = buffer_ + n;
         }
@@ -243,7 +248,7 @@ class Reader {
                                                const char* what, std::vector<double>& out) {
         // The file cannot hold more values than about half its remaining bytes, so a
         // short file with huge counts never makes us reserve memory it cannot back.
-        const long long bound = scanner_.RemainingBytes() / 2 + 1;
+        const long long bound = std::max(0LL, scanner_.RemainingBytes() / 2 + 1);
         out.reserve(static_cast<std::size_t>(std::min(count, bound)));
         for (long long k = 0; k < count; ++k) {
             double value = 0;
@@ -279,10 +284,14 @@ std::optional<TrainingFileError> ReadTrainingFile(PublicStuff& state, const std:
     std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
     if (!file)
         return cannotOpen(std::strerror(errno));
-
-    Reader reader(file.get(), name);
     const auto size = fs::file_size(path, ec);
-    reader.SetSize(ec ? 0 : static_cast<long long>(size));
+    return ReadTrainingStream(state, file.get(), name, ec ? -1 : static_cast<long long>(size));
+}
+
+std::optional<TrainingFileError> ReadTrainingStream(PublicStuff& state, std::FILE* file,
+                                                    const std::string& name, long long size) {
+    Reader reader(file, name);
+    reader.SetSize(size);
 
     std::int32_t outputs = 0, spare = 0, inputs = 0, patterns = 0;
     if (auto e = reader.ReadCount(1, "number of output units", 0, kMaxCount, outputs))

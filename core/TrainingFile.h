@@ -1,6 +1,7 @@
 #pragma once
 // Reading a training file (*.net) into the pattern store.
 
+#include <cstdio>
 #include <optional>
 #include <string>
 
@@ -19,5 +20,10 @@ struct TrainingFileError {
 // DesiredOutputs and returns nothing; on failure returns the reason and leaves the state
 // exactly as it was. Never touches the network, parameters, training record or names.
 std::optional<TrainingFileError> ReadTrainingFile(PublicStuff& state, const std::string& path);
+
+// The same from an open stream; `name` is the file name used in messages and `size` its
+// length in bytes, or -1 when unknown.
+std::optional<TrainingFileError> ReadTrainingStream(PublicStuff& state, std::FILE* file,
+                                                    const std::string& name, long long size);
 
 }  // namespace mnemex

@@ -1,0 +1,59 @@
+#pragma once
+// A dialog backend for tests: records every dialog and answers from a script, so page
+// tests can press Yes or No, type a name or cancel without a screen.
+
+#include <QString>
+#include <QStringList>
+#include <deque>
+#include <vector>
+
+#include "pages/framework/Dialogs.h"
+
+namespace mnemex {
+
+class ScriptedDialogBackend : public DialogBackend {
+  public:
+    struct Shown {
+        QString text;   // with "\n" line breaks
+        QString title;  // as the user would see it
+        MsgStyle style = MsgStyle::OkOnly;
+        bool isPrompt = false;
+    };
+
+    // Queues the answer for the next Yes/No box (kMsgYes or kMsgNo); No when none is queued.
+    void QueueButton(int button) { buttons_.push_back(button); }
+    // Queues the text for the next prompt; empty text stands for Cancel.
+    void QueueText(const QString& text) { texts_.push_back(text); }
+
+    int ShowMessage(const QString& text, MsgStyle style, const QString& title) override {
+        shown.push_back({text, title, style, false});
+        if (style != MsgStyle::YesNoQuestion) {
+            return kMsgOk;
+        }
+        if (buttons_.empty()) {
+            return kMsgNo;
+        }
+        const int b = buttons_.front();
+        buttons_.pop_front();
+        return b;
+    }
+
+    QString AskText(const QString& prompt, const QString& title) override {
+        shown.push_back({prompt, title, MsgStyle::OkOnly, true});
+        if (texts_.empty()) {
+            return {};
+        }
+        QString t = texts_.front();
+        texts_.pop_front();
+        return t;
+    }
+
+    // Every dialog shown so far, oldest first.
+    std::vector<Shown> shown;
+
+  private:
+    std::deque<int> buttons_;
+    std::deque<QString> texts_;
+};
+
+}  // namespace mnemex

@@ -1,0 +1,190 @@
+// Checking the training settings as the setup page (and the batch command) does.
+
+#include <gtest/gtest.h>
+
+#include <limits>
+
+#include "core/ParameterCheck.h"
+
+namespace mnemex {
+namespace {
+
+CheckResult Check(PublicStuff& s, const ParameterEntries& e) {
+    return CheckParameters(s, e, ReadPlainNumber);
+}
+
+TEST(CheckParameters, InitialSettingsAreAcceptedAndCopied) {
+    PublicStuff s;
+    s.NewRun = 1;
+    const CheckResult r = Check(s, ParameterEntries{});
+    EXPECT_EQ(r.Verdict, CheckVerdict::kAccepted);
+    EXPECT_EQ(s.StopAtMaxEpochs, 1);
+    EXPECT_EQ(s.StopAtMinError, 0);
+    EXPECT_EQ(s.LearningRate, 0.1);
+    EXPECT_EQ(s.PrintInterval, 10);
+    EXPECT_EQ(s.MinError, 0.05);
+    EXPECT_EQ(s.MaxEpochs, 100);
+}
+
+struct Refusal {
+    const char* name;
+    ParameterEntries entries;
+    CheckVerdict verdict;
+    const char* title;
+    const char* message;
+};
+void PrintTo(const Refusal& r, std::ostream* os) {
+    *os << r.name;
+}
+
+ParameterEntries With(bool epochTest, bool errorTest, const char* sweeps, const char* rate) {
+    ParameterEntries e;
+    e.EpochTest = epochTest;
+    e.ErrorTest = errorTest;
+    e.Sweeps = sweeps;
+    e.LearningRate = rate;
+    return e;
+}
+
+class RefusedSettings : public ::testing::TestWithParam<Refusal> {};
+
+TEST_P(RefusedSettings, ShowTheWarningAndTrainNothing) {
+    PublicStuff s;
+    s.MaxEpochs = 77;
+    const Refusal& r = GetParam();
+    const CheckResult result = Check(s, r.entries);
+    EXPECT_EQ(result.Verdict, r.verdict);
+    const ValidationWarning w = WarningFor(result.Verdict);
+    EXPECT_EQ(w.Title, r.title);
+    EXPECT_EQ(w.Message, r.message);
+    EXPECT_EQ(s.MaxEpochs, 77);  // nothing past the failed check was copied
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Warnings, RefusedSettings,
+    ::testing::Values(Refusal{"ZeroEpochs", With(true, false, "0", "0.1"),
+                              CheckVerdict::kMaxEpochsNotPositive, "Maximum Epochs",
+                              "Maximum number of training epochs must be greater than zero."},
+                      Refusal{"NegativeEpochs", With(true, true, "-3", "0.1"),
+                              CheckVerdict::kMaxEpochsNotPositive, "Maximum Epochs",
+                              "Maximum number of training epochs must be greater than zero."},
+                      Refusal{"NoStoppingMethod", With(false, false, "100", "0.1"),
+                              CheckVerdict::kNoStoppingMethod, "No stopping method set",
+                              "At least one box for method of ending training must be checked."},
+                      Refusal{"NegativeRate", With(true, false, "100", "-0.1"),
+                              CheckVerdict::kNegativeRate, "Learning Rate",
+                              "Learning rate cannot be negative"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(CheckParameters, NegativeRatePutsTheDefaultRateBack) {
+    PublicStuff s;
+    s.LearningRate = 0.7;
+    Check(s, With(true, false, "100", "-0.1"));
+    EXPECT_EQ(s.LearningRate, 0.1);
+}
+
+TEST(CheckParameters, RateZeroIsAccepted) {
+    PublicStuff s;
+    EXPECT_EQ(Check(s, With(true, false, "100", "0")).Verdict, CheckVerdict::kAccepted);
+    EXPECT_EQ(s.LearningRate, 0.0);
+}
+
+TEST(CheckParameters, EpochsBoxIsNotExaminedWithOnlyTheErrorTest) {
+    PublicStuff s;
+    s.MaxEpochs = 5;
+    EXPECT_EQ(Check(s, With(false, true, "not a number", "0.1")).Verdict, CheckVerdict::kAccepted);
+    EXPECT_EQ(s.MaxEpochs, 5);
+}
+
+TEST(CheckParameters, ContinuingAddsTheEpochsToTheCount) {
+    PublicStuff s;
+    s.NewRun = 0;
+    s.EpochCount = 100;
+    Check(s, ParameterEntries{});
+    EXPECT_EQ(s.MaxEpochs, 200);
+    s.NewRun = 1;
+    Check(s, ParameterEntries{});
+    EXPECT_EQ(s.MaxEpochs, 100);
+}
+
+TEST(CheckParameters, WholeNumbersRoundHalvesToEven) {
+    PublicStuff s;
+    s.NewRun = 1;
+    ParameterEntries e;
+    e.PrintSweeps = "2.5";
+    e.Sweeps = "3.5";
+    Check(s, e);
+    EXPECT_EQ(s.PrintInterval, 2);
+    EXPECT_EQ(s.MaxEpochs, 4);
+    s.NewRun = 0;
+    s.EpochCount = 10;
+    e.Sweeps = "0.5";  // 10.5 rounds to 10 after the addition
+    Check(s, e);
+    EXPECT_EQ(s.MaxEpochs, 10);
+}
+
+TEST(CheckParameters, EmptyErrorBoxKeepsTheOldLevel) {
+    PublicStuff s;
+    s.MinError = 0.3;
+    ParameterEntries e;
+    e.MinError = "";
+    EXPECT_EQ(Check(s, e).Verdict, CheckVerdict::kAccepted);
+    EXPECT_EQ(s.MinError, 0.3);
+}
+
+TEST(CheckParameters, TextThatIsNotANumberIsATypeMismatch) {
+    for (const char* text : {"abc", "", "0.1x", "nan", "inf", "1,5", "0x10"}) {
+        PublicStuff s;
+        s.LearningRate = 0.4;
+        const CheckResult r = Check(s, With(true, false, "100", text));
+        EXPECT_EQ(r.Verdict, CheckVerdict::kError) << text;
+        EXPECT_EQ(r.Error.Number, kTypeMismatch) << text;
+        EXPECT_EQ(s.LearningRate, 0.4) << text;
+    }
+}
+
+TEST(CheckParameters, SettingsCopiedBeforeAnErrorKeepTheirValues) {
+    PublicStuff s;
+    ParameterEntries e;
+    e.LearningRate = "0.25";
+    e.PrintSweeps = "5";
+    e.MinError = "oops";
+    e.Sweeps = "40";
+    s.MaxEpochs = 9;
+    const CheckResult r = Check(s, e);
+    EXPECT_EQ(r.Verdict, CheckVerdict::kError);
+    EXPECT_EQ(s.LearningRate, 0.25);
+    EXPECT_EQ(s.PrintInterval, 5);
+    EXPECT_EQ(s.MaxEpochs, 9);
+}
+
+TEST(CheckParameters, CountsBeyond32BitsOverflow) {
+    PublicStuff s;
+    ParameterEntries e;
+    e.PrintSweeps = "1e12";
+    const CheckResult r = Check(s, e);
+    EXPECT_EQ(r.Verdict, CheckVerdict::kError);
+    EXPECT_EQ(r.Error.Number, kOverflow);
+    e.PrintSweeps = "10";
+    e.Sweeps = "1e400";
+    EXPECT_EQ(Check(s, e).Error.Number, kOverflow);
+}
+
+TEST(CheckParameters, AReaderThatLetsThroughInfinityIsStillRefused) {
+    PublicStuff s;
+    const auto lenient = [](const std::string& text) {
+        if (text == "big")
+            return std::numeric_limits<double>::infinity();
+        if (text == "what")
+            return std::numeric_limits<double>::quiet_NaN();
+        return ReadPlainNumber(text);
+    };
+    ParameterEntries e;
+    e.LearningRate = "big";
+    EXPECT_EQ(CheckParameters(s, e, lenient).Error.Number, kOverflow);
+    e.LearningRate = "what";
+    EXPECT_EQ(CheckParameters(s, e, lenient).Error.Number, kTypeMismatch);
+}
+
+}  // namespace
+}  // namespace mnemex

@@ -1,0 +1,169 @@
+// Reading training files: what loads, and what is refused with which message.
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+
+#include "TestNetworks.h"
+#include "core/RunTimeError.h"
+#include "core/TrainingFile.h"
+
+namespace mnemex {
+namespace {
+
+using testing::WriteTempFile;
+
+// 2 patterns of 3 inputs and 2 outputs.
+const char* kSmall = "2 7 3 2\n1 2 3\n4 5 6\n0.5 -1\n1e-1 +2.5E1\n";
+
+PublicStuff Loaded(const std::string& text) {
+    PublicStuff s;
+    const auto error = ReadTrainingFile(s, WriteTempFile("t.net", text));
+    EXPECT_FALSE(error) << error->Message;
+    return s;
+}
+
+TEST(ReadTrainingFile, ReadsCountsThenInputsThenDesiredOutputs) {
+    PublicStuff s = Loaded(kSmall);
+    EXPECT_EQ(s.NumOutputs, 2);
+    EXPECT_EQ(s.SpareCount, 7);
+    EXPECT_EQ(s.NumInputs, 3);
+    EXPECT_EQ(s.NumPatterns, 2);
+    EXPECT_EQ(s.InputPatterns(1, 1), 1.0);
+    EXPECT_EQ(s.InputPatterns(3, 1), 3.0);
+    EXPECT_EQ(s.InputPatterns(1, 2), 4.0);
+    EXPECT_EQ(s.DesiredOutputs(2, 1), -1.0);
+    EXPECT_EQ(s.DesiredOutputs(1, 2), 0.1);
+    EXPECT_EQ(s.DesiredOutputs(2, 2), 25.0);
+}
+
+TEST(ReadTrainingFile, CommasAndLineBreaksAreTheSameSeparators) {
+    PublicStuff a = Loaded(kSmall);
+    PublicStuff b = Loaded("2,7,3,2,1,2,3,4,5,6,0.5,-1,1e-1,+2.5E1");
+    PublicStuff c = Loaded("2\r\n7\r\n3 ,\t2\n1\n2\n3\n4\n5\n6\n0.5\n-1\n1e-1\n+2.5E1");
+    EXPECT_EQ(a.InputPatterns.Storage(), b.InputPatterns.Storage());
+    EXPECT_EQ(a.DesiredOutputs.Storage(), b.DesiredOutputs.Storage());
+    EXPECT_EQ(a.InputPatterns.Storage(), c.InputPatterns.Storage());
+    EXPECT_EQ(a.DesiredOutputs.Storage(), c.DesiredOutputs.Storage());
+}
+
+TEST(ReadTrainingFile, TheSecondValueChangesNothing) {
+    PublicStuff a = Loaded("1 0 1 1 2 3");
+    PublicStuff b = Loaded("1 -99 1 1 2 3");
+    EXPECT_EQ(a.InputPatterns.Storage(), b.InputPatterns.Storage());
+    EXPECT_EQ(a.DesiredOutputs.Storage(), b.DesiredOutputs.Storage());
+}
+
+TEST(ReadTrainingFile, WhateverFollowsTheLastValueIsNeverRead) {
+    PublicStuff s = Loaded("1 0 1 1 2 3 this is a comment, nan, 1e999,, \x01\x02");
+    EXPECT_EQ(s.DesiredOutputs(1, 1), 3.0);
+}
+
+TEST(ReadTrainingFile, ZeroPatternsGiveEmptyStores) {
+    PublicStuff s = Loaded("3 0 4 0");
+    EXPECT_EQ(s.NumPatterns, 0);
+    EXPECT_TRUE(s.InputPatterns.Storage().empty());
+    EXPECT_TRUE(s.DesiredOutputs.Storage().empty());
+}
+
+TEST(ReadTrainingFile, ASecondSmallerFileLeavesNoTrace) {
+    PublicStuff s = Loaded(kSmall);
+    ASSERT_FALSE(ReadTrainingFile(s, WriteTempFile("b.net", "1 0 1 1 9 8")));
+    EXPECT_EQ(s.NumInputs, 1);
+    EXPECT_EQ(s.InputPatterns.Storage(), std::vector<double>{9});
+    EXPECT_EQ(s.DesiredOutputs.Storage(), std::vector<double>{8});
+}
+
+TEST(ReadTrainingFile, LoadingLeavesTheNetworkAlone) {
+    PublicStuff s = Loaded(kSmall);
+    s.ReallocateNetwork();
+    s.Weights.SetWeight(1, 1, 0.75);
+    s.EpochCount = 12;
+    ASSERT_FALSE(ReadTrainingFile(s, WriteTempFile("c.net", kSmall)));
+    EXPECT_EQ(s.Weights.Weight(1, 1), 0.75);
+    EXPECT_EQ(s.EpochCount, 12);
+}
+
+struct BadFile {
+    const char* name;
+    std::string text;
+    int number;
+    const char* mentions;  // a part the message must contain
+};
+
+void PrintTo(const BadFile& bad, std::ostream* os) {
+    *os << bad.name;
+}
+
+class RefusedFile : public ::testing::TestWithParam<BadFile> {};
+
+TEST_P(RefusedFile, IsRefusedWithAMessageAndTheOldFileStays) {
+    const BadFile& bad = GetParam();
+    PublicStuff s = Loaded(kSmall);
+    const auto before = s.InputPatterns.Storage();
+    const auto error = ReadTrainingFile(s, WriteTempFile("bad.net", bad.text));
+    ASSERT_TRUE(error);
+    EXPECT_EQ(error->Number, bad.number) << error->Message;
+    EXPECT_NE(error->Message.find("\"bad.net\""), std::string::npos) << error->Message;
+    EXPECT_NE(error->Message.find(bad.mentions), std::string::npos) << error->Message;
+    EXPECT_EQ(s.NumInputs, 3);
+    EXPECT_EQ(s.NumOutputs, 2);
+    EXPECT_EQ(s.NumPatterns, 2);
+    EXPECT_EQ(s.SpareCount, 7);
+    EXPECT_EQ(s.InputPatterns.Storage(), before);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    BadInput, RefusedFile,
+    ::testing::Values(
+        BadFile{"Empty", "", kInputPastEndOfFile, "value 1 (number of output units) is missing"},
+        BadFile{"Blank", " \n\r\n\t ", kInputPastEndOfFile, "value 1"},
+        BadFile{"TooFewValues", "1 0 2 2\n1 2\n3", kInputPastEndOfFile, "value 8"},
+        BadFile{"MissingDesired", "1 0 1 2 5 6 7", kInputPastEndOfFile,
+                "value 8 (a desired output value)"},
+        BadFile{"Word", "1 0 1 1\nabc 2", kTypeMismatch, "\"abc\" on line 2"},
+        BadFile{"NotANumberWord", "1 0 1 1 nan 2", kTypeMismatch, "\"nan\""},
+        BadFile{"Infinity", "1 0 1 1 inf 2", kTypeMismatch, "\"inf\""},
+        BadFile{"TooLarge", "1 0 1 1\n\n1e400 2", kOverflow, "too large to hold on line 3"},
+        BadFile{"EmptyField", "1,0,1,1,,2,3", kTypeMismatch, "empty field"},
+        BadFile{"LeadingComma", ",1,0,1,1,2,3", kTypeMismatch, "empty field"},
+        BadFile{"HugeInputCount", "1 0 40000 1 1", kOverflow, "between 0 and 32767"},
+        BadFile{"HugeOutputCount", "32768 0 1 1 1", kOverflow, "number of output units"},
+        BadFile{"HugePatternCount", "1 0 1 99999 1", kOverflow, "number of patterns"},
+        BadFile{"NegativeCount", "1 0 -1 1", kOverflow, "number of input units"},
+        BadFile{"FractionalCount", "1 0 1.5 1 1 1", kTypeMismatch, "whole number"},
+        BadFile{"NulBytes", std::string("1 0 1 1 \0\0\0 2", 14), kTypeMismatch, "\"???\""},
+        BadFile{"Binary",
+                "\x7f"
+                "ELF\x02\x01\x01",
+                kTypeMismatch, "on line 1"},
+        BadFile{"LongToken", "1 0 1 1 " + std::string(5000, '7') + " 1", kTypeMismatch, "too long"},
+        BadFile{"SignOnly", "1 0 1 1 - 1", kTypeMismatch, "\"-\""}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(ReadTrainingFile, MissingFileOrFolderCannotBeOpened) {
+    PublicStuff s;
+    auto missing = ReadTrainingFile(s, "/nonexistent/folder/x.net");
+    ASSERT_TRUE(missing);
+    EXPECT_EQ(missing->Number, kFileNotFound);
+    EXPECT_NE(missing->Message.find("\"x.net\" cannot be opened"), std::string::npos);
+    const auto dir = std::filesystem::path(WriteTempFile("x", "")).parent_path();
+    auto folder = ReadTrainingFile(s, dir.string());
+    ASSERT_TRUE(folder);
+    EXPECT_NE(folder->Message.find("folder"), std::string::npos);
+}
+
+TEST(ReadTrainingFile, HugeCountsInATinyFileAreRefusedAtOnce) {
+    PublicStuff s;
+    const auto start = std::chrono::steady_clock::now();
+    auto error = ReadTrainingFile(s, WriteTempFile("big.net", "32767 0 32767 32767 1 2 3"));
+    ASSERT_TRUE(error);
+    EXPECT_EQ(error->Number, kInputPastEndOfFile);
+    // Refused from what the file holds, not after reserving 8 GiB: well under a second
+    // even on a loaded machine.
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
+}
+
+}  // namespace
+}  // namespace mnemex

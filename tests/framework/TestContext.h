@@ -1,0 +1,23 @@
+#pragma once
+// Everything a page needs, made for one test: its own network state, scripted dialogs, a
+// fixed drive list and a page manager whose quit is only counted.
+
+#include <memory>
+
+#include "core/PublicStuff.h"
+#include "pages/framework/PageManager.h"
+#include "pages/framework/ScriptedDialogBackend.h"
+
+struct TestContext {
+    TestContext() {
+        pages.SetQuitAction([this] { ++quits; });
+    }
+
+    std::unique_ptr<mnemex::PublicStuff> state = std::make_unique<mnemex::PublicStuff>();
+    mnemex::ScriptedDialogBackend dialogBackend;
+    mnemex::Dialogs dialogs{dialogBackend, QStringLiteral("Mnemex")};
+    mnemex::FixedDriveSource drives{{{QStringLiteral("/"), {}}}};
+    mnemex::PlatformServices services{dialogs, drives};
+    mnemex::PageManager pages{*state, services};
+    int quits = 0;
+};
