@@ -73,10 +73,20 @@ EpochTrainer::EpochTrainer(PublicStuff& state) : state_(state), hebb_(UsesHebbRu
     numInputs_ = state.NumInputs;
     numOutputs_ = state.NumOutputs;
     numPatterns_ = state.NumPatterns;
-    blocks_ = kernels::BlockCount(numOutputs_);
+    // Wide blocks need fewer memory operations per weight (one broadcast of an input
+    // serves more lanes) but only pay while their padding stays small; the 128-bit
+    // kernels have too few registers for them.
+    const int narrow =
+        kernels::BlockCount(numOutputs_, kernels::kNarrowLanes) * kernels::kNarrowLanes;
+    const int wide = kernels::BlockCount(numOutputs_, kernels::kWideLanes) * kernels::kWideLanes;
+    const bool wideFits = isa_ == kernels::InstructionSet::kAvx2 && 10 * wide <= 11 * narrow;
+    lanes_ = wideFits ? kernels::kWideLanes : kernels::kNarrowLanes;
+    if (chosen.lanes == kernels::kNarrowLanes || chosen.lanes == kernels::kWideLanes)
+        lanes_ = chosen.lanes;
+    blocks_ = kernels::BlockCount(numOutputs_, lanes_);
 
     const auto in = static_cast<std::size_t>(numInputs_);
-    const auto lanes = static_cast<std::size_t>(blocks_) * kernels::kLanes;
+    const auto lanes = static_cast<std::size_t>(blocks_) * static_cast<std::size_t>(lanes_);
     // Room for the tiles plus one cache line, so they can start on a line boundary.
     panelStorage_.assign(lanes * in + 8, 0.0);
     const auto address = reinterpret_cast<std::uintptr_t>(panelStorage_.data());
@@ -142,14 +152,18 @@ void EpochTrainer::ReferenceEpoch() {
 
 void EpochTrainer::CopyIn(int firstBlock, int endBlock) {
     const std::size_t in = static_cast<std::size_t>(numInputs_);
+    if (numOutputs_ == lanes_) {  // one block, laid out exactly as the weight matrix
+        std::copy(state_.Weights.Storage().begin(), state_.Weights.Storage().end(), panel_);
+        return;
+    }
     for (int b = firstBlock; b < endBlock; ++b) {
-        const int j0 = b * kernels::kLanes;
-        const int real = std::min(kernels::kLanes, numOutputs_ - j0);
-        double* tile = panel_ + static_cast<std::size_t>(b) * in * kernels::kLanes;
+        const int j0 = b * lanes_;
+        const int real = std::min(lanes_, numOutputs_ - j0);
+        double* tile = panel_ + static_cast<std::size_t>(b) * in * lanes_;
         for (int i = 1; i <= numInputs_; ++i) {
             const double* row = state_.Weights.Row(i) + j0;
-            double* lanes = tile + static_cast<std::size_t>(i - 1) * kernels::kLanes;
-            for (int l = 0; l < kernels::kLanes; ++l)
+            double* lanes = tile + static_cast<std::size_t>(i - 1) * lanes_;
+            for (int l = 0; l < lanes_; ++l)
                 lanes[l] = l < real ? row[l] : 0.0;
         }
     }
@@ -157,20 +171,25 @@ void EpochTrainer::CopyIn(int firstBlock, int endBlock) {
 
 void EpochTrainer::CopyOut(int firstBlock, int endBlock) {
     const std::size_t in = static_cast<std::size_t>(numInputs_);
+    if (numOutputs_ == lanes_) {
+        std::copy(panel_, panel_ + in * static_cast<std::size_t>(lanes_),
+                  state_.Weights.Storage().begin());
+        return;
+    }
     for (int b = firstBlock; b < endBlock; ++b) {
-        const int j0 = b * kernels::kLanes;
-        const int real = std::min(kernels::kLanes, numOutputs_ - j0);
-        const double* tile = panel_ + static_cast<std::size_t>(b) * in * kernels::kLanes;
+        const int j0 = b * lanes_;
+        const int real = std::min(lanes_, numOutputs_ - j0);
+        const double* tile = panel_ + static_cast<std::size_t>(b) * in * lanes_;
         for (int i = 1; i <= numInputs_; ++i) {
             double* row = state_.Weights.Row(i) + j0;
-            const double* lanes = tile + static_cast<std::size_t>(i - 1) * kernels::kLanes;
+            const double* lanes = tile + static_cast<std::size_t>(i - 1) * lanes_;
             for (int l = 0; l < real; ++l)
                 row[l] = lanes[l];
         }
     }
 }
 
-bool EpochTrainer::KernelEpoch() {
+bool EpochTrainer::RunJobs(bool measureOnly) {
     kernels::BlockJob job;
     job.NumInputs = numInputs_;
     job.NumOutputs = numOutputs_;
@@ -179,6 +198,8 @@ bool EpochTrainer::KernelEpoch() {
     job.Desired = state_.DesiredOutputs.Storage().data();
     job.Rate = state_.LearningRate;
     job.Hebb = hebb_;
+    job.MeasureOnly = measureOnly;
+    job.Lanes = lanes_;
     job.Panel = panel_;
     job.ChunkPatterns = chunk_;
     job.Errors = errors_.data();
@@ -198,11 +219,12 @@ bool EpochTrainer::KernelEpoch() {
     } else {
         train(0);
     }
-    if (std::find(memberOk_.begin(), memberOk_.end(), 0) != memberOk_.end())
-        return false;
+    return std::find(memberOk_.begin(), memberOk_.end(), 0) == memberOk_.end();
+}
 
+bool EpochTrainer::SumErrors(double& total) const {
     // Pattern SSE over the output units in order, the total over the patterns in order.
-    double total = 0.0;
+    total = 0.0;
     const std::size_t out = static_cast<std::size_t>(numOutputs_);
     for (std::size_t p = 0; p < static_cast<std::size_t>(numPatterns_); ++p) {
         const double* e = errors_.data() + p * out;
@@ -213,7 +235,13 @@ bool EpochTrainer::KernelEpoch() {
         if (!std::isfinite(total))
             return false;
     }
+    return true;
+}
 
+bool EpochTrainer::KernelEpoch() {
+    double total = 0.0;
+    if (!RunJobs(false) || !SumErrors(total))
+        return false;
     auto copyOut = [&](int member) {
         CopyOut(firstBlock_[static_cast<std::size_t>(member)],
                 firstBlock_[static_cast<std::size_t>(member) + 1]);
@@ -223,15 +251,35 @@ bool EpochTrainer::KernelEpoch() {
     } else {
         copyOut(0);
     }
-    Publish(total);
+    state_.TotalSSE = total;
+    PublishUnits();
+    if (numPatterns_ > 0) {
+        state_.Weights.RecordStep(state_.LearningRate, state_.InputPatterns.Pattern(numPatterns_),
+                                  lastActivity_.data());
+    }
     return true;
 }
 
-void EpochTrainer::Publish(double total) {
-    state_.TotalSSE = total;
+double EpochTrainer::MeasureTotalSSE() {
+    double total = 0.0;
+    if (kernels_ && RunJobs(true) && SumErrors(total)) {
+        PublishUnits();
+        return total;
+    }
+    total = 0.0;
+    for (int p = 1; p <= state_.NumPatterns; ++p) {
+        ComputeOutputs(state_, p);
+        total = total + PatternSSE(state_);
+        if (!std::isfinite(total))
+            throw RunTimeException(kOverflow);
+    }
+    return total;
+}
+
+void EpochTrainer::PublishUnits() {
     if (numPatterns_ == 0)
         return;
-    // What the last pattern's learning step and ComputeOutputs leave behind.
+    // What ComputeOutputs for the last pattern leaves behind.
     const double* x = state_.InputPatterns.Pattern(numPatterns_);
     for (int i = 1; i <= numInputs_; ++i)
         state_.InputUnits(i).Activity = x[i - 1];
@@ -243,7 +291,6 @@ void EpochTrainer::Publish(double total) {
         unit.Activity = unit.NetInput;
         unit.Error = lastErrors[j - 1];
     }
-    state_.Weights.RecordStep(state_.LearningRate, x, lastActivity_.data());
 }
 
 }  // namespace mnemex

@@ -25,6 +25,7 @@ struct EpochTrainerSettings {
     Path path = Path::kAuto;
     int threads = 0;  // 0: chosen from the network's size; n: n threads (at most one per block)
     int chunkPatterns = 0;  // 0: chosen from the cache size; n: n patterns per tile visit
+    int lanes = 0;          // 0: chosen from the shape; 8 or 16 output units per block
 };
 
 // Settings for trainers constructed from now on (a process-wide choice).
@@ -45,18 +46,27 @@ class EpochTrainer {
     // exactly as the pattern-by-pattern routines leave it when they fail at that point.
     void RunEpoch();
 
+    // Sum over the patterns in order of PatternSSE after ComputeOutputs, with the weights
+    // as they stand (no learning); the unit records are left as ComputeOutputs for the
+    // last pattern leaves them. Throws RunTimeException on overflow, as those routines do.
+    double MeasureTotalSSE();
+
     // Threads the epochs use (1 on the reference path).
     int Threads() const;
     // The kernels' instruction set, or nothing on the reference path.
     bool UsesKernels() const { return kernels_; }
     kernels::InstructionSet InstructionSet() const { return isa_; }
+    // Output units per block of the kernels' weight layout.
+    int Lanes() const { return lanes_; }
 
   private:
     void ReferenceEpoch();
     bool KernelEpoch();
+    bool RunJobs(bool measureOnly);
+    bool SumErrors(double& total) const;
+    void PublishUnits();
     void CopyIn(int firstBlock, int endBlock);
     void CopyOut(int firstBlock, int endBlock);
-    void Publish(double total);
 
     PublicStuff& state_;
     bool hebb_;
@@ -65,6 +75,7 @@ class EpochTrainer {
     int numInputs_ = 0;
     int numOutputs_ = 0;
     int numPatterns_ = 0;
+    int lanes_ = kernels::kNarrowLanes;
     int blocks_ = 0;
     int chunk_ = 1;
     std::vector<double> panelStorage_;

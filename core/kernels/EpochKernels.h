@@ -2,10 +2,10 @@
 // The arithmetic of one training epoch on a block-of-columns weight layout, for the
 // instruction sets the processor offers.
 //
-// Layout ("panel"): the output units are taken kLanes at a time; block b holds the
-// weights of output units kLanes*b .. kLanes*b + kLanes-1 for every input unit, input
-// unit by input unit, so that one block is one contiguous tile. Lanes past the last
-// output unit are padding and stay 0.
+// Layout ("panel"): the output units are taken L at a time (L = 8 or 16 lanes); block b
+// holds the weights of output units L*b .. L*b + L-1 for every input unit, input unit by
+// input unit, so that one block is one contiguous tile. Lanes past the last output unit
+// are padding and stay 0.
 //
 // Every value is computed exactly as the plain loops compute it: each net input summed
 // over the input units in increasing order starting from 0.0 (net = w*x + net), each
@@ -19,8 +19,9 @@
 
 namespace mnemex::kernels {
 
-// Output units per panel block.
-inline constexpr int kLanes = 8;
+// Output units per panel block: the widths the kernels are compiled for.
+inline constexpr int kNarrowLanes = 8;
+inline constexpr int kWideLanes = 16;
 
 enum class InstructionSet {
     kBaseline,  // SSE2, every x86-64 processor
@@ -36,9 +37,9 @@ InstructionSet BestInstructionSet();
 // The name shown in benchmark output: "baseline" or "avx2".
 const char* NameOf(InstructionSet isa);
 
-// Number of panel blocks for the given number of output units.
-inline int BlockCount(int numOutputs) {
-    return (numOutputs + kLanes - 1) / kLanes;
+// Number of panel blocks of `lanes` output units for the given number of output units.
+inline int BlockCount(int numOutputs, int lanes) {
+    return (numOutputs + lanes - 1) / lanes;
 }
 
 // One epoch's work on a range of blocks. Patterns are numbered from 0 here.
@@ -50,19 +51,22 @@ struct BlockJob {
     const double* Desired = nullptr;  // pattern-major: NumOutputs values per pattern
     double Rate = 0.0;
     bool Hebb = false;
-    double* Panel = nullptr;  // BlockCount(NumOutputs) tiles of NumInputs x kLanes
-    int FirstBlock = 0;       // blocks FirstBlock .. EndBlock-1 are this job's
+    bool MeasureOnly = false;  // no learning: only each pattern's response and errors
+    int Lanes = kNarrowLanes;  // output units per block: kNarrowLanes or kWideLanes
+    double* Panel = nullptr;   // BlockCount(NumOutputs, Lanes) tiles of NumInputs x Lanes
+    int FirstBlock = 0;        // blocks FirstBlock .. EndBlock-1 are this job's
     int EndBlock = 0;
     int ChunkPatterns = 1;  // patterns a tile is carried through before the next tile
     // Outputs, for this job's output units only:
     double* Errors = nullptr;        // NumPatterns x NumOutputs: error after each step
     double* LastNet = nullptr;       // NumOutputs: net input after the last step
     double* LastActivity = nullptr;  // NumOutputs: output activity the last step used
-    double* Carry = nullptr;         // BlockCount x kLanes scratch (Delta: next activity)
+    double* Carry = nullptr;         // BlockCount x Lanes scratch (Delta: next activity)
 };
 
-// Trains the job's blocks through every pattern in order. Returns false when any error
-// or net input computed was infinite or not a number (the results are then unusable).
+// Trains the job's blocks through every pattern in order, with kernels of `isa`, which
+// the processor must support. Returns false when any error or net input computed was
+// infinite or not a number (the results are then unusable).
 bool TrainBlocks(const BlockJob& job, InstructionSet isa);
 
 }  // namespace mnemex::kernels

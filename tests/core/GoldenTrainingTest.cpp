@@ -320,6 +320,7 @@ const Case kCases[] = {
     {"Delta diverges, big targets", 6, 8, 4, false, 2.0, 1, 400, 0, 1.0e150},
     {"Hebb overflows", 7, 9, 4, true, 1.0e305, 1, 400, 0, 1.0},
     {"Hebb SSE overflows", 5, 10, 3, true, 1.0, 1, 400, 0, 1.0e153},
+    {"untrained SSE overflows", 4, 6, 3, false, 0.1, 1, 3, 0, 1.0e154},
 };
 
 struct PathCase {
@@ -390,6 +391,9 @@ const PathCase kPaths[] = {
     {"Avx2TwoThreads", {EpochTrainerSettings::Path::kAvx2, 2, 0}},
     {"Avx2ThreeThreadsChunksOfOne", {EpochTrainerSettings::Path::kAvx2, 3, 1}},
     {"BaselineChunksOfThree", {EpochTrainerSettings::Path::kBaseline, 1, 3}},
+    {"Avx2WideBlocks", {EpochTrainerSettings::Path::kAvx2, 1, 0, 16}},
+    {"Avx2WideBlocksThreeThreadsChunksOfTwo", {EpochTrainerSettings::Path::kAvx2, 3, 2, 16}},
+    {"BaselineWideBlocksTwoThreads", {EpochTrainerSettings::Path::kBaseline, 2, 0, 16}},
 };
 
 INSTANTIATE_TEST_SUITE_P(Paths, GoldenTraining, ::testing::ValuesIn(kPaths),
@@ -419,6 +423,27 @@ TEST(EpochTrainerPaths, SettingsChooseKernelsAndThreads) {
         if (row.settings.path == EpochTrainerSettings::Path::kBaseline) {
             EXPECT_EQ(trainer.InstructionSet(), kernels::InstructionSet::kBaseline);
         }
+    }
+    SetEpochTrainerSettings({});
+}
+
+// Wide blocks are chosen only where their padding stays small and the vectors are wide.
+TEST(EpochTrainerPaths, BlockWidthFollowsTheShape) {
+    struct Row {
+        int outputs;
+        int lanes;
+    };
+    const Row rows[] = {{8, 8}, {50, 8}, {64, 16}, {100, 16}, {784, 16}, {65, 8}};
+    for (const Row& row : rows) {
+        SetEpochTrainerSettings({EpochTrainerSettings::Path::kAvx2, 1, 0});
+        Pair pair = MakePair({"lanes", 3, row.outputs, 2, false, 0.1, 1, 1, 0, 1.0}, 3);
+        EpochTrainer trainer(pair.core);
+        if (trainer.InstructionSet() == kernels::InstructionSet::kAvx2) {
+            EXPECT_EQ(trainer.Lanes(), row.lanes) << row.outputs << " outputs";
+        }
+        SetEpochTrainerSettings({EpochTrainerSettings::Path::kBaseline, 1, 0});
+        EpochTrainer narrow(pair.core);
+        EXPECT_EQ(narrow.Lanes(), 8) << row.outputs << " outputs";
     }
     SetEpochTrainerSettings({});
 }
