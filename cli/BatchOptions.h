@@ -18,7 +18,6 @@ struct BatchOptions {
     std::optional<std::string> JsonPath;    // "-" for standard output
     std::optional<std::string> XlsxPath;    // the spreadsheet summary workbook
     bool Progress = false;                  // print every printout of the run
-    std::optional<std::string> XlsxPath;    // the spreadsheet summary workbook
     std::optional<std::string> ReportPath;  // the text report to write after training
     report::SectionSet ReportSections = report::DefaultSections();
     bool Help = false;
