@@ -76,7 +76,7 @@ class FormManager : public QObject {
     void Quit();
 
     QHash<QString, Factory> factories_;
-    std::vector<QPointer<Form>> forms_;      // loaded windows, in load order
+    std::vector<QPointer<Form>> forms_;     // loaded windows, in load order
     std::vector<QPointer<Form>> unloaded_;  // unloaded, waiting for their deferred delete
     QPointer<Form> active_;
     std::function<void()> quit_;
