@@ -7,7 +7,7 @@
 #include <QValueAxis>
 #include <algorithm>
 
-#include "reports/PageGeometry.h"
+#include "pages/framework/Fonts.h"
 
 namespace mnemex::pages {
 
@@ -87,7 +87,7 @@ QChart* BuildSseChart(const std::vector<report::ChartRow>& grid) {
     chart->setBackgroundRoundness(0);
     chart->setDropShadowEnabled(false);
     chart->setPlotAreaBackgroundVisible(false);
-    chart->setTitleFont(PageFont(QStringLiteral("Arial"), 14, kBold));
+    chart->setTitleFont(FontByName(QStringLiteral("Arial"), 14, {.bold = true}));
     chart->setTitle(QString::fromLatin1(kSseChartTitle));
 
     auto* bars = new QBarSet(QString::fromLatin1(kSseYAxisTitle));
