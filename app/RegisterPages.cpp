@@ -1,7 +1,7 @@
 #include "app/RegisterPages.h"
 
-#include "app/PlaceholderPage.h"
 #include "pages/framework/PageManager.h"
+#include "pages/main/MainPages.h"
 #include "reports/PlotSseDataPage.h"
 #include "reports/ProbeNetworkPage.h"
 #include "reports/SaveResultsPage.h"
@@ -9,8 +9,8 @@
 namespace mnemex {
 
 void RegisterPages(PageManager& pages) {
-    // Stands in for the introductory page until that page is part of the program.
-    pages.RegisterPage<PlaceholderPage>(QStringLiteral("Network1"));
+    // Network1, DistMem and TestDAM.
+    pages::RegisterMainPages(pages);
     pages.RegisterPage<pages::ProbeNetworkPage>(QStringLiteral("ProbeNetwork"));
     pages.RegisterPage<pages::SaveResultsPage>(QStringLiteral("SaveResults"));
     pages.RegisterPage<pages::PlotSseDataPage>(QStringLiteral("PlotSSEdata"));

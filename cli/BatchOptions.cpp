@@ -29,6 +29,8 @@ Options (defaults are the setup page's initial settings):
   --sections LIST          the report's sections, comma-separated: general, responses,
                            errors, weights, inputs, outputs, sse or all (default
                            general,responses,errors,weights)
+  --xlsx PATH              write the spreadsheet summary workbook of the trained
+                           network to PATH (.xlsx), as the testing hub builds it
   --progress               print the display lines of every printout while training
   --help                   show this text
 
@@ -108,6 +110,8 @@ ParseOutcome ParseBatchOptions(const std::vector<std::string>& args) {
                 sectionsGiven = true;
             } else if (a == "--json") {
                 o.JsonPath = *v;
+            } else if (a == "--xlsx") {
+                o.XlsxPath = *v;
             } else {
                 return fail("unknown option " + a);
             }

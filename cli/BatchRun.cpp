@@ -8,6 +8,7 @@
 #include "core/Recall.h"
 #include "core/TrainingFile.h"
 #include "core/TrainingRun.h"
+#include "reports/workbook/SummaryFile.h"
 
 namespace mnemex::batch {
 
@@ -130,6 +131,13 @@ int RunBatch(const BatchOptions& options, PublicStuff& state, const BatchStreams
     if (options.ReportPath &&
         !WriteBatchReport(state, *options.ReportPath, options.ReportSections, err))
         return kExitTrainingError;
+    if (options.XlsxPath) {
+        const std::string failed = WriteSummaryWorkbookFile(state, *options.XlsxPath);
+        if (!failed.empty()) {
+            err << ConsoleText(failed) << '\n';
+            return kExitTrainingError;
+        }
+    }
     return kExitOk;
 }
 

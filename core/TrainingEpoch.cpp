@@ -1,16 +1,140 @@
 #include "core/TrainingEpoch.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <mutex>
+#include <thread>
 
 #include "core/Learning.h"
 #include "core/Recall.h"
 #include "core/RunTimeError.h"
+#include "core/kernels/WorkerCrew.h"
 
 namespace mnemex {
 
-EpochTrainer::EpochTrainer(PublicStuff& state) : state_(state), hebb_(UsesHebbRule(state)) {}
+namespace {
+
+// Below this many weight updates per epoch a second thread costs more than it saves.
+constexpr double kThreadedWork = 2.0e6;
+// Bytes of input patterns a tile is carried through before the next tile: with the tile
+// itself this stays inside a core's second-level cache.
+constexpr std::size_t kChunkBytes = 128 * 1024;
+
+std::mutex settingsMutex;
+EpochTrainerSettings settings;
+
+bool Within16Bits(std::int32_t count) {
+    return count >= 0 && count <= kMaxCount;
+}
+
+// Whether the state's arrays agree with its counts, so the kernels may read them directly.
+bool ConsistentSizes(const PublicStuff& s) {
+    const auto in = static_cast<std::size_t>(s.NumInputs);
+    const auto out = static_cast<std::size_t>(s.NumOutputs);
+    const auto patterns = static_cast<std::size_t>(s.NumPatterns);
+    return Within16Bits(s.NumInputs) && Within16Bits(s.NumOutputs) && Within16Bits(s.NumPatterns) &&
+           s.InputPatterns.Storage().size() == in * patterns &&
+           s.DesiredOutputs.Storage().size() == out * patterns &&
+           s.Weights.NumInputs() == s.NumInputs && s.Weights.NumOutputs() == s.NumOutputs &&
+           s.InputUnits.Count() == s.NumInputs && s.OutputUnits.Count() == s.NumOutputs;
+}
+
+}  // namespace
+
+void SetEpochTrainerSettings(const EpochTrainerSettings& value) {
+    std::lock_guard<std::mutex> lock(settingsMutex);
+    settings = value;
+}
+
+EpochTrainerSettings CurrentEpochTrainerSettings() {
+    std::lock_guard<std::mutex> lock(settingsMutex);
+    return settings;
+}
+
+EpochTrainer::EpochTrainer(PublicStuff& state) : state_(state), hebb_(UsesHebbRule(state)) {
+    const EpochTrainerSettings chosen = CurrentEpochTrainerSettings();
+    if (chosen.path == EpochTrainerSettings::Path::kReference || !ConsistentSizes(state))
+        return;
+    kernels_ = true;
+    switch (chosen.path) {
+        case EpochTrainerSettings::Path::kBaseline:
+            isa_ = kernels::InstructionSet::kBaseline;
+            break;
+        case EpochTrainerSettings::Path::kAvx2:
+            isa_ = kernels::Supports(kernels::InstructionSet::kAvx2)
+                       ? kernels::InstructionSet::kAvx2
+                       : kernels::InstructionSet::kBaseline;
+            break;
+        default:
+            isa_ = kernels::BestInstructionSet();
+            break;
+    }
+    numInputs_ = state.NumInputs;
+    numOutputs_ = state.NumOutputs;
+    numPatterns_ = state.NumPatterns;
+    // Wide blocks need fewer memory operations per weight (one broadcast of an input
+    // serves more lanes) but only pay while their padding stays small; the 128-bit
+    // kernels have too few registers for them.
+    const int narrow =
+        kernels::BlockCount(numOutputs_, kernels::kNarrowLanes) * kernels::kNarrowLanes;
+    const int wide = kernels::BlockCount(numOutputs_, kernels::kWideLanes) * kernels::kWideLanes;
+    const bool wideFits = isa_ == kernels::InstructionSet::kAvx2 && 10 * wide <= 11 * narrow;
+    lanes_ = wideFits ? kernels::kWideLanes : kernels::kNarrowLanes;
+    if (chosen.lanes == kernels::kNarrowLanes || chosen.lanes == kernels::kWideLanes)
+        lanes_ = chosen.lanes;
+    blocks_ = kernels::BlockCount(numOutputs_, lanes_);
+
+    const auto in = static_cast<std::size_t>(numInputs_);
+    const auto lanes = static_cast<std::size_t>(blocks_) * static_cast<std::size_t>(lanes_);
+    // Room for the tiles plus one cache line, so they can start on a line boundary.
+    panelStorage_.assign(lanes * in + 8, 0.0);
+    const auto address = reinterpret_cast<std::uintptr_t>(panelStorage_.data());
+    panel_ = panelStorage_.data() + ((64 - address % 64) % 64) / sizeof(double);
+    errors_.assign(static_cast<std::size_t>(numPatterns_) * static_cast<std::size_t>(numOutputs_),
+                   0.0);
+    lastNet_.assign(static_cast<std::size_t>(numOutputs_), 0.0);
+    lastActivity_.assign(static_cast<std::size_t>(numOutputs_), 0.0);
+    carry_.assign(lanes, 0.0);
+
+    chunk_ = numInputs_ > 0 ? static_cast<int>(kChunkBytes / (in * sizeof(double))) : numPatterns_;
+    if (chosen.chunkPatterns > 0)
+        chunk_ = chosen.chunkPatterns;
+    chunk_ = std::max(1, chunk_);
+
+    int threads = 1;
+    if (chosen.threads > 0) {
+        threads = chosen.threads;
+    } else {
+        const double work = static_cast<double>(in) * static_cast<double>(lanes) * numPatterns_;
+        if (work >= kThreadedWork)
+            threads = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+    }
+    threads = std::max(1, std::min(threads, blocks_));
+    if (threads > 1) {
+        crew_ = std::make_unique<kernels::WorkerCrew>(threads);
+        threads = crew_->Size();
+    }
+    for (int m = 0; m <= threads; ++m)
+        firstBlock_.push_back(static_cast<int>(static_cast<long long>(blocks_) * m / threads));
+    memberOk_.assign(static_cast<std::size_t>(threads), 1);
+}
+
+EpochTrainer::~EpochTrainer() = default;
+
+int EpochTrainer::Threads() const {
+    return crew_ ? crew_->Size() : 1;
+}
 
 void EpochTrainer::RunEpoch() {
+    // The kernels leave the state untouched until the whole epoch has succeeded; when
+    // anything overflowed, the epoch is run again pattern by pattern from the same
+    // start, which stops with the exact state and error of the failing step.
+    if (!kernels_ || !KernelEpoch())
+        ReferenceEpoch();
+}
+
+void EpochTrainer::ReferenceEpoch() {
     state_.TotalSSE = 0.0;
     for (int p = 1; p <= state_.NumPatterns; ++p) {
         if (hebb_) {
@@ -23,6 +147,149 @@ void EpochTrainer::RunEpoch() {
         if (!std::isfinite(total))
             throw RunTimeException(kOverflow);
         state_.TotalSSE = total;
+    }
+}
+
+void EpochTrainer::CopyIn(int firstBlock, int endBlock) {
+    const std::size_t in = static_cast<std::size_t>(numInputs_);
+    if (numOutputs_ == lanes_) {  // one block, laid out exactly as the weight matrix
+        std::copy(state_.Weights.Storage().begin(), state_.Weights.Storage().end(), panel_);
+        return;
+    }
+    for (int b = firstBlock; b < endBlock; ++b) {
+        const int j0 = b * lanes_;
+        const int real = std::min(lanes_, numOutputs_ - j0);
+        double* tile = panel_ + static_cast<std::size_t>(b) * in * lanes_;
+        for (int i = 1; i <= numInputs_; ++i) {
+            const double* row = state_.Weights.Row(i) + j0;
+            double* lanes = tile + static_cast<std::size_t>(i - 1) * lanes_;
+            for (int l = 0; l < lanes_; ++l)
+                lanes[l] = l < real ? row[l] : 0.0;
+        }
+    }
+}
+
+void EpochTrainer::CopyOut(int firstBlock, int endBlock) {
+    const std::size_t in = static_cast<std::size_t>(numInputs_);
+    if (numOutputs_ == lanes_) {
+        std::copy(panel_, panel_ + in * static_cast<std::size_t>(lanes_),
+                  state_.Weights.Storage().begin());
+        return;
+    }
+    for (int b = firstBlock; b < endBlock; ++b) {
+        const int j0 = b * lanes_;
+        const int real = std::min(lanes_, numOutputs_ - j0);
+        const double* tile = panel_ + static_cast<std::size_t>(b) * in * lanes_;
+        for (int i = 1; i <= numInputs_; ++i) {
+            double* row = state_.Weights.Row(i) + j0;
+            const double* lanes = tile + static_cast<std::size_t>(i - 1) * lanes_;
+            for (int l = 0; l < real; ++l)
+                row[l] = lanes[l];
+        }
+    }
+}
+
+bool EpochTrainer::RunJobs(bool measureOnly) {
+    kernels::BlockJob job;
+    job.NumInputs = numInputs_;
+    job.NumOutputs = numOutputs_;
+    job.NumPatterns = numPatterns_;
+    job.Inputs = state_.InputPatterns.Storage().data();
+    job.Desired = state_.DesiredOutputs.Storage().data();
+    job.Rate = state_.LearningRate;
+    job.Hebb = hebb_;
+    job.MeasureOnly = measureOnly;
+    job.Lanes = lanes_;
+    job.Panel = panel_;
+    job.ChunkPatterns = chunk_;
+    job.Errors = errors_.data();
+    job.LastNet = lastNet_.data();
+    job.LastActivity = lastActivity_.data();
+    job.Carry = carry_.data();
+
+    auto train = [&](int member) {
+        kernels::BlockJob mine = job;
+        mine.FirstBlock = firstBlock_[static_cast<std::size_t>(member)];
+        mine.EndBlock = firstBlock_[static_cast<std::size_t>(member) + 1];
+        CopyIn(mine.FirstBlock, mine.EndBlock);
+        memberOk_[static_cast<std::size_t>(member)] = kernels::TrainBlocks(mine, isa_);
+    };
+    if (crew_) {
+        crew_->Run(train);
+    } else {
+        train(0);
+    }
+    return std::find(memberOk_.begin(), memberOk_.end(), 0) == memberOk_.end();
+}
+
+bool EpochTrainer::SumErrors(double& total) const {
+    // Pattern SSE over the output units in order, the total over the patterns in order.
+    total = 0.0;
+    const std::size_t out = static_cast<std::size_t>(numOutputs_);
+    for (std::size_t p = 0; p < static_cast<std::size_t>(numPatterns_); ++p) {
+        const double* e = errors_.data() + p * out;
+        double sse = 0.0;
+        for (std::size_t j = 0; j < out; ++j)
+            sse = sse + e[j] * e[j];
+        total = total + sse;
+        if (!std::isfinite(total))
+            return false;
+    }
+    return true;
+}
+
+bool EpochTrainer::KernelEpoch() {
+    double total = 0.0;
+    if (!RunJobs(false) || !SumErrors(total))
+        return false;
+    auto copyOut = [&](int member) {
+        CopyOut(firstBlock_[static_cast<std::size_t>(member)],
+                firstBlock_[static_cast<std::size_t>(member) + 1]);
+    };
+    if (crew_) {
+        crew_->Run(copyOut);
+    } else {
+        copyOut(0);
+    }
+    state_.TotalSSE = total;
+    PublishUnits();
+    if (numPatterns_ > 0) {
+        state_.Weights.RecordStep(state_.LearningRate, state_.InputPatterns.Pattern(numPatterns_),
+                                  lastActivity_.data());
+    }
+    return true;
+}
+
+double EpochTrainer::MeasureTotalSSE() {
+    double total = 0.0;
+    if (kernels_ && RunJobs(true) && SumErrors(total)) {
+        PublishUnits();
+        return total;
+    }
+    total = 0.0;
+    for (int p = 1; p <= state_.NumPatterns; ++p) {
+        ComputeOutputs(state_, p);
+        total = total + PatternSSE(state_);
+        if (!std::isfinite(total))
+            throw RunTimeException(kOverflow);
+    }
+    return total;
+}
+
+void EpochTrainer::PublishUnits() {
+    if (numPatterns_ == 0)
+        return;
+    // What ComputeOutputs for the last pattern leaves behind.
+    const double* x = state_.InputPatterns.Pattern(numPatterns_);
+    for (int i = 1; i <= numInputs_; ++i)
+        state_.InputUnits(i).Activity = x[i - 1];
+    const double* lastErrors = errors_.data() + static_cast<std::size_t>(numPatterns_ - 1) *
+                                                    static_cast<std::size_t>(numOutputs_);
+    for (int j = 1; j <= numOutputs_; ++j) {
+        UnitRecord& unit = state_.OutputUnits(j);
+        unit.NetInput = lastNet_[static_cast<std::size_t>(j - 1)];
+        unit.Activity = unit.NetInput;
+        unit.Error = lastErrors[j - 1];
     }
 }
 

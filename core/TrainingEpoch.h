@@ -1,22 +1,92 @@
 #pragma once
 // One epoch of training: every pattern in file order, each learned and then measured.
 
+#include <memory>
+#include <vector>
+
 #include "core/PublicStuff.h"
+#include "core/kernels/EpochKernels.h"
 
 namespace mnemex {
 
-// Runs epochs on a state whose sizes stay fixed for the trainer's lifetime.
+namespace kernels {
+class WorkerCrew;
+}
+
+// How epochs are computed. Every choice gives the same numbers, bit for bit; the choices
+// exist so that tests can run each way and benchmarks can compare them.
+struct EpochTrainerSettings {
+    enum class Path {
+        kAuto,       // the fastest kernels this processor runs
+        kReference,  // the learning rules one pattern at a time (TrainHebb, TrainDelta)
+        kBaseline,   // SSE2 kernels
+        kAvx2,       // AVX2 kernels (the baseline ones where the processor lacks AVX2)
+    };
+    Path path = Path::kAuto;
+    int threads = 0;  // 0: chosen from the network's size; n: n threads (at most one per block)
+    int chunkPatterns = 0;  // 0: chosen from the cache size; n: n patterns per tile visit
+    int lanes = 0;          // 0: chosen from the shape; 8 or 16 output units per block
+};
+
+// Settings for trainers constructed from now on (a process-wide choice).
+void SetEpochTrainerSettings(const EpochTrainerSettings& settings);
+EpochTrainerSettings CurrentEpochTrainerSettings();
+
+// Runs epochs on a state whose sizes stay fixed for the trainer's lifetime. All working
+// memory is allocated here, none per epoch.
 class EpochTrainer {
   public:
     explicit EpochTrainer(PublicStuff& state);
+    ~EpochTrainer();
+    EpochTrainer(const EpochTrainer&) = delete;
+    EpochTrainer& operator=(const EpochTrainer&) = delete;
+
     // TotalSSE = 0; for p = 1..NumPatterns: learning step for p, ComputeOutputs(p),
-    // TotalSSE += PatternSSE. Throws RunTimeException on overflow, leaving the state as
-    // the failing step found it.
+    // TotalSSE += PatternSSE. Throws RunTimeException on overflow, leaving the state
+    // exactly as the pattern-by-pattern routines leave it when they fail at that point.
     void RunEpoch();
 
+    // Sum over the patterns in order of PatternSSE after ComputeOutputs, with the weights
+    // as they stand (no learning); the unit records are left as ComputeOutputs for the
+    // last pattern leaves them. Throws RunTimeException on overflow, as those routines do.
+    double MeasureTotalSSE();
+
+    // Threads the epochs use (1 on the reference path).
+    int Threads() const;
+    // The kernels' instruction set, or nothing on the reference path.
+    bool UsesKernels() const { return kernels_; }
+    kernels::InstructionSet InstructionSet() const { return isa_; }
+    // Output units per block of the kernels' weight layout.
+    int Lanes() const { return lanes_; }
+
   private:
+    void ReferenceEpoch();
+    bool KernelEpoch();
+    bool RunJobs(bool measureOnly);
+    bool SumErrors(double& total) const;
+    void PublishUnits();
+    void CopyIn(int firstBlock, int endBlock);
+    void CopyOut(int firstBlock, int endBlock);
+
     PublicStuff& state_;
     bool hebb_;
+    bool kernels_ = false;
+    kernels::InstructionSet isa_ = kernels::InstructionSet::kBaseline;
+    int numInputs_ = 0;
+    int numOutputs_ = 0;
+    int numPatterns_ = 0;
+    int lanes_ = kernels::kNarrowLanes;
+    int blocks_ = 0;
+    int chunk_ = 1;
+    std::vector<double> panelStorage_;
+    double* panel_ = nullptr;  // 64-byte aligned inside panelStorage_
+    std::vector<double> errors_;
+    std::vector<double> lastNet_;
+    std::vector<double> lastActivity_;
+    std::vector<double> carry_;
+    std::vector<int> firstBlock_;  // member m trains blocks firstBlock_[m] .. firstBlock_[m+1]-1
+    std::vector<char> memberOk_;
+    std::unique_ptr<kernels::WorkerCrew> crew_;
 };
 
 }  // namespace mnemex

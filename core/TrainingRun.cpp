@@ -27,16 +27,6 @@ double Checked(double value) {
     return value;
 }
 
-// Total SSE of the network as it stands, pattern by pattern in order.
-double UntrainedSSE(PublicStuff& state) {
-    double sum = 0.0;
-    for (int p = 1; p <= state.NumPatterns; ++p) {
-        ComputeOutputs(state, p);
-        sum = Checked(sum + PatternSSE(state));
-    }
-    return sum;
-}
-
 struct RunLoop {
     PublicStuff& state;
     TrainingDisplay& display;
@@ -49,13 +39,13 @@ struct RunLoop {
         CheckedCount(state.NumInputs);
         CheckedCount(state.NumOutputs);
         CheckedCount(state.NumPatterns);
+        EpochTrainer trainer(state);
         if (state.EpochCount == 0) {
             state.SSECount = 1;
             state.SSEHistory[1][1] = 0;
-            state.SSEHistory[1][2] = UntrainedSSE(state);
+            state.SSEHistory[1][2] = trainer.MeasureTotalSSE();
         }
         previousTotal = state.TotalSSE;
-        EpochTrainer trainer(state);
         for (bool stop = false; !stop;) {
             if (state.EpochCount == INT32_MAX)
                 throw RunTimeException(kOverflow);

@@ -1,6 +1,7 @@
 #include "pages/framework/DriveSource.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QSet>
 #include <QStorageInfo>
 #include <algorithm>
@@ -53,7 +54,8 @@ std::vector<Drive> SystemDriveSource::Drives() const {
     const auto rootCount = static_cast<std::ptrdiff_t>(drives.size());
     for (const QStorageInfo& volume : QStorageInfo::mountedVolumes()) {
         const QString root = QDir::cleanPath(volume.rootPath());
-        if (!volume.isValid() || seen.contains(root) ||
+        // Bind-mounted single files (containers mount a few) are no drives either.
+        if (!volume.isValid() || seen.contains(root) || !QFileInfo(root).isDir() ||
             IsPseudoFileSystem(QString::fromLatin1(volume.fileSystemType()), root)) {
             continue;
         }

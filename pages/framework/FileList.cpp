@@ -2,57 +2,88 @@
 
 #include <QDir>
 #include <QRegularExpression>
+#include <algorithm>
+#include <vector>
 
 namespace mnemex {
 
 namespace {
 
-bool MatchesOne(const QString& fileName, const QString& pattern) {
-    if (pattern.isEmpty()) {
-        return false;
+// One name pattern, made ready once for a whole listing.
+class NamePattern {
+  public:
+    explicit NamePattern(const QString& pattern) : exact_(pattern) {
+        const bool wild = pattern.contains(QLatin1Char('*')) || pattern.contains(QLatin1Char('?'));
+        if (!wild) {
+            return;
+        }
+        // "*.*" means every file, with or without an extension.
+        if (pattern == QLatin1String("*.*") || pattern == QLatin1String("*")) {
+            all_ = true;
+            return;
+        }
+        QString expression = QStringLiteral("\\A");
+        for (const QChar ch : pattern) {
+            if (ch == QLatin1Char('*')) {
+                expression += QLatin1String(".*");
+            } else if (ch == QLatin1Char('?')) {
+                expression += QLatin1Char('.');
+            } else {
+                expression += QRegularExpression::escape(QString(ch));
+            }
+        }
+        expression += QLatin1String("\\z");
+        wild_.setPattern(expression);
+        wild_.setPatternOptions(QRegularExpression::CaseInsensitiveOption |
+                                QRegularExpression::DotMatchesEverythingOption);
+        wild_.optimize();
+        isWild_ = true;
     }
-    const bool wild = pattern.contains(QLatin1Char('*')) || pattern.contains(QLatin1Char('?'));
-    if (!wild) {
-        return fileName == pattern;
+
+    bool Matches(const QString& name) const {
+        if (all_) {
+            return true;
+        }
+        return isWild_ ? wild_.match(name).hasMatch() : name == exact_;
     }
-    // "*.*" means every file, with or without an extension.
-    if (pattern == QLatin1String("*.*") || pattern == QLatin1String("*")) {
-        return true;
-    }
-    QString expression = QStringLiteral("\\A");
-    for (const QChar ch : pattern) {
-        if (ch == QLatin1Char('*')) {
-            expression += QLatin1String(".*");
-        } else if (ch == QLatin1Char('?')) {
-            expression += QLatin1Char('.');
-        } else {
-            expression += QRegularExpression::escape(QString(ch));
+
+  private:
+    QString exact_;
+    QRegularExpression wild_;
+    bool isWild_ = false;
+    bool all_ = false;
+};
+
+std::vector<NamePattern> Compile(const QString& patterns) {
+    std::vector<NamePattern> compiled;
+    for (const QString& part : patterns.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
+        if (!part.trimmed().isEmpty()) {
+            compiled.emplace_back(part.trimmed());
         }
     }
-    expression += QLatin1String("\\z");
-    const QRegularExpression re(expression, QRegularExpression::CaseInsensitiveOption |
-                                                QRegularExpression::DotMatchesEverythingOption);
-    return re.match(fileName).hasMatch();
+    return compiled;
+}
+
+bool MatchesAny(const std::vector<NamePattern>& patterns, const QString& name) {
+    return std::any_of(patterns.begin(), patterns.end(),
+                       [&name](const NamePattern& p) { return p.Matches(name); });
 }
 
 }  // namespace
 
 bool MatchesPattern(const QString& fileName, const QString& pattern) {
-    const QStringList parts = pattern.split(QLatin1Char(';'), Qt::SkipEmptyParts);
-    for (const QString& part : parts) {
-        if (MatchesOne(fileName, part.trimmed())) {
-            return true;
-        }
-    }
-    return false;
+    return MatchesAny(Compile(pattern), fileName);
 }
 
 QStringList MatchingFiles(const QString& folder, const QString& pattern) {
-    QDir dir(folder);
+    const std::vector<NamePattern> patterns = Compile(pattern);
     QStringList out;
-    const QStringList names = dir.entryList(QDir::Files, QDir::Name | QDir::IgnoreCase);
+    if (patterns.empty()) {
+        return out;
+    }
+    const QStringList names = QDir(folder).entryList(QDir::Files, QDir::Name | QDir::IgnoreCase);
     for (const QString& name : names) {
-        if (MatchesPattern(name, pattern)) {
+        if (MatchesAny(patterns, name)) {
             out << name;
         }
     }

@@ -16,10 +16,14 @@ FormManager::FormManager(QObject* parent) : QObject(parent) {
 }
 
 FormManager::~FormManager() {
-    for (const QPointer<Form>& form : forms_) {
-        if (form != nullptr) {
-            form->manager_ = nullptr;
-            delete form.data();
+    // After the event loop has ended, deferred deletes would never run.
+    for (auto* list : {&forms_, &unloaded_}) {
+        const std::vector<QPointer<Form>> forms = *list;
+        for (const QPointer<Form>& form : forms) {
+            if (form != nullptr) {
+                form->manager_ = nullptr;
+                delete form.data();
+            }
         }
     }
 }
@@ -56,7 +60,10 @@ Form* FormManager::Show(const QString& name) {
         return nullptr;
     }
     form->show();
-    form->raise();
+    // The offscreen platform used by tests has no window stacking and says so on every call.
+    if (QGuiApplication::platformName() != QLatin1String("offscreen")) {
+        form->raise();
+    }
     form->activateWindow();
     NotifyActivated(form);
     return form;
@@ -99,6 +106,8 @@ void FormManager::Unload(Form* form, UnloadReason reason) {
     // Its own handler may still be running (a Close button unloads its page), so the
     // window is deleted once control is back in the event loop.
     form->deleteLater();
+    unloaded_.erase(std::remove(unloaded_.begin(), unloaded_.end(), nullptr), unloaded_.end());
+    unloaded_.emplace_back(form);
     emit Unloaded(form->Name());
     if (LoadedNames().isEmpty() && !ending_) {
         Quit();

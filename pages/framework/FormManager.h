@@ -23,7 +23,7 @@ class FormManager : public QObject {
     // Takes over ending the program from Qt: closing the last visible window no longer
     // quits by itself, the last unload does.
     explicit FormManager(QObject* parent = nullptr);
-    // Deletes the windows still loaded.
+    // Deletes the windows still loaded, and unloaded ones the event loop has not deleted yet.
     ~FormManager() override;
 
     // Registers how to create the window `name`.
@@ -76,7 +76,8 @@ class FormManager : public QObject {
     void Quit();
 
     QHash<QString, Factory> factories_;
-    std::vector<QPointer<Form>> forms_;  // loaded windows, in load order
+    std::vector<QPointer<Form>> forms_;      // loaded windows, in load order
+    std::vector<QPointer<Form>> unloaded_;  // unloaded, waiting for their deferred delete
     QPointer<Form> active_;
     std::function<void()> quit_;
     bool ended_ = false;

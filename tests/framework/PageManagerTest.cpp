@@ -71,6 +71,7 @@ class PageManagerTest : public QObject {
     void showingItselfWhileLoadingLoadsOnce();
     void unloadingItselfWhileLoadingLoadsNothing();
     void movingOnFromAPageKeepsTheProgramRunning();
+    void pagesGoWithTheManagerEvenAfterTheEventLoop();
 
   private:
     TestContext* t_ = nullptr;
@@ -259,6 +260,17 @@ void PageManagerTest::movingOnFromAPageKeepsTheProgramRunning() {
     QCOMPARE(t_->quits, 0);
     QCOMPARE(t_->pages.LoadedNames(), QStringList{"DistMem"});
     QCOMPARE(t_->pages.ActiveForm(), t_->pages.Find("DistMem"));
+}
+
+void PageManagerTest::pagesGoWithTheManagerEvenAfterTheEventLoop() {
+    QPointer<mnemex::Form> unloaded = t_->pages.Show("ProbeNetwork");
+    QPointer<mnemex::Form> loaded = t_->pages.Show("TestDAM");
+    t_->pages.Unload("ProbeNetwork");
+    // No event loop runs any more: the manager itself deletes what is left.
+    delete t_;
+    t_ = nullptr;
+    QVERIFY(unloaded == nullptr);
+    QVERIFY(loaded == nullptr);
 }
 
 QTEST_MAIN(PageManagerTest)

@@ -1,0 +1,152 @@
+#include "bench/Machine.h"
+
+#include <time.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdint>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+#include "core/kernels/EpochKernels.h"
+
+namespace mnemex::bench {
+
+namespace {
+
+double ThreadCpuSeconds() {
+    timespec t{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return static_cast<double>(t.tv_sec) + 1e-9 * static_cast<double>(t.tv_nsec);
+}
+
+// Runs work(t) on `threads` threads together and returns the processor time of the
+// slowest thread: the machine is shared, and time spent waiting for a processor is not
+// the machine's limit.
+template <class Work>
+double Together(int threads, Work work) {
+    std::mutex mutex;
+    double slowest = 0.0;
+    auto timed = [&](int member) {
+        const double start = ThreadCpuSeconds();
+        work(member);
+        const double used = ThreadCpuSeconds() - start;
+        std::lock_guard<std::mutex> lock(mutex);
+        slowest = std::max(slowest, used);
+    };
+    std::vector<std::thread> crew;
+    for (int t = 1; t < threads; ++t)
+        crew.emplace_back(timed, t);
+    timed(0);
+    for (auto& t : crew)
+        t.join();
+    return slowest;
+}
+
+typedef double Vec4 __attribute__((vector_size(32)));
+constexpr int kChains = 12;
+
+// kChains independent chains x = x * m + c, `rounds` times; returns a value so that the
+// work cannot be dropped.
+__attribute__((target("avx2"), noinline)) double ChainsAvx2(long rounds) {
+    Vec4 x[kChains];
+    for (int k = 0; k < kChains; ++k)
+        x[k] = Vec4{1.0 + k, 2.0 + k, 3.0 + k, 4.0 + k};
+    const Vec4 m = {0.999999, 0.999999, 0.999999, 0.999999};
+    const Vec4 c = {1e-6, 1e-6, 1e-6, 1e-6};
+    for (long r = 0; r < rounds; ++r) {
+#pragma GCC unroll 16
+        for (int k = 0; k < kChains; ++k)
+            x[k] = x[k] * m + c;
+    }
+    double sum = 0.0;
+    for (int k = 0; k < kChains; ++k)
+        sum += x[k][0] + x[k][1] + x[k][2] + x[k][3];
+    return sum;
+}
+
+__attribute__((noinline)) double ChainsBaseline(long rounds) {
+    typedef double Vec2 __attribute__((vector_size(16)));
+    Vec2 x[kChains];
+    for (int k = 0; k < kChains; ++k)
+        x[k] = Vec2{1.0 + k, 2.0 + k};
+    const Vec2 m = {0.999999, 0.999999};
+    const Vec2 c = {1e-6, 1e-6};
+    for (long r = 0; r < rounds; ++r) {
+#pragma GCC unroll 16
+        for (int k = 0; k < kChains; ++k)
+            x[k] = x[k] * m + c;
+    }
+    double sum = 0.0;
+    for (int k = 0; k < kChains; ++k)
+        sum += x[k][0] + x[k][1];
+    return sum;
+}
+
+}  // namespace
+
+namespace {
+
+// One read-modify-write pass: every element read once and written once.
+__attribute__((target("avx2"), noinline)) void PassAvx2(double* a, std::size_t n) {
+    const Vec4 one = {1.0, 1.0, 1.0, 1.0};
+    for (std::size_t k = 0; k + 4 <= n; k += 4) {
+        Vec4 v;
+        __builtin_memcpy(&v, a + k, sizeof v);
+        v = v + one;
+        __builtin_memcpy(a + k, &v, sizeof v);
+    }
+}
+
+__attribute__((noinline)) void PassBaseline(double* a, std::size_t n) {
+    for (std::size_t k = 0; k < n; ++k)
+        a[k] = a[k] + 1.0;
+}
+
+}  // namespace
+
+double StreamBandwidth(int threads, std::size_t bytesPerThread) {
+    const bool avx2 = kernels::Supports(kernels::InstructionSet::kAvx2);
+    const std::size_t n = bytesPerThread / sizeof(double);
+    // At least 256 MB moved per thread and timed run, so that small arrays are passed
+    // over many times.
+    const std::size_t passes = std::max<std::size_t>(1, (std::size_t{256} << 20) / bytesPerThread);
+    std::vector<std::vector<double>> arrays(static_cast<std::size_t>(threads),
+                                            std::vector<double>(n + 8, 1.0));
+    double best = 1e30;
+    for (int repeat = 0; repeat < 3; ++repeat) {
+        const double t = Together(threads, [&](int member) {
+            double* a = arrays[static_cast<std::size_t>(member)].data();
+            while (reinterpret_cast<std::uintptr_t>(a) % 64 != 0)
+                ++a;
+            for (std::size_t pass = 0; pass < passes; ++pass) {
+                if (avx2)
+                    PassAvx2(a, n);
+                else
+                    PassBaseline(a, n);
+            }
+        });
+        best = std::min(best, t);
+    }
+    return 2.0 * sizeof(double) * static_cast<double>(n * passes) * threads / best;
+}
+
+double ArithmeticPeak(int threads, long rounds) {
+    const bool avx2 = kernels::Supports(kernels::InstructionSet::kAvx2);
+    const int lanes = avx2 ? 4 : 2;
+    std::vector<double> results(static_cast<std::size_t>(threads));
+    double best = 1e30;
+    for (int repeat = 0; repeat < 3; ++repeat) {
+        const double t = Together(threads, [&](int member) {
+            results[static_cast<std::size_t>(member)] =
+                avx2 ? ChainsAvx2(rounds) : ChainsBaseline(rounds);
+        });
+        best = std::min(best, t);
+    }
+    volatile double sink = results[0];
+    (void)sink;
+    return 2.0 * kChains * lanes * static_cast<double>(rounds) * threads / best;
+}
+
+}  // namespace mnemex::bench

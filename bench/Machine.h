@@ -1,0 +1,22 @@
+#pragma once
+// What this machine can do at most: memory streaming bandwidth and the rate of separate
+// double-precision multiplies and adds, each measured with a small kernel and timed in
+// processor time per thread (the machine may be shared).
+
+#include <cstddef>
+
+namespace mnemex::bench {
+
+// Bytes per second moved by a read-modify-write stream (each element read once and
+// written once, in 256-bit vectors where the processor has them) over an array of
+// `bytesPerThread` per thread, on `threads` threads: far larger than the caches gives the
+// memory's bandwidth, the size of a weight tile gives that of the cache holding it.
+double StreamBandwidth(int threads, std::size_t bytesPerThread);
+
+// Multiply and add results per second (each vector lane counted once), from independent
+// chains of a multiply followed by an add, as the training kernels use them (no FMA),
+// on `threads` threads at once; each chain is advanced `rounds` times (20 million take
+// about 0.15 s on a 3 GHz processor).
+double ArithmeticPeak(int threads, long rounds = 20'000'000);
+
+}  // namespace mnemex::bench

@@ -1,0 +1,66 @@
+#include "core/kernels/EpochKernels.h"
+
+// The kernels are written once (EpochKernelsBody.inc) on GCC vector types and compiled
+// here for each instruction set, each copy in its own namespace under its own target
+// options; the rest of the program stays baseline x86-64. No target enables FMA, so a
+// multiply and an add can never be fused, whatever the contraction setting.
+
+namespace mnemex::kernels {
+
+namespace {
+
+// The helpers of a kernel are folded into it, so each kernel is one tight function.
+#define MNEMEX_KERNEL_INLINE [[gnu::always_inline]] inline
+
+// Broadcast gives every lane x without any arithmetic (so -0.0 stays -0.0), written as
+// an initialiser so that it becomes a single broadcast from memory.
+namespace baseline {
+typedef double V __attribute__((vector_size(16)));
+MNEMEX_KERNEL_INLINE V Broadcast(const double& x) {
+    return V{x, x};
+}
+#include "core/kernels/EpochKernelsBody.inc"
+}  // namespace baseline
+
+#pragma GCC push_options
+#pragma GCC target("avx2")
+// 256-bit vectors only ever travel between functions of this block, all compiled for
+// AVX2, so the ABI note about passing them is irrelevant.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wpsabi"
+namespace avx2 {
+typedef double V __attribute__((vector_size(32)));
+MNEMEX_KERNEL_INLINE V Broadcast(const double& x) {
+    return V{x, x, x, x};
+}
+#include "core/kernels/EpochKernelsBody.inc"
+}  // namespace avx2
+#pragma GCC diagnostic pop
+#pragma GCC pop_options
+
+}  // namespace
+
+bool Supports(InstructionSet isa) {
+    switch (isa) {
+        case InstructionSet::kBaseline:
+            return true;
+        case InstructionSet::kAvx2:
+            __builtin_cpu_init();
+            return __builtin_cpu_supports("avx2");
+    }
+    return false;
+}
+
+InstructionSet BestInstructionSet() {
+    return Supports(InstructionSet::kAvx2) ? InstructionSet::kAvx2 : InstructionSet::kBaseline;
+}
+
+const char* NameOf(InstructionSet isa) {
+    return isa == InstructionSet::kAvx2 ? "avx2" : "baseline";
+}
+
+bool TrainBlocks(const BlockJob& job, InstructionSet isa) {
+    return isa == InstructionSet::kAvx2 ? avx2::TrainJob(job) : baseline::TrainJob(job);
+}
+
+}  // namespace mnemex::kernels

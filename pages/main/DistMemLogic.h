@@ -1,0 +1,65 @@
+#pragma once
+// What the setup page does, apart from its controls: reactions to the settings check, the
+// network reset rules of page load and activation, and the up-down limits.
+
+#include <optional>
+#include <string>
+
+#include "core/ParameterCheck.h"
+#include "core/PublicStuff.h"
+#include "core/RunTimeError.h"
+
+namespace mnemex::pages {
+
+// Up-down arrows of the epochs and printout boxes: step 10 from a lower limit of 0.
+inline constexpr int kUpDownStep = 10;
+inline constexpr int kUpDownMinimum = 0;
+inline constexpr int kSweepsMaximum = 50000;
+inline constexpr int kPrintSweepsMaximum = 10000;
+// Sliders: learning rate and error level, both x 100.
+inline constexpr int kRateSliderMaximum = 200;
+inline constexpr int kErrorSliderMaximum = 100;
+
+// Design-time texts of the boxes.
+inline constexpr const char* kInitialSweeps = "100";
+inline constexpr const char* kInitialPrintSweeps = "10";
+inline constexpr const char* kInitialRate = "0.10";
+inline constexpr const char* kInitialMinError = "0.05";
+
+// How the page answers a settings check: the message to show (if any) and the box resets.
+struct CheckReaction {
+    bool Accepted = false;
+    bool WarningIcon = false;  // validation warnings carry the warning icon, errors none
+    std::string Title;         // empty: the program's title
+    std::string Message;       // empty: no message
+    std::optional<std::string> SweepsText;  // new text of the epochs box
+    std::optional<std::string> RateText;    // new text of the learning-rate box
+    bool TickBothTests = false;
+};
+
+// The page's reaction to a CheckParameters result.
+CheckReaction ReactionTo(const CheckResult& result);
+
+// Whether the page must start from a fresh network, and why. The flag is raised by the
+// actions that ask for zero weights (first load with NewRun 1, the hub's reset choice) and
+// lowered once they are served, so a later activation never throws a trained network away.
+class NetworkResetRule {
+  public:
+    // Page load: a fresh network when NewRun is 1.
+    bool OnLoad(const PublicStuff& state);
+    // The hub's "Reset Weights And Train Again" (or any other caller) asks for zero weights.
+    void Request() { pending_ = true; }
+    // Page activation: true when the network must be reallocated now.
+    bool OnActivate(const PublicStuff& state);
+    // Start Training clears the weights itself.
+    void OnStartTraining() { pending_ = false; }
+
+  private:
+    bool pending_ = false;
+};
+
+// Reallocates the network from the current counts; a failure (out of memory) is returned,
+// not thrown, and leaves the state usable.
+RunTimeError ReallocateNetworkSafely(PublicStuff& state);
+
+}  // namespace mnemex::pages

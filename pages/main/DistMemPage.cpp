@@ -1,0 +1,373 @@
+#include "pages/main/DistMemPage.h"
+
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <cmath>
+#include <limits>
+
+#include "core/Recall.h"
+#include "core/TrainingRun.h"
+#include "pages/framework/PageManager.h"
+#include "pages/main/BoxNumbers.h"
+#include "pages/main/RunInputGuard.h"
+
+namespace mnemex::pages {
+
+namespace {
+
+const FontSpec kTitleFont{"Arial", 20.25, kBoldItalic};
+const FontSpec kFrameFont{"Arial", 12, kBold};
+const FontSpec kEntryFont{"Arial", 10.5};
+const FontSpec kCaptionFont{"Arial", 9.75, kBold};
+const FontSpec kButtonFont{"Arial", 12, kBold};
+const FontSpec kExitFont{"Arial", 12, kBoldItalic};
+const FontSpec kPanelFont{"Arial", 10.5, kBold};
+const FontSpec kNoticeFont{"Arial", 8.25, kItalic};
+
+QColor ColourOf(PanelColour colour) {
+    switch (colour) {
+        case PanelColour::kGreen:
+            return kPureGreen;
+        case PanelColour::kRed:
+            return kPureRed;
+        case PanelColour::kButtonFace:
+            break;
+    }
+    return ButtonFaceColor();
+}
+
+Slider* MakeSlider(QWidget* parent, const char* name, Twips at, int maximum) {
+    auto* slider = Placed(new Slider(parent), name, at);
+    slider->SetRange(0, maximum);
+    slider->SetSmallChange(1);
+    slider->SetLargeChange(5);
+    return slider;
+}
+
+UpDown* MakeUpDown(QWidget* parent, const char* name, Twips at, QLineEdit* box, int maximum) {
+    auto* upDown = Placed(new UpDown(parent), name, at);
+    upDown->SetRange(kUpDownMinimum, maximum);
+    upDown->SetIncrement(kUpDownStep);
+    upDown->SetBuddy(box);
+    return upDown;
+}
+
+}  // namespace
+
+DistMemPage::DistMemPage(PageContext& context) : Page(context, QString::fromLatin1(kName)) {
+    setWindowTitle(QStringLiteral("Distributed Memory Setup Page -- Corlan Neural Network Code"));
+    BuildControls();
+}
+
+void DistMemPage::BuildControls() {
+    Label1 = MakeLabel(this, "Label1",
+                       QStringLiteral("Corlan Distributed Associative Memory Program 2003 Edition"),
+                       {1380, 0, 6972, 1332}, kTitleFont, Qt::AlignHCenter);
+
+    Frame1 = Placed(new QGroupBox(QStringLiteral("Choose A Learning Rule"), this), "Frame1",
+                    {240, 1680, 3012, 1332}, &kFrameFont);
+    OptionHebb = MakeOption(Frame1, "OptionHebb", QStringLiteral("Hebb Rule"),
+                            {120, 360, 1572, 495}, kEntryFont);
+    OptionDelta = MakeOption(Frame1, "OptionDelta", QStringLiteral("Delta Rule"),
+                             {120, 720, 1572, 495}, kEntryFont);
+    OptionHebb->setChecked(true);
+
+    // The frame is only drawn around the check boxes; they belong to the page.
+    ConvergenceFrame =
+        Placed(new QGroupBox(QStringLiteral("Choose Method(s) For Ending Training"), this),
+               "ConvergenceFrame", {3660, 1680, 6135, 1332}, &kFrameFont);
+    Check1[0] = MakeCheckBox(this, "Check1_0",
+                             QStringLiteral("End After A Maximum Number Of Training Epochs"),
+                             {3840, 2160, 5775, 375}, kEntryFont);
+    Check1[1] = MakeCheckBox(this, "Check1_1",
+                             QStringLiteral("End When A Minimum Level Of Error Has Been Reached"),
+                             {3840, 2520, 5775, 375}, kEntryFont);
+    Check1[0]->setChecked(true);
+
+    SweepsBox = MakeTextBox(this, "SweepsBox", QString::fromLatin1(kInitialSweeps),
+                            {360, 3360, 1050, 372}, kEntryFont);
+    SweepsUpDown =
+        MakeUpDown(this, "SweepsUpDown", {1440, 3360, 240, 375}, SweepsBox, kSweepsMaximum);
+    MaxSweepsLabel =
+        MakeLabel(this, "MaxSweepsLabel", QStringLiteral("Choose The Maximum Number Of Epochs"),
+                  {1800, 3360, 5055, 375}, kCaptionFont);
+    PrintSweepsBox = MakeTextBox(this, "PrintSweepsBox", QString::fromLatin1(kInitialPrintSweeps),
+                                 {360, 3901, 1050, 372}, kEntryFont);
+    PrintSweepsUpDown = MakeUpDown(this, "PrintSweepsUpDown", {1440, 3900, 240, 375},
+                                   PrintSweepsBox, kPrintSweepsMaximum);
+    PrintSweepsLabel = MakeLabel(
+        this, "PrintSweepsLabel",
+        QStringLiteral("Choose The Number Of Epochs Between Printouts Of Training Information"),
+        {1800, 3960, 7335, 375}, kCaptionFont);
+    LRateBox = MakeTextBox(this, "LRateBox", QString::fromLatin1(kInitialRate),
+                           {360, 4440, 1050, 372}, kEntryFont);
+    LRateSlider = MakeSlider(this, "LRateSlider", {1440, 4440, 2535, 375}, kRateSliderMaximum);
+    RateLabel = MakeLabel(this, "RateLabel", QStringLiteral("Choose A Learning Rate"),
+                          {4080, 4440, 3495, 375}, kCaptionFont);
+    MinErrorBox = MakeTextBox(this, "MinErrorBox", QString::fromLatin1(kInitialMinError),
+                              {360, 4920, 1050, 372}, kEntryFont);
+    MinErrorSlider =
+        MakeSlider(this, "MinErrorSlider", {1440, 4920, 2535, 375}, kErrorSliderMaximum);
+    MinErrorLabel =
+        MakeLabel(this, "MinErrorLabel",
+                  QStringLiteral("Set The Minimum Level Of Error (SSE)  To Stop Training"),
+                  {4080, 4920, 5655, 375}, kCaptionFont);
+
+    StartTraining = MakeButton(this, "StartTraining", QStringLiteral("Start Training"),
+                               {360, 5880, 1695, 615}, kButtonFont);
+    // Takes Start Training's place while a run goes on.
+    StopTraining = MakeButton(this, "StopTraining", QStringLiteral("Stop Training"),
+                              {360, 5880, 1695, 615}, kButtonFont);
+    StopTraining->hide();
+    const int panelTops[4] = {5880, 6360, 6720, 7080};
+    for (int k = 0; k < 4; ++k) {
+        const QByteArray name = "Picture1_" + QByteArray::number(k);
+        Picture1[static_cast<std::size_t>(k)] = Placed(
+            new TextPanel(this), name.constData(), {2460, panelTops[k], 3420, 480}, &kPanelFont);
+        Picture1[static_cast<std::size_t>(k)]->hide();
+    }
+    Continue = MakeButton(this, "Continue", QStringLiteral("Continue Training"),
+                          {6240, 5880, 1695, 615}, kButtonFont);
+    Continue->hide();
+    TestRecall = MakeButton(this, "TestRecall", QStringLiteral("Test Recall"),
+                            {7080, 6720, 1695, 615}, kButtonFont);
+    TestRecall->hide();
+    EpochProgress = Placed(new QProgressBar(this), "EpochProgress", {2520, 7560, 3255, 495});
+    EpochProgress->setTextVisible(false);
+    EpochProgress->hide();
+    Command2 =
+        MakeButton(this, "Command2", QStringLiteral("Exit"), {7920, 7560, 1695, 615}, kExitFont);
+    Label3 = MakeLabel(this, "Label3", NoticeText(), {0, 8400, 3135, 735}, kNoticeFont);
+
+    connect(LRateSlider, &Slider::Scroll, this, &DistMemPage::LRateSlider_Scroll);
+    connect(MinErrorSlider, &Slider::Click, this, &DistMemPage::MinErrorSlider_Click);
+    connect(OptionHebb, &QRadioButton::clicked, this, &DistMemPage::OptionHebb_Click);
+    connect(OptionDelta, &QRadioButton::clicked, this, &DistMemPage::OptionDelta_Click);
+    connect(StartTraining, &QPushButton::clicked, this, &DistMemPage::StartTraining_Click);
+    connect(StopTraining, &QPushButton::clicked, this, &DistMemPage::StopTraining_Click);
+    connect(Continue, &QPushButton::clicked, this, &DistMemPage::Continue_Click);
+    connect(TestRecall, &QPushButton::clicked, this, &DistMemPage::TestRecall_Click);
+    connect(Command2, &QPushButton::clicked, this, &DistMemPage::Command2_Click);
+}
+
+void DistMemPage::Form_Load() {
+    if (resetRule_.OnLoad(State()))
+        FreshNetwork();
+    OptionDelta->setChecked(false);
+    OptionHebb->setChecked(true);
+    State().LearningRule = "Hebb";
+    SlidersFromBoxes();
+    EpochProgress->hide();
+    FrameStart();
+}
+
+void DistMemPage::Form_Activate() {
+    // The run lets the window system through now and then; an activation then must not
+    // touch the network or re-enable the entries.
+    if (running_)
+        return;
+    const bool fresh = resetRule_.OnActivate(State());
+    if (fresh)
+        FreshNetwork();
+    SlidersFromBoxes();
+    SetEntriesEnabled(true);
+    if (fresh) {
+        for (TextPanel* panel : Picture1)
+            panel->hide();
+    }
+    FrameStart();
+}
+
+void DistMemPage::FreshNetwork() {
+    const RunTimeError error = ReallocateNetworkSafely(State());
+    if (error.Number != 0)
+        Dialog().MsgBox(QString::fromStdString(TrainingErrorMessage(error)), MsgStyle::OkOnly);
+}
+
+void DistMemPage::SlidersFromBoxes() {
+    const NumberReader read = LocaleNumberReader();
+    if (auto v = SliderPositionFor(LRateBox->text().toStdString(), LRateSlider->Min(),
+                                   LRateSlider->Max(), read))
+        LRateSlider->SetValue(*v);
+    if (auto v = SliderPositionFor(MinErrorBox->text().toStdString(), MinErrorSlider->Min(),
+                                   MinErrorSlider->Max(), read))
+        MinErrorSlider->SetValue(*v);
+}
+
+void DistMemPage::SetEntriesEnabled(bool enabled) {
+    for (QWidget* w : std::initializer_list<QWidget*>{
+             Check1[0], Check1[1], OptionHebb, OptionDelta, PrintSweepsBox, PrintSweepsUpDown,
+             SweepsBox, SweepsUpDown, LRateBox, LRateSlider, MinErrorBox, MinErrorSlider})
+        w->setEnabled(enabled);
+}
+
+void DistMemPage::LRateSlider_Scroll() {
+    LRateBox->setText(QString::fromStdString(BoxTextForSlider(LRateSlider->Value())));
+}
+
+void DistMemPage::MinErrorSlider_Click() {
+    MinErrorBox->setText(QString::fromStdString(BoxTextForSlider(MinErrorSlider->Value())));
+}
+
+void DistMemPage::OptionHebb_Click() {
+    State().LearningRule = "Hebb";
+}
+
+void DistMemPage::OptionDelta_Click() {
+    State().LearningRule = "Delta";
+}
+
+ParameterEntries DistMemPage::Entries() const {
+    ParameterEntries e;
+    e.EpochTest = Check1[0]->isChecked();
+    e.ErrorTest = Check1[1]->isChecked();
+    e.Sweeps = SweepsBox->text().toStdString();
+    e.PrintSweeps = PrintSweepsBox->text().toStdString();
+    e.LearningRate = LRateBox->text().toStdString();
+    e.MinError = MinErrorBox->text().toStdString();
+    return e;
+}
+
+bool DistMemPage::CheckParametersOnPage() {
+    const CheckReaction reaction =
+        ReactionTo(CheckParameters(State(), Entries(), LocaleNumberReader()));
+    if (!reaction.Message.empty()) {
+        Dialog().MsgBox(QString::fromStdString(reaction.Message),
+                        reaction.WarningIcon ? MsgStyle::OkWarning : MsgStyle::OkOnly,
+                        QString::fromStdString(reaction.Title));
+    }
+    if (reaction.SweepsText)
+        SweepsBox->setText(QString::fromStdString(*reaction.SweepsText));
+    if (reaction.RateText)
+        LRateBox->setText(QString::fromStdString(*reaction.RateText));
+    if (reaction.TickBothTests) {
+        Check1[0]->setChecked(true);
+        Check1[1]->setChecked(true);
+    }
+    if (!reaction.Accepted)
+        return false;
+    SetEntriesEnabled(false);
+    for (QPushButton* b : {TestRecall, Continue}) {
+        b->setEnabled(false);
+        b->hide();
+    }
+    return true;
+}
+
+void DistMemPage::StartTraining_Click() {
+    if (running_)
+        return;
+    State().NewRun = 1;
+    resetRule_.OnStartTraining();
+    for (int k = 1; k <= 3; ++k)
+        Picture1[static_cast<std::size_t>(k)]->Cls();
+    PublicStuff& s = State();
+    if (s.Weights.NumInputs() != s.NumInputs || s.Weights.NumOutputs() != s.NumOutputs ||
+        s.InputUnits.Count() != s.NumInputs || s.OutputUnits.Count() != s.NumOutputs)
+        FreshNetwork();  // an earlier reallocation failed: try again rather than mismatch
+    else
+        ResetWeights(s);
+    if (CheckParametersOnPage())
+        RunTraining();
+}
+
+void DistMemPage::Continue_Click() {
+    if (running_)
+        return;
+    State().NewRun = 0;
+    if (CheckParametersOnPage())
+        RunTraining();
+}
+
+void DistMemPage::TestRecall_Click() {
+    Pages().Load(QStringLiteral("TestDAM"));
+    Pages().Show(QStringLiteral("TestDAM"));
+}
+
+void DistMemPage::Command2_Click() {
+    Pages().EndProgram();
+}
+
+void DistMemPage::StopTraining_Click() {
+    stopRequested_ = true;
+}
+
+double DistMemPage::ProgressMaximum() const {
+    if (State().StopAtMaxEpochs != 1)
+        return 0.0;
+    // The epochs asked for in this call, as the box says it (single precision).
+    try {
+        return static_cast<float>(ReadBoxNumber(QLocale(), SweepsBox->text().toStdString()));
+    } catch (const RunTimeException&) {
+        return 0.0;  // CheckParameters has read it already; cannot happen
+    }
+}
+
+void DistMemPage::RunTraining() {
+    running_ = true;
+    stopRequested_ = false;
+    StartTraining->hide();
+    StopTraining->show();
+    RunResult result;
+    {
+        RunInputGuard guard(StopTraining, [this] { stopRequested_ = true; });
+        LiveTrainingDisplay display(*this);
+        result = TrainNetwork(State(), display, ProgressMaximum());
+    }
+    StopTraining->hide();
+    StartTraining->show();
+    running_ = false;
+    if (result.Outcome == RunOutcome::kFailed)
+        Dialog().MsgBox(QString::fromStdString(TrainingErrorMessage(result.Error)),
+                        MsgStyle::OkOnly);
+}
+
+void DistMemPage::ShowPanels() {
+    for (TextPanel* panel : Picture1)
+        panel->show();
+}
+
+void DistMemPage::SetPanelText(int panel, const std::string& text) {
+    TextPanel* p = Picture1[static_cast<std::size_t>(panel)];
+    p->Cls();
+    if (!text.empty())
+        p->Print(QString::fromStdString(text));
+}
+
+void DistMemPage::SetPanelColour(int panel, PanelColour colour) {
+    Picture1[static_cast<std::size_t>(panel)]->SetBackColor(ColourOf(colour));
+}
+
+void DistMemPage::SetProgress(double maximum, double value, bool visible) {
+    const auto clampToInt = [](double v) {
+        if (!(v > 0))
+            return 0;
+        return v >= std::numeric_limits<int>::max() ? std::numeric_limits<int>::max()
+                                                    : static_cast<int>(std::lround(v));
+    };
+    // A range of 0 would turn the bar into a busy indicator.
+    const int max = std::max(1, clampToInt(maximum));
+    EpochProgress->setRange(0, max);
+    EpochProgress->setValue(std::min(max, clampToInt(value)));
+    EpochProgress->setVisible(visible);
+}
+
+void DistMemPage::MakePanelsPersistent() {
+    for (int k = 1; k <= 3; ++k)
+        Picture1[static_cast<std::size_t>(k)]->SetAutoRedraw(true);
+}
+
+void DistMemPage::ReEnable() {
+    SetEntriesEnabled(true);
+    for (QPushButton* b : {TestRecall, Continue}) {
+        b->show();
+        b->setEnabled(true);
+    }
+    EpochProgress->hide();
+}
+
+void DistMemPage::Pump() {
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+}
+
+}  // namespace mnemex::pages

@@ -1,0 +1,29 @@
+#include "pages/main/Network1Logic.h"
+
+#include "core/NumberForms.h"
+#include "core/TrainingFile.h"
+
+namespace mnemex::pages {
+
+std::string PathInFolder(const std::string& folder, const std::string& name) {
+    if (folder.empty())
+        return name;
+    if (folder.back() == '/' || folder.back() == '\\')
+        return folder + name;
+    return folder + "/" + name;
+}
+
+FileChoice LoadChosenFile(PublicStuff& state, const std::string& folder, const std::string& name) {
+    FileChoice choice;
+    if (auto error = ReadTrainingFile(state, PathInFolder(folder, name))) {
+        choice.Message = error->Message;
+        return choice;
+    }
+    state.TrainingFileName = name;
+    choice.Loaded = true;
+    choice.Boxes = {name, FormatWhole(state.NumOutputs), FormatWhole(state.NumInputs),
+                    FormatWhole(state.NumPatterns)};
+    return choice;
+}
+
+}  // namespace mnemex::pages

@@ -1,0 +1,26 @@
+#pragma once
+// Loading the training file the user double-clicked on the introductory page.
+
+#include <array>
+#include <string>
+
+#include "core/PublicStuff.h"
+
+namespace mnemex::pages {
+
+struct FileChoice {
+    bool Loaded = false;
+    // On failure: the reader's message naming the file, the problem and where it is.
+    std::string Message;
+    // On success: file name, output units, input units, patterns (the four boxes, top down).
+    std::array<std::string, 4> Boxes;
+};
+
+// Reads `folder`/`name` into the pattern store. On success sets TrainingFileName to `name`;
+// on failure the state, the file name included, stays exactly as it was.
+FileChoice LoadChosenFile(PublicStuff& state, const std::string& folder, const std::string& name);
+
+// Full path of a file shown in a folder's file list.
+std::string PathInFolder(const std::string& folder, const std::string& name);
+
+}  // namespace mnemex::pages

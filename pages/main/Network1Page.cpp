@@ -1,0 +1,111 @@
+#include "pages/main/Network1Page.h"
+
+#include "pages/framework/FileChooser.h"
+#include "pages/framework/PageManager.h"
+#include "pages/main/DistMemPage.h"
+#include "pages/main/Network1Logic.h"
+
+namespace mnemex::pages {
+
+namespace {
+const FontSpec kTitleFont{"Arial", 20.25, kBoldItalic};
+const FontSpec kInstructionFont{"MS Sans Serif", 12, kBold};
+const FontSpec kListFont{"MS Sans Serif", 8.25};
+const FontSpec kHeadingFont{"Arial", 10.5, kBoldUnderlined};
+const FontSpec kItemFont{"Arial", 7.5, kBold};
+const FontSpec kBoxFont{"Arial", 8.25};
+const FontSpec kButtonFont{"Arial", 12, kBold};
+const FontSpec kExitFont{"Arial", 12, kBoldItalic};
+const FontSpec kNoticeFont{"Arial", 8.25, kItalic};
+}  // namespace
+
+Network1Page::Network1Page(PageContext& context) : Page(context, QString::fromLatin1(kName)) {
+    setWindowTitle(QStringLiteral("Corlan Neural Net Code -- Introductory Form"));
+    Label1 = MakeLabel(this, "Label1",
+                       QStringLiteral("Corlan Distributed Associative Memory Program 2003 Edition"),
+                       {1440, 240, 6975, 1335}, kTitleFont, Qt::AlignHCenter);
+    FileLabel =
+        MakeLabel(this, "FileLabel",
+                  QStringLiteral("Use \"Double Clicks\" To Choose The File To Train The Network"),
+                  {1080, 1680, 7935, 495}, kInstructionFont, Qt::AlignHCenter);
+    Drive1 = Placed(new DriveList(context.services.drives, this), "Drive1", {1014, 2280, 2295, 315},
+                    &kListFont);
+    Dir1 = Placed(new FolderList(this), "Dir1", {1014, 2610, 2295, 2790}, &kListFont);
+    File1 = Placed(new FileList(this), "File1", {3480, 2280, 2295, 1845}, &kListFont);
+    File1->SetPattern(QStringLiteral("*.net"));
+    ChainFileLists(*Drive1, *Dir1, *File1);
+
+    const char* captions[5] = {"Training File Information", "File Name:", "# of Output Units:",
+                               "# of Input Units:", "# of Patterns:"};
+    Label8[0] = MakeLabel(this, "Label8_0", QString::fromLatin1(captions[0]),
+                          {6360, 2880, 2415, 255}, kHeadingFont, Qt::AlignHCenter);
+    const int tops[4] = {3360, 3720, 4080, 4440};
+    for (int k = 0; k < 4; ++k) {
+        const QByteArray label = "Label8_" + QByteArray::number(k + 1);
+        Label8[static_cast<std::size_t>(k + 1)] =
+            MakeLabel(this, label.constData(), QString::fromLatin1(captions[k + 1]),
+                      {6060, tops[k], 1335, 255}, kItemFont, Qt::AlignRight);
+        const QByteArray box = "OutputText_" + QByteArray::number(k);
+        OutputText[static_cast<std::size_t>(k)] =
+            MakeTextBox(this, box.constData(), QString(), {7500, tops[k], 1332, 288}, kBoxFont);
+    }
+    for (QLabel* l : Label8)
+        l->hide();
+    for (QLineEdit* t : OutputText)
+        t->hide();
+    NextPage =
+        MakeButton(this, "NextPage", QStringLiteral("Go To Next Page To Set Training Parameters"),
+                   {3480, 4320, 2292, 1095}, kButtonFont);
+    NextPage->hide();
+    Command2 =
+        MakeButton(this, "Command2", QStringLiteral("Exit"), {7560, 7320, 1695, 615}, kExitFont);
+    Label3 = MakeLabel(this, "Label3", NoticeText(), {120, 7320, 3135, 735}, kNoticeFont);
+
+    connect(File1, &FileList::DblClick, this, &Network1Page::File1_DblClick);
+    connect(NextPage, &QPushButton::clicked, this, &Network1Page::NextPage_Click);
+    connect(Command2, &QPushButton::clicked, this, &Network1Page::Command2_Click);
+}
+
+void Network1Page::Form_Load() {
+    FrameStart();
+}
+
+void Network1Page::File1_DblClick() {
+    const QString name = File1->FileName();
+    if (name.isEmpty())
+        return;
+    const FileChoice choice =
+        LoadChosenFile(State(), File1->Path().toStdString(), name.toStdString());
+    if (!choice.Loaded) {
+        // The previous file stays loaded and the page stays as it was.
+        Dialog().MsgBox(QString::fromStdString(choice.Message), MsgStyle::OkOnly);
+        return;
+    }
+    for (int k = 0; k < 4; ++k)
+        OutputText[static_cast<std::size_t>(k)]->setText(
+            QString::fromStdString(choice.Boxes[static_cast<std::size_t>(k)]));
+    for (QLabel* l : Label8)
+        l->show();
+    for (QLineEdit* t : OutputText) {
+        t->show();
+        t->setEnabled(false);
+    }
+    NextPage->show();
+}
+
+void Network1Page::NextPage_Click() {
+    State().NewRun = 1;
+    const QString setup = QString::fromLatin1(DistMemPage::kName);
+    Pages().Load(setup);
+    // A setup page still loaded from before starts from zero weights too.
+    if (auto* page = Pages().FindAs<DistMemPage>(setup))
+        page->RequestWeightReset();
+    Pages().Show(setup);
+    Pages().Unload(this);
+}
+
+void Network1Page::Command2_Click() {
+    Pages().EndProgram();
+}
+
+}  // namespace mnemex::pages

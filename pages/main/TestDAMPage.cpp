@@ -1,0 +1,150 @@
+#include "pages/main/TestDAMPage.h"
+
+#include "pages/framework/PageManager.h"
+#include "pages/main/DistMemPage.h"
+
+namespace mnemex::pages {
+
+namespace {
+const FontSpec kListFont{"Arial", 12, kBold};
+const FontSpec kExitFont{"Arial", 12, kBoldItalic};
+const FontSpec kFeedbackFont{"Arial", 14.25, kBold};
+const FontSpec kNoticeFont{"Arial", 8.25, kItalic};
+}  // namespace
+
+TestDAMPage::TestDAMPage(PageContext& context) : Page(context, QString::fromLatin1(kName)) {
+    setWindowTitle(
+        QStringLiteral("Testing The Distributed Associative Memory -- Corlan Neural Network Code"));
+    TestList = Placed(new ListBox(this), "TestList", {2556, 1320, 5892, 1200}, &kListFont);
+    TestList->addItems({QStringLiteral("Probe Network Responses To Selected Patterns"),
+                        QStringLiteral("Create A Summary In Excel"),
+                        QStringLiteral("Save Summary As A Text File"),
+                        QStringLiteral("Plot SSE By Sweeps")});
+    ContinueList = Placed(new ListBox(this), "ContinueList", {2556, 5160, 5892, 1200}, &kListFont);
+    ContinueList->addItems({QStringLiteral("Reset Weights And Train Again"),
+                            QStringLiteral("Keep Current Weights And Continue Training"),
+                            QStringLiteral("Train A New Network On A New Problem")});
+    Command2 = MakeButton(this, "Command2", QStringLiteral("Exit Program"), {4527, 7560, 1950, 615},
+                          kExitFont);
+    Label1 = MakeLabel(this, "Label1", QStringLiteral("Or...."), {5082, 6720, 840, 492}, kListFont,
+                       Qt::AlignHCenter);
+    Label5 = MakeLabel(this, "Label5",
+                       QStringLiteral("Choose A Method For Examining Network Performance By "
+                                      "Double-Clicking One Of The List Items Below:"),
+                       {2742, 120, 5520, 1092}, kListFont, Qt::AlignHCenter);
+    Label4 = MakeLabel(this, "Label4",
+                       QStringLiteral("Choose A Method For Continuing Training By "
+                                      "Double-Clicking One Of The List Items Below:"),
+                       {2742, 4200, 5520, 732}, kListFont, Qt::AlignHCenter);
+    FeedBackLabel = MakeLabel(this, "FeedBackLabel", QString(), {1182, 3000, 8640, 492},
+                              kFeedbackFont, Qt::AlignHCenter);
+    Line1 = new LineControl(this);
+    Line1->setObjectName(QStringLiteral("Line1"));
+    Line1->SetEnds(105, 4080, 10545, 4080);
+    Label3 = MakeLabel(this, "Label3", NoticeText(), {-15, 8310, 3135, 735}, kNoticeFont);
+    ExcelProgressBar = Placed(new QProgressBar(this), "ExcelProgressBar", {2640, 3600, 5775, 375});
+    ExcelProgressBar->setTextVisible(false);
+
+    connect(TestList, &ListBox::DblClick, this, &TestDAMPage::TestList_DblClick);
+    connect(ContinueList, &ListBox::DblClick, this, &TestDAMPage::ContinueList_DblClick);
+    connect(Command2, &QPushButton::clicked, this, &TestDAMPage::Command2_Click);
+}
+
+void TestDAMPage::Form_Load() {
+    ExcelProgressBar->hide();
+    FrameStart();
+}
+
+void TestDAMPage::NothingSelected() {
+    Dialog().MsgBox(QStringLiteral("No method for continuing has been selected!"),
+                    MsgStyle::OkOnly);
+}
+
+void TestDAMPage::OpenResultPage(const char* name) {
+    const QString page = QString::fromLatin1(name);
+    if (!Pages().IsRegistered(page))
+        return;
+    Pages().Load(page);
+    Pages().Show(page);
+}
+
+void TestDAMPage::TestList_DblClick() {
+    switch (TestList->ListIndex()) {
+        case -1:
+            NothingSelected();
+            break;
+        case 0:
+            OpenResultPage("ProbeNetwork");
+            break;
+        case 1:
+            if (const SpreadsheetSummaryHook& build = SpreadsheetSummary())
+                build(State(), *this);
+            break;
+        case 2:
+            OpenResultPage("SaveResults");
+            break;
+        case 3:
+            OpenResultPage("PlotSSEdata");
+            break;
+        default:
+            break;
+    }
+}
+
+void TestDAMPage::ContinueList_DblClick() {
+    const QString setup = QString::fromLatin1(DistMemPage::kName);
+    switch (ContinueList->ListIndex()) {
+        case -1:
+            NothingSelected();
+            break;
+        case 0:
+            State().NewRun = 1;
+            Pages().Load(setup);
+            if (auto* page = Pages().FindAs<DistMemPage>(setup))
+                page->RequestWeightReset();
+            Pages().Show(setup);
+            Pages().Unload(this);
+            break;
+        case 1:
+            State().NewRun = 0;
+            Pages().Load(setup);
+            Pages().Show(setup);
+            Pages().Unload(this);
+            break;
+        case 2:
+            Pages().Load(QStringLiteral("Network1"));
+            Pages().Show(QStringLiteral("Network1"));
+            Pages().Unload(this);
+            Pages().Unload(setup);
+            break;
+        default:
+            break;
+    }
+}
+
+void TestDAMPage::Command2_Click() {
+    Pages().Unload(this);
+    Pages().Unload(QString::fromLatin1(DistMemPage::kName));
+}
+
+void TestDAMPage::SetCaption(const std::string& text) {
+    FeedBackLabel->setText(QString::fromStdString(text));
+    FeedBackLabel->repaint();
+}
+
+void TestDAMPage::SetProgressRange(int minimum, int maximum) {
+    ExcelProgressBar->setRange(minimum, maximum);
+}
+
+void TestDAMPage::SetProgressValue(int value) {
+    ExcelProgressBar->setValue(value);
+    ExcelProgressBar->repaint();
+}
+
+void TestDAMPage::SetProgressVisible(bool visible) {
+    ExcelProgressBar->setVisible(visible);
+    if (visible)
+        ExcelProgressBar->repaint();
+}
+
+}  // namespace mnemex::pages

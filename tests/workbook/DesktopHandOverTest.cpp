@@ -1,0 +1,240 @@
+// Handing workbooks to the desktop: new files in the program's folder, opened with the
+// desktop's application, and the messages when either step fails.
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "core/RunTimeError.h"
+#include "reports/workbook/DesktopHandOver.h"
+#include "reports/workbook/DesktopSpreadsheet.h"
+#include "reports/workbook/SpreadsheetSummary.h"
+#include "reports/workbook/WorkbookFolder.h"
+#include "tests/workbook/SummaryFakes.h"
+#include "tests/workbook/SummaryStates.h"
+
+namespace mnemex {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::FakeOpener;
+using testing::FormulaState;
+using testing::RecordingFeedback;
+
+fs::path FreshFolder(const std::string& name) {
+    const fs::path dir = fs::path(::testing::TempDir()) / ("mnemex-handover-" + name);
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+    return dir;
+}
+
+std::string Head(const fs::path& file, std::size_t n) {
+    std::ifstream in(file, std::ios::binary);
+    std::string bytes(n, '\0');
+    in.read(bytes.data(), static_cast<std::streamsize>(n));
+    bytes.resize(static_cast<std::size_t>(in.gcount()));
+    return bytes;
+}
+
+// The last line of a message whose lines are joined by CR.
+std::string LastLine(const std::string& message) {
+    return message.substr(message.find_last_of('\r') + 1);
+}
+
+TEST(DesktopHandOver, EachBuildOpensItsOwnNewWorkbookFile) {
+    const fs::path folder = FreshFolder("two-builds") / "workbooks";
+    FakeOpener opener;
+    sheets::DesktopHandOver handOver{sheets::WorkbookFolder(folder.string()), opener};
+    sheets::LocalSpreadsheetHost host(handOver);
+    SpreadsheetState excel;
+    RecordingFeedback feedback;
+    PublicStuff state = FormulaState(2, 2, 3, 4);
+
+    BuildSpreadsheetSummary(state, excel, host, feedback);
+    BuildSpreadsheetSummary(state, excel, host, feedback);
+
+    ASSERT_TRUE(feedback.Messages.empty()) << feedback.Messages[0];
+    const std::vector<std::string> expected = {(folder / "Summary-1.xlsx").string(),
+                                               (folder / "Summary-2.xlsx").string()};
+    EXPECT_EQ(opener.Opened, expected);
+    for (const std::string& file : expected)
+        EXPECT_EQ(Head(file, 2), "PK") << file;  // an .xlsx file is a zip archive
+    struct stat info {};
+    ASSERT_EQ(stat(folder.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0700u);
+    // Nothing half-written is left beside them.
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 2);
+}
+
+TEST(DesktopHandOver, FolderThatCannotBeMadeIsReportedByName) {
+    const fs::path base = FreshFolder("blocked");
+    const fs::path blocker = base / "not-a-folder";
+    std::ofstream(blocker) << "x";
+    const fs::path folder = blocker / "workbooks";
+    FakeOpener opener;
+    sheets::DesktopHandOver handOver{sheets::WorkbookFolder(folder.string()), opener};
+    sheets::LocalSpreadsheetHost host(handOver);
+    SpreadsheetState excel;
+    RecordingFeedback feedback;
+    PublicStuff state = FormulaState(2, 2, 3, 4);
+
+    BuildSpreadsheetSummary(state, excel, host, feedback);
+
+    ASSERT_EQ(feedback.Messages.size(), 1u);
+    EXPECT_EQ(LastLine(feedback.Messages[0]), "The workbook could not be saved in the folder " +
+                                                  folder.string() + ": Not a directory.");
+    EXPECT_TRUE(opener.Opened.empty());
+    EXPECT_EQ(excel.ExcelApp, nullptr);
+    EXPECT_TRUE(feedback.Visible);
+}
+
+TEST(DesktopHandOver, FolderThatIsAFileIsRefused) {
+    const fs::path base = FreshFolder("file-folder");
+    const fs::path folder = base / "workbooks";
+    std::ofstream(folder) << "x";
+    EXPECT_THROW(sheets::WorkbookFolder(folder.string()).ReserveNewFile(), RunTimeException);
+}
+
+TEST(DesktopHandOver, WorkbookNoApplicationOpensIsNamedForTheUser) {
+    const fs::path folder = FreshFolder("no-opener");
+    FakeOpener opener;
+    opener.Failure = "no application is set up to open .xlsx files";
+    sheets::DesktopHandOver handOver{sheets::WorkbookFolder(folder.string()), opener};
+    sheets::LocalSpreadsheetHost host(handOver);
+    SpreadsheetState excel;
+    RecordingFeedback feedback;
+    PublicStuff state = FormulaState(2, 2, 3, 4);
+
+    BuildSpreadsheetSummary(state, excel, host, feedback);
+
+    ASSERT_EQ(feedback.Messages.size(), 1u);
+    const std::string file = (folder / "Summary-1.xlsx").string();
+    EXPECT_EQ(LastLine(feedback.Messages[0]),
+              "The workbook was saved as " + file +
+                  " but could not be opened: no application is set up to open .xlsx files. "
+                  "Please open it from there with a spreadsheet program.");
+    EXPECT_EQ(Head(file, 2), "PK");
+}
+
+TEST(DesktopHandOver, DefaultFolderIsPrivateToTheUserInTheTemporaryFolder) {
+    const fs::path tmp = FreshFolder("tmpdir");
+    const char* old = std::getenv("TMPDIR");
+    const std::string saved = old != nullptr ? old : "";
+    setenv("TMPDIR", tmp.c_str(), 1);
+    const sheets::WorkbookFolder folder;
+    if (old != nullptr)
+        setenv("TMPDIR", saved.c_str(), 1);
+    else
+        unsetenv("TMPDIR");
+    EXPECT_EQ(folder.Path(), (tmp / ("mnemex-workbooks-" + std::to_string(geteuid()))).string());
+}
+
+TEST(DesktopSpreadsheet, HubControlsFollowTheBuildThroughPlainCallbacks) {
+    const fs::path folder = FreshFolder("desktop");
+    FakeOpener opener;
+    DesktopSpreadsheet desktop(sheets::WorkbookFolder(folder.string()), opener);
+    std::vector<std::string> captions;
+    std::vector<int> values;
+    std::vector<bool> shown;
+    CallbackFeedback feedback;
+    feedback.Caption = [&](const std::string& text) { captions.push_back(text); };
+    feedback.Value = [&](int value) { values.push_back(value); };
+    feedback.Visible = [&](bool visible) { shown.push_back(visible); };
+    PublicStuff state = FormulaState(2, 3, 4, 5);
+
+    desktop.BuildSummary(state, feedback);
+
+    EXPECT_EQ(captions, (std::vector<std::string>{
+                            "Please be patient while the spreadsheet is built...", ""}));
+    ASSERT_EQ(values.size(), 22u);
+    EXPECT_EQ(values.front(), 0);
+    EXPECT_EQ(values.back(), 21);
+    EXPECT_EQ(shown, (std::vector<bool>{true, false}));
+    EXPECT_EQ(desktop.State().ExcelStarted, 1);
+    EXPECT_EQ(opener.Opened, std::vector<std::string>{(folder / "Summary-1.xlsx").string()});
+}
+
+// The hub's controls as the page offers them to a summary build.
+struct HubControls {
+    void SetCaption(const std::string& text) { Caption = text; }
+    void SetProgressRange(int minimum, int maximum) { Range = {minimum, maximum}; }
+    void SetProgressValue(int value) { Value = value; }
+    void SetProgressVisible(bool visible) { Visible = visible; }
+    std::string Caption = "before";
+    std::pair<int, int> Range{-1, -1};
+    int Value = -1;
+    bool Visible = false;
+};
+
+TEST(DesktopSpreadsheet, HubWithoutAMessageBoxOfItsOwnGetsMessagesThroughTheGivenFunction) {
+    const fs::path base = FreshFolder("hub");
+    std::ofstream(base / "file") << "x";
+    FakeOpener opener;
+    DesktopSpreadsheet desktop(sheets::WorkbookFolder((base / "file" / "sub").string()), opener);
+    HubControls hub;
+    std::vector<std::string> messages;
+    PublicStuff state = FormulaState(2, 3, 4, 5);
+
+    desktop.BuildSummaryFor(state, hub, [&](const std::string& m) { messages.push_back(m); });
+
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].rfind("This version of the code has encountered an error with excel.", 0),
+              0u);
+    EXPECT_EQ(hub.Caption, "Please be patient while the spreadsheet is built...");
+    EXPECT_EQ(hub.Range, std::make_pair(0, 21));
+    EXPECT_EQ(hub.Value, 21);
+    EXPECT_TRUE(hub.Visible);
+
+    // With a usable folder the next build succeeds and tidies the hub.
+    DesktopSpreadsheet working(sheets::WorkbookFolder((base / "ok").string()), opener);
+    working.BuildSummaryFor(state, hub, [&](const std::string& m) { messages.push_back(m); });
+    EXPECT_EQ(messages.size(), 1u);
+    EXPECT_EQ(hub.Caption, "");
+    EXPECT_FALSE(hub.Visible);
+}
+
+struct OpenerCase {
+    const char* Title;
+    const char* Command;
+    bool Opens;
+};
+
+void PrintTo(const OpenerCase& c, std::ostream* os) {
+    *os << c.Title;
+}
+
+class XdgOpenerResults : public ::testing::TestWithParam<OpenerCase> {};
+
+TEST_P(XdgOpenerResults, FailureOfTheOpenerIsReportedAndSuccessIsNot) {
+    const OpenerCase& c = GetParam();
+    const fs::path dir = FreshFolder(std::string("opener-") + c.Title);
+    const fs::path script = dir / "opener.sh";
+    std::ofstream(script) << "#!/bin/sh\n" << c.Command << "\n";
+    fs::permissions(script, fs::perms::owner_all);
+    sheets::XdgOpener opener(script.string(), 0.5);
+    const auto failure = opener.Open((dir / "Summary-1.xlsx").string());
+    EXPECT_EQ(!failure.has_value(), c.Opens) << failure.value_or("");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Openers, XdgOpenerResults,
+    ::testing::Values(OpenerCase{"Succeeds", "exit 0", true},
+                      OpenerCase{"NoApplication", "exit 3", false},
+                      OpenerCase{"ActionFailed", "exit 4", false},
+                      OpenerCase{"KeepsRunningWithTheApplication", "sleep 2; exit 0", true}),
+    [](const ::testing::TestParamInfo<OpenerCase>& info) { return info.param.Title; });
+
+TEST(XdgOpener, MissingOpenerProgramIsReported) {
+    sheets::XdgOpener opener("/nonexistent/mnemex-opener", 0.5);
+    const auto failure = opener.Open("/tmp/x.xlsx");
+    ASSERT_TRUE(failure.has_value());
+    EXPECT_NE(failure->find("/nonexistent/mnemex-opener"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace mnemex

@@ -1,0 +1,116 @@
+#include "NotFoundPage.h"
+
+#include "FitText.h"
+#include "Program.h"
+#include "UninstallPage.h"
+#include "pages/framework/Fonts.h"
+#include "pages/framework/Twips.h"
+
+namespace mnemex::uninstall {
+
+QString NotFoundInstruction() {
+    return QStringLiteral(
+        "The executable file \"ST6UNST.EXE\" could not be found.  Please indicate its location.  "
+        "(It is normally found in the \"Windows\" directory.)");
+}
+
+NotFoundPage::NotFoundPage(Program& program)
+    : UninstallerPage(program, QStringLiteral("Executable Not Found"), 4680, 5580),
+      Label1(new QLabel(NotFoundInstruction(), this)),
+      Drive1(new DriveList(program.Drives(), this)),
+      Dir1(new FolderList(this)),
+      File1(new FileList(this)),
+      ExecutableText(new QLineEdit(QStringLiteral("File not found."), this)),
+      Label2(new QLabel(QStringLiteral("If unable to find file please press continue."), this)),
+      Continue(new QPushButton(QStringLiteral("Continue"), this)) {
+    setObjectName(QStringLiteral("NotFound"));
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Drive1->setObjectName(QStringLiteral("Drive1"));
+    Dir1->setObjectName(QStringLiteral("Dir1"));
+    File1->setObjectName(QStringLiteral("File1"));
+    ExecutableText->setObjectName(QStringLiteral("ExecutableText"));
+    Label2->setObjectName(QStringLiteral("Label2"));
+    Continue->setObjectName(QStringLiteral("Continue"));
+
+    Label1->setFont(FontByName(QStringLiteral("MS Sans Serif"), 12, {.bold = true}));
+    Label1->setWordWrap(true);
+    Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    Label2->setFont(FontByName(QStringLiteral("MS Sans Serif"), 12));
+    Label2->setWordWrap(true);
+    Label2->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    Continue->setFont(FontByName(QStringLiteral("MS Sans Serif"), 12));
+    // Only the program writes it: it reports what the lists found.
+    ExecutableText->setReadOnly(true);
+
+    PlaceTwips(Label1, 120, 240, 4575, 1455);
+    PlaceTwips(Drive1, 120, 1680, 2235, 315);
+    PlaceTwips(Dir1, 120, 2040, 2175, 2115);
+    PlaceTwips(File1, 2400, 2145, 2175, 2040);
+    PlaceTwips(ExecutableText, 120, 4200, 4455, 540);
+    PlaceTwips(Label2, 75, 4845, 2400, 690);
+    PlaceTwips(Continue, 2550, 4845, 2055, 645);
+    ShrinkFontToFit(Label1);
+    ShrinkFontToFit(Label2);
+    setTabOrder(Drive1, Dir1);
+    setTabOrder(Dir1, File1);
+    setTabOrder(File1, ExecutableText);
+    setTabOrder(ExecutableText, Continue);
+    Label1->setFocusPolicy(Qt::NoFocus);
+    Label2->setFocusPolicy(Qt::NoFocus);
+
+    // Both lists start on the program's current folder.
+    File1->SetPath(Dir1->Path());
+    connect(Drive1, &DriveList::Change, this,
+            [this] { program_.Run([this] { Drive1_Change(); }); });
+    connect(Dir1, &FolderList::Change, this, [this] { program_.Run([this] { Dir1_Change(); }); });
+    connect(File1, &FileList::DblClick, this,
+            [this] { program_.Run([this] { File1_DblClick(); }); });
+    connect(Continue, &QPushButton::clicked, this,
+            [this] { program_.Run([this] { Continue_Click(); }); });
+}
+
+void NotFoundPage::Form_Load() {
+    if (UninstallPage* uninstall = program_.Uninstall()) {
+        program_.Hide(*uninstall);
+    }
+    File1->SetPattern(program_.Vars().ExeName);
+    program_.Vars().NotFoundUsed = 1;
+}
+
+void NotFoundPage::Drive1_Change() {
+    Dir1->SetPath(Drive1->FolderOnDrive());
+}
+
+void NotFoundPage::Dir1_Change() {
+    Drive1->RememberFolder(Dir1->Path());
+    File1->SetPath(Dir1->Path());
+    if (File1->ListCount() < 1) {
+        return;
+    }
+    File1->SetListIndex(0);
+    const QString name = File1->FileName();
+    ExecutableText->setText(name);
+    Public& vars = program_.Vars();
+    if (name == vars.ExeName) {
+        QString folder = File1->Path();
+        if (!folder.endsWith(kPathSeparator)) {
+            folder += kPathSeparator;  // a root folder already ends with one
+        }
+        vars.ChosenExePath = folder + name;
+        vars.ExeFound = 1;
+        program_.Show(program_.LoadUninstall());
+        program_.Unload(*this);
+    }
+}
+
+void NotFoundPage::File1_DblClick() {
+    ExecutableText->setText(File1->FileName());
+}
+
+void NotFoundPage::Continue_Click() {
+    program_.Vars().ExeFound = 0;
+    program_.Show(program_.LoadUninstall());
+    program_.Unload(*this);
+}
+
+}  // namespace mnemex::uninstall
