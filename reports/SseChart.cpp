@@ -14,7 +14,7 @@ namespace mnemex::pages {
 namespace {
 
 // Epoch labels that fit under a chart of the page's width.
-constexpr int kMaxLabels = 12;
+constexpr int kMaxLabels = 8;
 
 // The x axis: one unit per bar, bar r centred on r, labels under the chosen bars.
 QCategoryAxis* EpochAxis(const std::vector<report::ChartRow>& grid) {
