@@ -35,7 +35,7 @@ void PlotSseDataPage::BuildControls() {
                        "on one of the worksheets in the spreadsheet that is created, and can be "
                        "used to create a chart that could be imported into other software "
                        "packages, such as a word processor."),
-        {960, 240, 8655, 735}, font());
+        {960, 240, 8655, 735}, FontByName(QStringLiteral("MS Sans Serif"), 8.25));
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
     view_ = new QChartView(this);
