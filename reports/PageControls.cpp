@@ -2,6 +2,8 @@
 
 #include <QVBoxLayout>
 
+#include "pages/framework/Twips.h"
+
 namespace mnemex::pages {
 
 CaptionButton::CaptionButton(const QString& caption, QWidget* parent)
@@ -15,22 +17,22 @@ CaptionButton::CaptionButton(const QString& caption, QWidget* parent)
     layout->addWidget(caption_);
 }
 
-QLabel* AddLabel(QWidget* page, const char* name, const QString& text, const QRect& at,
+QLabel* AddLabel(QWidget* page, const char* name, const QString& text, TwipBox at,
                  const QFont& font) {
     auto* label = new QLabel(text, page);
     label->setObjectName(QLatin1String(name));
-    label->setGeometry(at);
+    PlaceTwips(label, at.left, at.top, at.width, at.height);
     label->setFont(font);
     label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     label->setWordWrap(true);
     return label;
 }
 
-CaptionButton* AddButton(QWidget* page, const char* name, const QString& caption, const QRect& at,
+CaptionButton* AddButton(QWidget* page, const char* name, const QString& caption, TwipBox at,
                          const QFont& font) {
     auto* button = new CaptionButton(caption, page);
     button->setObjectName(QLatin1String(name));
-    button->setGeometry(at);
+    PlaceTwips(button, at.left, at.top, at.width, at.height);
     button->setFont(font);
     return button;
 }

@@ -1,10 +1,9 @@
 #pragma once
-// Controls placed at fixed positions on the result pages.
+// Labels and buttons placed by twips on the result pages.
 
 #include <QFont>
 #include <QLabel>
 #include <QPushButton>
-#include <QRect>
 
 namespace mnemex::pages {
 
@@ -19,12 +18,17 @@ class CaptionButton : public QPushButton {
     QLabel* caption_;
 };
 
-// A centred, word-wrapped label named `name` at `at`.
-QLabel* AddLabel(QWidget* page, const char* name, const QString& text, const QRect& at,
+// Left, top, width and height of a control in twips.
+struct TwipBox {
+    int left, top, width, height;
+};
+
+// A centred, word-wrapped label named `name`.
+QLabel* AddLabel(QWidget* page, const char* name, const QString& text, TwipBox at,
                  const QFont& font);
 
-// A button named `name` at `at`.
-CaptionButton* AddButton(QWidget* page, const char* name, const QString& caption, const QRect& at,
+// A button named `name`.
+CaptionButton* AddButton(QWidget* page, const char* name, const QString& caption, TwipBox at,
                          const QFont& font);
 
 }  // namespace mnemex::pages

@@ -4,30 +4,30 @@
 #include <QClipboard>
 #include <QGuiApplication>
 
+#include "pages/framework/Fonts.h"
+#include "pages/framework/PageManager.h"
+#include "pages/framework/Twips.h"
 #include "reports/DefaultPrinter.h"
 #include "reports/PageControls.h"
-#include "reports/PageGeometry.h"
 #include "reports/PrintJobs.h"
 #include "reports/SseChart.h"
 
 namespace mnemex::pages {
 
-PlotSseDataPage::PlotSseDataPage(const PublicStuff& state, QWidget* parent)
-    : QWidget(parent),
-      screenDialogs_(std::make_unique<ScreenDialogs>(this)),
-      dialogs_(screenDialogs_.get()) {
-    setObjectName(QStringLiteral("PlotSSEdata"));
+PlotSseDataPage::PlotSseDataPage(PageContext& context)
+    : Page(context, QStringLiteral("PlotSSEdata")),
+      pageDialogs_(std::make_unique<PageDialogs>(Dialog(), this)),
+      dialogs_(pageDialogs_.get()) {
     setWindowTitle(QStringLiteral("Graph of SSE as a function of sweeps of training"));
     printerSource_ = [this] {
         return OpenDefaultPrinter(*dialogs_, QStringLiteral("Network SSE Graph"));
     };
-    BuildControls(state);
+    BuildControls();
 }
 
 PlotSseDataPage::~PlotSseDataPage() = default;
 
-void PlotSseDataPage::BuildControls(const PublicStuff& state) {
-    resize(TwipsToPixels(10620), TwipsToPixels(9195));
+void PlotSseDataPage::BuildControls() {
     auto* label = AddLabel(
         this, "Label1",
         QStringLiteral("To work with this graph electronically, return to the previous page and "
@@ -35,25 +35,32 @@ void PlotSseDataPage::BuildControls(const PublicStuff& state) {
                        "on one of the worksheets in the spreadsheet that is created, and can be "
                        "used to create a chart that could be imported into other software "
                        "packages, such as a word processor."),
-        TwipRect(960, 240, 8655, 735), font());
+        {960, 240, 8655, 735}, FontByName(QStringLiteral("MS Sans Serif"), 8.25));
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
-    view_ = new QChartView(BuildSseChart(report::SseChartGrid(state)), this);
+    view_ = new QChartView(this);
     view_->setObjectName(QStringLiteral("SSEgraph"));
-    view_->setGeometry(TwipRect(960, 1080, 8535, 6135));
+    view_->setVisible(false);
+    PlaceTwips(view_, 960, 1080, 8535, 6135);
     view_->setRenderHint(QPainter::Antialiasing, false);
     view_->setFrameShape(QFrame::NoFrame);
     view_->setBackgroundBrush(QBrush(Qt::white));
 
-    const QFont buttonFont = PageFont(QStringLiteral("Arial"), 12, kBold);
+    const QFont buttonFont = FontByName(QStringLiteral("Arial"), 12, {.bold = true});
     auto* print = AddButton(this, "PrintThisGraph", QStringLiteral("Print The Graph"),
-                            TwipRect(1440, 7560, 2292, 732), buttonFont);
+                            {1440, 7560, 2292, 732}, buttonFont);
     auto* close = AddButton(this, "CloseThisForm", QStringLiteral("Exit This Page"),
-                            TwipRect(6960, 7560, 2292, 732), buttonFont);
+                            {6960, 7560, 2292, 732}, buttonFont);
     connect(print, &QPushButton::clicked, this, &PlotSseDataPage::PrintThisGraph_Click);
     connect(close, &QPushButton::clicked, this, &PlotSseDataPage::CloseThisForm_Click);
     setTabOrder(view_, print);
     setTabOrder(print, close);
+}
+
+void PlotSseDataPage::Form_Load() {
+    view_->setChart(BuildSseChart(report::SseChartGrid(State())));
+    view_->setVisible(true);
+    FrameStart();
 }
 
 void PlotSseDataPage::PrintThisGraph_Click() {
@@ -74,7 +81,7 @@ void PlotSseDataPage::PrintThisGraph_Click() {
 }
 
 void PlotSseDataPage::CloseThisForm_Click() {
-    close();
+    Pages().Unload(this);
 }
 
 }  // namespace mnemex::pages

@@ -2,11 +2,10 @@
 // The SSE chart page: the training record as bars, printable.
 
 #include <QImage>
-#include <QWidget>
 #include <functional>
 #include <memory>
 
-#include "core/PublicStuff.h"
+#include "pages/framework/Page.h"
 #include "reports/PagePrinter.h"
 #include "reports/ResultDialogs.h"
 
@@ -14,26 +13,27 @@ class QChartView;
 
 namespace mnemex::pages {
 
-class PlotSseDataPage : public QWidget {
+class PlotSseDataPage : public Page {
     Q_OBJECT
   public:
     using PrinterSource = std::function<std::unique_ptr<PagePrinter>()>;
 
-    // Builds the chart from the history as it stands now; it is not redrawn later.
-    explicit PlotSseDataPage(const PublicStuff& state, QWidget* parent = nullptr);
+    explicit PlotSseDataPage(PageContext& context);
     ~PlotSseDataPage() override;
 
     void SetDialogs(ResultDialogs* dialogs) { dialogs_ = dialogs; }
     void SetPrinterSource(PrinterSource source) { printerSource_ = std::move(source); }
     QChartView* SSEgraph() const { return view_; }
 
+    // Builds the chart from the history as it stands now; it is not redrawn later.
+    void Form_Load() override;
     void PrintThisGraph_Click();
     void CloseThisForm_Click();
 
   private:
-    void BuildControls(const PublicStuff& state);
+    void BuildControls();
 
-    std::unique_ptr<ResultDialogs> screenDialogs_;
+    std::unique_ptr<ResultDialogs> pageDialogs_;
     ResultDialogs* dialogs_;
     PrinterSource printerSource_;
     QChartView* view_ = nullptr;

@@ -1,32 +1,31 @@
 #pragma once
 // The probe page: presents one training pattern at a time and lists the network's answers.
 
-#include <QWidget>
 #include <functional>
 #include <memory>
 
-#include "core/PublicStuff.h"
+#include "pages/framework/Page.h"
 #include "reports/PagePrinter.h"
 #include "reports/ResultDialogs.h"
 
-class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
-class QPushButton;
+
+namespace mnemex {
+class UpDown;
+}
 
 namespace mnemex::pages {
 
-class UpDownControl;
-
-class ProbeNetworkPage : public QWidget {
+class ProbeNetworkPage : public Page {
     Q_OBJECT
   public:
     using PrinterSource = std::function<std::unique_ptr<PagePrinter>()>;
 
-    ProbeNetworkPage(PublicStuff& state, QWidget* parent = nullptr);
+    explicit ProbeNetworkPage(PageContext& context);
     ~ProbeNetworkPage() override;
 
-    // Replaces the on-screen dialogs (tests answer them instead).
+    // Replaces the program's dialogs (tests answer them instead).
     void SetDialogs(ResultDialogs* dialogs) { dialogs_ = dialogs; }
     // Replaces the default printer (tests record the printout instead).
     void SetPrinterSource(PrinterSource source) { printerSource_ = std::move(source); }
@@ -35,6 +34,7 @@ class ProbeNetworkPage : public QWidget {
     QString ResultsText() const;
     void SetResultsText(const QString& text);
 
+    void Form_Load() override;
     void PatternOK_Click();
     void ClearText_Click();
     void PrintResults_Click();
@@ -43,12 +43,11 @@ class ProbeNetworkPage : public QWidget {
   private:
     void BuildControls();
 
-    PublicStuff& state_;
-    std::unique_ptr<ResultDialogs> screenDialogs_;
+    std::unique_ptr<ResultDialogs> pageDialogs_;
     ResultDialogs* dialogs_;
     PrinterSource printerSource_;
     QLineEdit* patternBox_ = nullptr;
-    UpDownControl* patternUpDown_ = nullptr;
+    UpDown* patternUpDown_ = nullptr;
     QPlainTextEdit* resultsText_ = nullptr;
 };
 

@@ -5,6 +5,10 @@
 
 class QWidget;
 
+namespace mnemex {
+class Dialogs;
+}
+
 namespace mnemex::pages {
 
 class ResultDialogs {
@@ -22,10 +26,11 @@ class ResultDialogs {
     virtual QString PdfFileName(const QString& suggested) = 0;
 };
 
-// The dialogs on screen, each modal to `parent`.
-class ScreenDialogs : public ResultDialogs {
+// The program's dialogs (message boxes and prompt of the page framework), and the file
+// dialog for PDF names, modal to `parent`.
+class PageDialogs : public ResultDialogs {
   public:
-    explicit ScreenDialogs(QWidget* parent) : parent_(parent) {}
+    PageDialogs(Dialogs& dialogs, QWidget* parent) : dialogs_(dialogs), parent_(parent) {}
     void Message(const QString& text) override;
     void Warning(const QString& text, const QString& title) override;
     bool AskYesNo(const QString& text, const QString& title) override;
@@ -33,10 +38,8 @@ class ScreenDialogs : public ResultDialogs {
     QString PdfFileName(const QString& suggested) override;
 
   private:
+    Dialogs& dialogs_;
     QWidget* parent_;
 };
-
-// The program's title, shown on messages without a title of their own.
-QString ProgramTitle();
 
 }  // namespace mnemex::pages

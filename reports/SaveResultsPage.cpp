@@ -1,12 +1,13 @@
 #include "reports/SaveResultsPage.h"
 
 #include <QCheckBox>
-#include <QDir>
 #include <QLabel>
 
-#include "reports/FolderLists.h"
+#include "pages/framework/FileChooser.h"
+#include "pages/framework/Fonts.h"
+#include "pages/framework/PageManager.h"
+#include "pages/framework/Twips.h"
 #include "reports/PageControls.h"
-#include "reports/PageGeometry.h"
 #include "reports/text/AnalysisClock.h"
 
 namespace mnemex::pages {
@@ -33,12 +34,10 @@ constexpr CheckBoxPlace kCheckBoxes[] = {
 
 }  // namespace
 
-SaveResultsPage::SaveResultsPage(PublicStuff& state, QWidget* parent)
-    : QWidget(parent),
-      state_(state),
-      screenDialogs_(std::make_unique<ScreenDialogs>(this)),
-      logic_(std::make_unique<SaveResultsLogic>(state, *screenDialogs_)) {
-    setObjectName(QStringLiteral("SaveResults"));
+SaveResultsPage::SaveResultsPage(PageContext& context)
+    : Page(context, QStringLiteral("SaveResults")),
+      pageDialogs_(std::make_unique<PageDialogs>(Dialog(), this)),
+      logic_(std::make_unique<SaveResultsLogic>(State(), *pageDialogs_)) {
     setWindowTitle(QStringLiteral("Save Results To A Text File -- Corlan Neural Network Code"));
     BuildControls();
 }
@@ -46,69 +45,69 @@ SaveResultsPage::SaveResultsPage(PublicStuff& state, QWidget* parent)
 SaveResultsPage::~SaveResultsPage() = default;
 
 void SaveResultsPage::SetDialogs(ResultDialogs* dialogs) {
-    logic_ = std::make_unique<SaveResultsLogic>(state_, *dialogs);
+    logic_ = std::make_unique<SaveResultsLogic>(State(), *dialogs);
 }
 
 void SaveResultsPage::BuildControls() {
-    resize(TwipsToPixels(10515), TwipsToPixels(9000));
     const QString arial = QStringLiteral("Arial");
     const QString sansSerif = QStringLiteral("MS Sans Serif");
     AddLabel(this, "Label1",
              QStringLiteral("Corlan Distributed Associative Memory Program 2003 Edition"),
-             TwipRect(1320, 0, 6975, 1335), PageFont(arial, 20.25, kBold | kItalic));
+             {1320, 0, 6975, 1335}, FontByName(arial, 20.25, {.bold = true, .italic = true}));
     AddLabel(this, "Label2", QStringLiteral("Choose The Name Of The File To Be Saved"),
-             TwipRect(480, 1800, 3735, 735), PageFont(sansSerif, 12, kBold));
+             {480, 1800, 3735, 735}, FontByName(sansSerif, 12, {.bold = true}));
     AddLabel(this, "PropertyLabel", QStringLiteral("Choose The Properties To Save In The File"),
-             TwipRect(5400, 1800, 3735, 735), PageFont(sansSerif, 12, kBold));
+             {5400, 1800, 3735, 735}, FontByName(sansSerif, 12, {.bold = true}));
 
-    drive1_ = new DriveList(this);
+    drive1_ = new DriveList(Context().services.drives, this);
     drive1_->setObjectName(QStringLiteral("Drive1"));
-    drive1_->setGeometry(TwipRect(60, 2760, 2295, 315));
+    PlaceTwips(drive1_, 60, 2760, 2295, 315);
     dir1_ = new FolderList(this);
     dir1_->setObjectName(QStringLiteral("Dir1"));
-    dir1_->setGeometry(TwipRect(60, 3090, 2295, 2565));
-    file1_ = new FileList(QStringLiteral("*.txt"), this);
+    PlaceTwips(dir1_, 60, 3090, 2295, 2565);
+    file1_ = new FileList(this);
     file1_->setObjectName(QStringLiteral("File1"));
-    file1_->setGeometry(TwipRect(2400, 3600, 2295, 1845));
+    file1_->SetPattern(QStringLiteral("*.txt"));
+    PlaceTwips(file1_, 2400, 3600, 2295, 1845);
+    ChainFileLists(*drive1_, *dir1_, *file1_);
 
-    const QFont smallBold = PageFont(sansSerif, 8.25, kBold);
+    const QFont smallBold = FontByName(sansSerif, 8.25, {.bold = true});
     auto* dirButton = AddButton(this, "DirButton", QStringLiteral("Create A New Directory"),
-                                TwipRect(2400, 2880, 2292, 372), smallBold);
+                                {2400, 2880, 2292, 372}, smallBold);
     auto* fileButton = AddButton(this, "FileButton", QStringLiteral("Create A New Filename"),
-                                 TwipRect(2400, 3240, 2292, 372), smallBold);
+                                 {2400, 3240, 2292, 372}, smallBold);
 
     for (const CheckBoxPlace& place : kCheckBoxes) {
         auto* box = new QCheckBox(QString::fromLatin1(place.caption), this);
         box->setObjectName(QStringLiteral("Check1_%1").arg(place.index));
-        box->setGeometry(TwipRect(5400, place.top, 3615, 495));
+        PlaceTwips(box, 5400, place.top, 3615, 495);
         box->setChecked(place.ticked);
         checks_[static_cast<std::size_t>(place.index)] = box;
     }
 
-    AddLabel(this, "FileLabel", QStringLiteral("Name Of File To Be Saved:"),
-             TwipRect(240, 5640, 3975, 375), PageFont(arial, 12, kBold | kUnderline));
-    fileNameLabel_ = AddLabel(this, "FileNameLabel", QString(), TwipRect(360, 6120, 3975, 615),
-                              PageFont(arial, 12, kBold | kItalic));
+    AddLabel(this, "FileLabel", QStringLiteral("Name Of File To Be Saved:"), {240, 5640, 3975, 375},
+             FontByName(arial, 12, {.bold = true, .underline = true}));
+    fileNameLabel_ = AddLabel(this, "FileNameLabel", QString(), {360, 6120, 3975, 615},
+                              FontByName(arial, 12, {.bold = true, .italic = true}));
     auto* save = AddButton(this, "SaveFile", QStringLiteral("Save The File"),
-                           TwipRect(7440, 6480, 2292, 732), PageFont(arial, 12, kBold));
-    auto* close = AddButton(this, "Command2", QStringLiteral("Close"),
-                            TwipRect(7920, 7440, 1695, 615), PageFont(arial, 12, kBold | kItalic));
+                           {7440, 6480, 2292, 732}, FontByName(arial, 12, {.bold = true}));
+    auto* close = AddButton(this, "Command2", QStringLiteral("Close"), {7920, 7440, 1695, 615},
+                            FontByName(arial, 12, {.bold = true, .italic = true}));
     QLabel* notice = AddLabel(this, "Label3",
                               QStringLiteral("Mnemex: a program for learning how a distributed "
                                              "associative memory trains and recalls."),
-                              TwipRect(0, 7080, 3135, 735), PageFont(arial, 8.25, kItalic));
+                              {0, 7080, 3135, 735}, FontByName(arial, 8.25, {.italic = true}));
     notice->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
-    connect(drive1_, &DriveList::Changed, this, &SaveResultsPage::Drive1_Change);
-    connect(dir1_, &FolderList::Changed, this, &SaveResultsPage::Dir1_Change);
-    connect(file1_, &FileList::FileClicked, this, &SaveResultsPage::File1_Click);
+    connect(file1_, &FileList::Click, this, &SaveResultsPage::File1_Click);
     connect(dirButton, &QPushButton::clicked, this, &SaveResultsPage::DirButton_Click);
     connect(fileButton, &QPushButton::clicked, this, &SaveResultsPage::FileButton_Click);
     connect(save, &QPushButton::clicked, this, &SaveResultsPage::SaveFile_Click);
     connect(close, &QPushButton::clicked, this, &SaveResultsPage::Command2_Click);
+}
 
-    // The chooser starts at the program's current folder.
-    dir1_->SetPath(QDir::currentPath());
+void SaveResultsPage::Form_Load() {
+    FrameStart();
 }
 
 report::SectionSet SaveResultsPage::TickedSections() const {
@@ -122,16 +121,8 @@ QString SaveResultsPage::FileNameLabelText() const {
     return fileNameLabel_->text();
 }
 
-void SaveResultsPage::Drive1_Change() {
-    dir1_->SetPath(drive1_->Drive());
-}
-
-void SaveResultsPage::Dir1_Change() {
-    file1_->SetPath(dir1_->Path());
-}
-
-void SaveResultsPage::File1_Click(const QString& name) {
-    fileNameLabel_->setText(logic_->ChooseListedFile(file1_->Path(), name));
+void SaveResultsPage::File1_Click() {
+    fileNameLabel_->setText(logic_->ChooseListedFile(file1_->Path(), file1_->FileName()));
 }
 
 void SaveResultsPage::DirButton_Click() {
@@ -149,7 +140,7 @@ SaveOutcome SaveResultsPage::SaveFile_Click() {
 }
 
 void SaveResultsPage::Command2_Click() {
-    close();
+    Pages().Unload(this);
 }
 
 }  // namespace mnemex::pages

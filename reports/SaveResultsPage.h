@@ -1,11 +1,11 @@
 #pragma once
 // The report page: choose a file and the sections, then save the text report.
 
-#include <QWidget>
 #include <array>
 #include <memory>
+#include <optional>
 
-#include "core/PublicStuff.h"
+#include "pages/framework/Page.h"
 #include "reports/ResultDialogs.h"
 #include "reports/SaveResultsLogic.h"
 #include "reports/text/ReportText.h"
@@ -13,19 +13,21 @@
 class QCheckBox;
 class QLabel;
 
-namespace mnemex::pages {
-
+namespace mnemex {
 class DriveList;
 class FileList;
 class FolderList;
+}  // namespace mnemex
 
-class SaveResultsPage : public QWidget {
+namespace mnemex::pages {
+
+class SaveResultsPage : public Page {
     Q_OBJECT
   public:
-    explicit SaveResultsPage(PublicStuff& state, QWidget* parent = nullptr);
+    explicit SaveResultsPage(PageContext& context);
     ~SaveResultsPage() override;
 
-    // Replaces the on-screen dialogs (tests answer them instead).
+    // Replaces the program's dialogs (tests answer them instead).
     void SetDialogs(ResultDialogs* dialogs);
     // Fixes the date and time the header shows (tests); otherwise the moment of saving.
     void SetAnalysisTime(report::AnalysisTime when) { fixedTime_ = std::move(when); }
@@ -37,9 +39,8 @@ class SaveResultsPage : public QWidget {
     FolderList* Dir1() const { return dir1_; }
     FileList* File1() const { return file1_; }
 
-    void Drive1_Change();
-    void Dir1_Change();
-    void File1_Click(const QString& name);
+    void Form_Load() override;
+    void File1_Click();
     void DirButton_Click();
     void FileButton_Click();
     SaveOutcome SaveFile_Click();
@@ -48,8 +49,7 @@ class SaveResultsPage : public QWidget {
   private:
     void BuildControls();
 
-    PublicStuff& state_;
-    std::unique_ptr<ResultDialogs> screenDialogs_;
+    std::unique_ptr<ResultDialogs> pageDialogs_;
     std::unique_ptr<SaveResultsLogic> logic_;
     std::optional<report::AnalysisTime> fixedTime_;
     DriveList* drive1_ = nullptr;

@@ -7,14 +7,14 @@
 #include <QValueAxis>
 #include <algorithm>
 
-#include "reports/PageGeometry.h"
+#include "pages/framework/Fonts.h"
 
 namespace mnemex::pages {
 
 namespace {
 
 // Epoch labels that fit under a chart of the page's width.
-constexpr int kMaxLabels = 12;
+constexpr int kMaxLabels = 8;
 
 // The x axis: one unit per bar, bar r centred on r, labels under the chosen bars.
 QCategoryAxis* EpochAxis(const std::vector<report::ChartRow>& grid) {
@@ -87,7 +87,7 @@ QChart* BuildSseChart(const std::vector<report::ChartRow>& grid) {
     chart->setBackgroundRoundness(0);
     chart->setDropShadowEnabled(false);
     chart->setPlotAreaBackgroundVisible(false);
-    chart->setTitleFont(PageFont(QStringLiteral("Arial"), 14, kBold));
+    chart->setTitleFont(FontByName(QStringLiteral("Arial"), 14, {.bold = true}));
     chart->setTitle(QString::fromLatin1(kSseChartTitle));
 
     auto* bars = new QBarSet(QString::fromLatin1(kSseYAxisTitle));

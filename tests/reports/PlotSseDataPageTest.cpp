@@ -32,6 +32,12 @@ PublicStuff WithHistory(int rows) {
     return s;
 }
 
+// Loads the chart page over a history of `rows` rows.
+PlotSseDataPage& Open(PageTestContext& ctx, int rows) {
+    *ctx.state = WithHistory(rows);
+    return *dynamic_cast<PlotSseDataPage*>(ctx.pages.Load(QStringLiteral("PlotSSEdata")));
+}
+
 QBarSet* Bars(PlotSseDataPage& page) {
     auto* series = qobject_cast<QBarSeries*>(page.SSEgraph()->chart()->series().value(0));
     return series ? series->barSets().value(0) : nullptr;
@@ -48,8 +54,8 @@ class PlotSseDataPageTest : public QObject {
 
   private slots:
     void showsItsCaptionsAndChartTitles() {
-        const PublicStuff s = WithHistory(3);
-        PlotSseDataPage page(s);
+        PageTestContext ctx;
+        PlotSseDataPage& page = Open(ctx, 3);
         QCOMPARE(page.windowTitle(),
                  QStringLiteral("Graph of SSE as a function of sweeps of training"));
         QVERIFY(page.findChild<QLabel*>(QStringLiteral("Label1"))
@@ -81,14 +87,13 @@ class PlotSseDataPageTest : public QObject {
         QTest::newRow("initial row only") << 1 << QStringList{"0"};
         QTest::newRow("four rows") << 4 << QStringList{"0", "25", "50", "75"};
         QTest::newRow("full history")
-            << 2000 << QStringList{"0",     "5000",  "10000", "15000", "20000",
-                                   "25000", "30000", "35000", "40000", "45000"};
+            << 2000 << QStringList{"0", "12500", "25000", "37500"};
     }
     void drawsOneBarPerHistoryRow() {
         QFETCH(int, rows);
         QFETCH(QStringList, labels);
-        const PublicStuff s = WithHistory(rows);
-        PlotSseDataPage page(s);
+        PageTestContext ctx;
+        PlotSseDataPage& page = Open(ctx, rows);
         QBarSet* bars = Bars(page);
         QVERIFY(bars);
         QCOMPARE(bars->count(), rows);
@@ -101,12 +106,22 @@ class PlotSseDataPageTest : public QObject {
             QCOMPARE(XAxis(page)->endValue(label), label.toDouble() / 25);
     }
 
+    void closesWithExitThisPage() {
+        PageTestContext ctx;
+        PlotSseDataPage& page = Open(ctx, 2);
+        QTest::mouseClick(page.findChild<QPushButton*>(QStringLiteral("CloseThisForm")),
+                          Qt::LeftButton);
+        QVERIFY(!ctx.pages.IsLoaded(QStringLiteral("PlotSSEdata")));
+    }
+
     void keepsTheHistoryItWasOpenedWith() {
-        PublicStuff s = WithHistory(3);
-        PlotSseDataPage page(s);
-        s.SSECount = 5;
-        s.SSEHistory[4] = {0, 75, 1};
-        s.SSEHistory[5] = {0, 100, 0.5};
+        PageTestContext ctx;
+        PlotSseDataPage& page = Open(ctx, 3);
+        ctx.state->SSECount = 5;
+        ctx.state->SSEHistory[4] = {0, 75, 1};
+        ctx.state->SSEHistory[5] = {0, 100, 0.5};
+        // Opening it again while it is open only brings it forward.
+        QCOMPARE(ctx.pages.Show(QStringLiteral("PlotSSEdata")), &page);
         QCOMPARE(Bars(page)->count(), 3);
     }
 
@@ -132,8 +147,8 @@ class PlotSseDataPageTest : public QObject {
     }
 
     void printingLeavesThePictureOnTheClipboard() {
-        const PublicStuff s = WithHistory(10);
-        PlotSseDataPage page(s);
+        PageTestContext ctx;
+        PlotSseDataPage& page = Open(ctx, 10);
         page.show();
         QVERIFY(QTest::qWaitForWindowExposed(&page));
         QGuiApplication::clipboard()->setText(QStringLiteral("something else"));
@@ -158,8 +173,8 @@ class PlotSseDataPageTest : public QObject {
     }
 
     void aCancelledPrintoutStillLeavesThePictureOnTheClipboard() {
-        const PublicStuff s = WithHistory(2);
-        PlotSseDataPage page(s);
+        PageTestContext ctx;
+        PlotSseDataPage& page = Open(ctx, 2);
         QGuiApplication::clipboard()->clear();
         page.SetPrinterSource([] { return std::unique_ptr<PagePrinter>(); });
         page.PrintThisGraph_Click();
@@ -167,17 +182,15 @@ class PlotSseDataPageTest : public QObject {
     }
 
     void aFailedPrintoutIsReported() {
-        const PublicStuff s = WithHistory(2);
-        PlotSseDataPage page(s);
-        ScriptedDialogs dialogs;
-        page.SetDialogs(&dialogs);
+        PageTestContext ctx;
+        PlotSseDataPage& page = Open(ctx, 2);
         RecordingPrinter printer;
         printer.Failure = QStringLiteral("The printer could not be started.");
         page.SetPrinterSource(RecordInto(printer));
         page.PrintThisGraph_Click();
-        QCOMPARE(dialogs.Messages, QStringList{QStringLiteral(
-                                       "The graph could not be printed.\rThe printer could not be "
-                                       "started.")});
+        QCOMPARE(ctx.Shown(), QStringList{QStringLiteral("message:Mnemex|The graph could not be "
+                                                         "printed.\nThe printer could not be "
+                                                         "started.")});
     }
 };
 

@@ -3,12 +3,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QTest>
-#include <QToolButton>
 
 #include "ResultTestSupport.h"
+#include "pages/framework/UpDown.h"
 #include "reports/PageControls.h"
 #include "reports/ProbeNetworkPage.h"
-#include "reports/UpDownControl.h"
 
 using namespace mnemex;
 using namespace mnemex::pages;
@@ -37,9 +36,8 @@ const QString kPattern2Block = QStringLiteral(
 class ProbeNetworkPageTest : public QObject {
     Q_OBJECT
 
-    PublicStuff state_;
-    ScriptedDialogs dialogs_;
-    std::unique_ptr<ProbeNetworkPage> page_;
+    std::unique_ptr<PageTestContext> ctx_;
+    ProbeNetworkPage* page_ = nullptr;
 
     QLineEdit* Box() { return page_->findChild<QLineEdit*>(QStringLiteral("PatternBox")); }
     void Probe(const QString& typed) {
@@ -50,10 +48,18 @@ class ProbeNetworkPageTest : public QObject {
 
   private slots:
     void init() {
-        state_ = SmallTrainedNetwork();
-        dialogs_ = ScriptedDialogs();
-        page_ = std::make_unique<ProbeNetworkPage>(state_);
-        page_->SetDialogs(&dialogs_);
+        ctx_ = std::make_unique<PageTestContext>();
+        *ctx_->state = SmallTrainedNetwork();
+        page_ = dynamic_cast<ProbeNetworkPage*>(ctx_->pages.Load(QStringLiteral("ProbeNetwork")));
+        QVERIFY(page_);
+    }
+    void cleanup() { ctx_.reset(); }
+
+    void opensOnceAndClosesWithCloseForm() {
+        QCOMPARE(ctx_->pages.Load(QStringLiteral("ProbeNetwork")), page_);
+        QTest::mouseClick(page_->findChild<QPushButton*>(QStringLiteral("Command2")),
+                          Qt::LeftButton);
+        QVERIFY(!ctx_->pages.IsLoaded(QStringLiteral("ProbeNetwork")));
     }
 
     void showsItsCaptionsAndStartsAtPatternOne() {
@@ -122,24 +128,24 @@ class ProbeNetworkPageTest : public QObject {
         QFETCH(QString, typed);
         page_->SetResultsText(QStringLiteral("earlier"));
         Probe(typed);
-        QCOMPARE(dialogs_.Warnings,
+        QCOMPARE(ctx_->Shown(),
                  QStringList{QStringLiteral(
-                     "Pattern Number|Please enter a whole pattern number from 1 to 2.")});
+                     "warning:Pattern Number|Please enter a whole pattern number from 1 to 2.")});
         QCOMPARE(page_->ResultsText(), QStringLiteral("earlier"));
         // The network was not presented anything.
-        QCOMPARE(state_.OutputUnits(1).Activity, 0.0);
-        QCOMPARE(state_.OutputUnits(2).Error, 0.0);
+        QCOMPARE(ctx_->state->OutputUnits(1).Activity, 0.0);
+        QCOMPARE(ctx_->state->OutputUnits(2).Error, 0.0);
     }
 
     void upDownStepsWithinThePatterns() {
-        auto* upDown = page_->findChild<UpDownControl*>(QStringLiteral("PatternUpDown"));
-        QCOMPARE(upDown->Maximum(), 2);
-        upDown->UpButton()->click();
+        auto* upDown = page_->findChild<UpDown*>(QStringLiteral("PatternUpDown"));
+        QCOMPARE(upDown->Max(), 2);
+        upDown->StepUp();
         QCOMPARE(Box()->text(), QStringLiteral("2"));
-        upDown->UpButton()->click();
+        upDown->StepUp();
         QCOMPARE(Box()->text(), QStringLiteral("2"));
-        upDown->DownButton()->click();
-        upDown->DownButton()->click();
+        upDown->StepDown();
+        upDown->StepDown();
         QCOMPARE(Box()->text(), QStringLiteral("1"));
     }
 
@@ -155,7 +161,7 @@ class ProbeNetworkPageTest : public QObject {
                                              "small.net"),
                               QStringLiteral("bold:off"), QStringLiteral("line:"),
                               QStringLiteral("line:") + kPattern1Block, QStringLiteral("end")}));
-        QVERIFY(dialogs_.Messages.isEmpty());
+        QVERIFY(ctx_->Shown().isEmpty());
     }
 
     void printingAnEmptyWindowPrintsEmptyLines() {
@@ -175,15 +181,15 @@ class ProbeNetworkPageTest : public QObject {
             QStringLiteral("The printer reported an error; the page was not printed.");
         page_->SetPrinterSource(RecordInto(printer));
         page_->PrintResults_Click();
-        QCOMPARE(dialogs_.Messages,
-                 QStringList{QStringLiteral("The text could not be printed.\rThe printer reported "
-                                            "an error; the page was not printed.")});
+        QCOMPARE(ctx_->Shown(), QStringList{QStringLiteral(
+                                    "message:Mnemex|The text could not be printed.\nThe "
+                                    "printer reported an error; the page was not printed.")});
     }
 
     void aDeclinedPrintoutPrintsNothing() {
         page_->SetPrinterSource([] { return std::unique_ptr<PagePrinter>(); });
         page_->PrintResults_Click();
-        QVERIFY(dialogs_.Messages.isEmpty());
+        QVERIFY(ctx_->Shown().isEmpty());
     }
 };
 

@@ -4,7 +4,38 @@
 #include <QFile>
 #include <QTest>
 
+#include "reports/PlotSseDataPage.h"
+#include "reports/ProbeNetworkPage.h"
+#include "reports/SaveResultsPage.h"
+
 namespace mnemex::pagetest {
+
+PageTestContext::PageTestContext() {
+    pages.SetQuitAction([] {});
+    pages.RegisterPage<pages::ProbeNetworkPage>(QStringLiteral("ProbeNetwork"));
+    pages.RegisterPage<pages::SaveResultsPage>(QStringLiteral("SaveResults"));
+    pages.RegisterPage<pages::PlotSseDataPage>(QStringLiteral("PlotSSEdata"));
+    // The testing hub stays loaded behind the result pages, as in the program.
+    pages.RegisterPage(QStringLiteral("TestDAM"), [](PageContext& c) {
+        return std::make_unique<Page>(c, QStringLiteral("TestDAM"));
+    });
+    pages.Load(QStringLiteral("TestDAM"));
+}
+
+QStringList PageTestContext::Shown() const {
+    QStringList out;
+    for (const auto& d : dialogBackend.shown) {
+        QString kind = QStringLiteral("message");
+        if (d.isPrompt)
+            kind = QStringLiteral("prompt");
+        else if (d.style == MsgStyle::OkWarning)
+            kind = QStringLiteral("warning");
+        else if (d.style == MsgStyle::YesNoQuestion)
+            kind = QStringLiteral("question");
+        out << kind + QLatin1Char(':') + d.title + QLatin1Char('|') + d.text;
+    }
+    return out;
+}
 
 bool ScriptedDialogs::AskYesNo(const QString& text, const QString& title) {
     Questions << title + QLatin1Char('|') + text;

@@ -8,6 +8,8 @@
 #include <memory>
 
 #include "core/PublicStuff.h"
+#include "pages/framework/PageManager.h"
+#include "pages/framework/ScriptedDialogBackend.h"
 #include "reports/PagePrinter.h"
 #include "reports/ResultDialogs.h"
 
@@ -28,6 +30,22 @@ class ScriptedDialogs : public pages::ResultDialogs {
     QList<bool> YesNoAnswers;   // taken in order; No when none is left
     QString PdfName;
     QStringList Messages, Warnings, Questions, Prompts;
+};
+
+// A page manager with the three result pages and a stand-in testing hub (loaded), its own
+// state and scripted dialogs.
+struct PageTestContext {
+    PageTestContext();
+    std::unique_ptr<PublicStuff> state = std::make_unique<PublicStuff>();
+    ScriptedDialogBackend dialogBackend;
+    Dialogs dialogs{dialogBackend, QStringLiteral("Mnemex")};
+    FixedDriveSource drives{{{QStringLiteral("/"), {}}}};
+    PlatformServices services{dialogs, drives};
+    PageManager pages{*state, services};
+
+    // Every dialog shown so far as "kind:title|text", kind one of message, warning,
+    // question and prompt; line breaks as "\n".
+    QStringList Shown() const;
 };
 
 // Records every printer operation as one text, in order.

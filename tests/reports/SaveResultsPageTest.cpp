@@ -7,7 +7,8 @@
 #include <QTest>
 
 #include "ResultTestSupport.h"
-#include "reports/FolderLists.h"
+#include "pages/framework/FileList.h"
+#include "pages/framework/FolderList.h"
 #include "reports/PageControls.h"
 #include "reports/SaveResultsPage.h"
 
@@ -32,16 +33,16 @@ const QByteArray kHeader = L("Distributed Associative Memory Program") +
 class SaveResultsPageTest : public QObject {
     Q_OBJECT
 
-    PublicStuff state_;
-    ScriptedDialogs dialogs_;
+    std::unique_ptr<PageTestContext> ctx_;
     QString folder_;
     QString startFolder_ = QDir::currentPath();
-    std::unique_ptr<SaveResultsPage> page_;
+    SaveResultsPage* page_ = nullptr;
 
+    PublicStuff& State() { return *ctx_->state; }
     void OpenPageIn(const QString& folder) {
         QDir::setCurrent(folder);
-        page_ = std::make_unique<SaveResultsPage>(state_);
-        page_->SetDialogs(&dialogs_);
+        page_ = dynamic_cast<SaveResultsPage*>(ctx_->pages.Load(QStringLiteral("SaveResults")));
+        QVERIFY(page_);
         page_->SetAnalysisTime({"08.12.2026", "01:02:03"});
     }
     void Untick() {
@@ -49,19 +50,19 @@ class SaveResultsPageTest : public QObject {
             page_->Check1(k)->setChecked(false);
     }
     void NameFile(const QString& answer) {
-        dialogs_.PromptAnswers << answer;
+        ctx_->dialogBackend.QueueText(answer);
         page_->FileButton_Click();
     }
 
   private slots:
     void init() {
-        state_ = SmallTrainedNetwork();
-        dialogs_ = ScriptedDialogs();
+        ctx_ = std::make_unique<PageTestContext>();
+        State() = SmallTrainedNetwork();
         folder_ = TestFolder();
         OpenPageIn(folder_);
     }
     void cleanup() {
-        page_.reset();
+        ctx_.reset();
         QDir::setCurrent(startFolder_);
     }
 
@@ -104,20 +105,20 @@ class SaveResultsPageTest : public QObject {
         QFETCH(QString, answer);
         QFETCH(QString, name);
         NameFile(answer);
-        QCOMPARE(dialogs_.Prompts,
-                 QStringList{QStringLiteral("Name File|Enter name of file to save:")});
+        QCOMPARE(ctx_->Shown(),
+                 QStringList{QStringLiteral("prompt:Name File|Enter name of file to save:")});
         QCOMPARE(page_->FileNameLabelText(), name);
-        QCOMPARE(QString::fromStdString(state_.ReportFileName), folder_ + QLatin1Char('/') + name);
+        QCOMPARE(QString::fromStdString(State().ReportFileName), folder_ + QLatin1Char('/') + name);
     }
 
     void cancellingTheNameEmptiesTheChoiceButKeepsTheLabel() {
         NameFile(QStringLiteral("report"));
         NameFile(QString());
-        QVERIFY(state_.ReportFileName.empty());
+        QVERIFY(State().ReportFileName.empty());
         QCOMPARE(page_->FileNameLabelText(), QStringLiteral("report.txt"));
         QCOMPARE(page_->SaveFile_Click(), SaveOutcome::kNoFileChosen);
         QVERIFY(!QFile::exists(folder_ + QStringLiteral("/report.txt")));
-        QVERIFY(dialogs_.Messages.isEmpty());
+        QCOMPARE(ctx_->Shown().size(), 2);  // the two prompts only
     }
 
     void withNoBoxTickedSavesOnlyTheHeader() {
@@ -125,8 +126,7 @@ class SaveResultsPageTest : public QObject {
         NameFile(QStringLiteral("report"));
         QCOMPARE(page_->SaveFile_Click(), SaveOutcome::kWritten);
         QCOMPARE(ReadBytes(folder_ + QStringLiteral("/report.txt")), kHeader);
-        QVERIFY(dialogs_.Messages.isEmpty());
-        QVERIFY(dialogs_.Questions.isEmpty());
+        QCOMPARE(ctx_->Shown().size(), 1);  // the name prompt only: no message after saving
     }
 
     void savesSectionsInTheirOrderWhateverTheTickingOrder() {
@@ -155,14 +155,15 @@ class SaveResultsPageTest : public QObject {
         old.write("yesterday's report");
         old.close();
         NameFile(QStringLiteral("report"));
-        dialogs_.YesNoAnswers << false;
+        ctx_->dialogBackend.QueueButton(kMsgNo);
         QCOMPARE(page_->SaveFile_Click(), SaveOutcome::kDeclined);
-        QCOMPARE(dialogs_.Questions,
-                 QStringList{
-                     QStringLiteral("Pre-existing Filename|File already exists -- overwrite it?")});
+        QCOMPARE(
+            ctx_->Shown().last(),
+            QStringLiteral("question:Pre-existing Filename|File already exists -- overwrite it?"));
+        QCOMPARE(ctx_->dialogBackend.shown.back().style, MsgStyle::YesNoQuestion);
         QCOMPARE(ReadBytes(old.fileName()), QByteArray("yesterday's report"));
 
-        dialogs_.YesNoAnswers << true;
+        ctx_->dialogBackend.QueueButton(kMsgYes);
         QCOMPARE(page_->SaveFile_Click(), SaveOutcome::kWritten);
         QVERIFY(ReadBytes(old.fileName()).startsWith(kHeader));
     }
@@ -175,41 +176,38 @@ class SaveResultsPageTest : public QObject {
         QVERIFY(other.open(QIODevice::WriteOnly));
         other.close();
         page_->File1()->Refresh();
-        QCOMPARE(page_->File1()->count(), 1);
-        QCOMPARE(page_->File1()->item(0)->text(), QStringLiteral("listed.txt"));
-        QTest::mouseClick(page_->File1()->viewport(), Qt::LeftButton, {},
-                          page_->File1()->visualItemRect(page_->File1()->item(0)).center());
+        QCOMPARE(page_->File1()->Items(), QStringList{QStringLiteral("listed.txt")});
+        page_->File1()->ClickItem(0);
         QCOMPARE(page_->FileNameLabelText(), QStringLiteral("listed.txt"));
-        QCOMPARE(QString::fromStdString(state_.ReportFileName), listed.fileName());
+        QCOMPARE(QString::fromStdString(State().ReportFileName), listed.fileName());
     }
 
     void createsAFolderAndMovesTheListsThere() {
-        dialogs_.PromptAnswers << QStringLiteral("runs");
+        ctx_->dialogBackend.QueueText(QStringLiteral("runs"));
         page_->DirButton_Click();
-        QCOMPARE(dialogs_.Prompts,
-                 QStringList{QStringLiteral("Create Directory|Enter name of directory:")});
+        QCOMPARE(ctx_->Shown(),
+                 QStringList{QStringLiteral("prompt:Create Directory|Enter name of directory:")});
         QVERIFY(QFileInfo(folder_ + QStringLiteral("/runs")).isDir());
         QCOMPARE(page_->Dir1()->Path(), folder_ + QStringLiteral("/runs"));
         QCOMPARE(page_->File1()->Path(), folder_ + QStringLiteral("/runs"));
         QCOMPARE(QDir::currentPath(), folder_ + QStringLiteral("/runs"));
         NameFile(QStringLiteral("in-runs"));
-        QCOMPARE(QString::fromStdString(state_.ReportFileName),
+        QCOMPARE(QString::fromStdString(State().ReportFileName),
                  folder_ + QStringLiteral("/runs/in-runs.txt"));
     }
 
     void anExistingFolderNameIsExplained() {
         QDir(folder_).mkdir(QStringLiteral("runs"));
-        dialogs_.PromptAnswers << QStringLiteral("runs");
+        ctx_->dialogBackend.QueueText(QStringLiteral("runs"));
         page_->DirButton_Click();
-        QCOMPARE(dialogs_.Messages,
-                 QStringList{QStringLiteral("The directory could not be created:\r") + folder_ +
-                             QStringLiteral("/runs\rA file or directory of that name already "
-                                            "exists.")});
+        QCOMPARE(ctx_->Shown().last(),
+                 QStringLiteral("message:Mnemex|The directory could not be created:\n") + folder_ +
+                     QStringLiteral("/runs\nA file or directory of that name already exists."));
         QCOMPARE(page_->File1()->Path(), folder_);
     }
 
     void aCancelledFolderPromptCreatesNothing() {
-        dialogs_.PromptAnswers << QString();
+        ctx_->dialogBackend.QueueText(QString());
         page_->DirButton_Click();
         QCOMPARE(QDir(folder_).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
     }
@@ -220,20 +218,23 @@ class SaveResultsPageTest : public QObject {
         NameFile(QStringLiteral("report"));
         QDir(folder_ + QStringLiteral("/gone")).removeRecursively();
         QCOMPARE(page_->SaveFile_Click(), SaveOutcome::kFailed);
-        QCOMPARE(dialogs_.Messages.size(), 1);
-        QVERIFY(
-            dialogs_.Messages[0].startsWith(QStringLiteral("The report could not be saved to:\r") +
-                                            folder_ + QStringLiteral("/gone/report.txt\r")));
-        QVERIFY(dialogs_.Messages[0].contains(QStringLiteral("No such file or directory")));
+        const QString message = ctx_->Shown().last();
+        QVERIFY2(message.startsWith(QStringLiteral("message:Mnemex|The report could not be saved "
+                                                   "to:\n") +
+                                    folder_ + QStringLiteral("/gone/report.txt\n")),
+                 qPrintable(message));
+        QVERIFY(message.contains(QStringLiteral("No such file or directory")));
         QVERIFY(page_->isEnabled());
     }
 
     void theChoiceOutlivesThePageButTheLabelStartsEmpty() {
         NameFile(QStringLiteral("kept"));
-        page_.reset();
+        ctx_->pages.Unload(page_);
+        QTest::qWait(0);
+        QVERIFY(!ctx_->pages.IsLoaded(QStringLiteral("SaveResults")));
         OpenPageIn(folder_);
         QVERIFY(page_->FileNameLabelText().isEmpty());
-        QCOMPARE(QString::fromStdString(state_.ReportFileName),
+        QCOMPARE(QString::fromStdString(State().ReportFileName),
                  folder_ + QStringLiteral("/kept.txt"));
         QCOMPARE(page_->SaveFile_Click(), SaveOutcome::kWritten);
         QVERIFY(QFile::exists(folder_ + QStringLiteral("/kept.txt")));
