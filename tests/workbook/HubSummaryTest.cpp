@@ -1,0 +1,133 @@
+// "Create A Summary In Excel" on the real testing hub, offscreen: a trained network, the
+// entry double-clicked, and what the hub, the message boxes and the desktop then show.
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <fstream>
+
+#include "core/PublicStuff.h"
+#include "pages/framework/PageManager.h"
+#include "pages/framework/ScriptedDialogBackend.h"
+#include "pages/main/DistMemPage.h"
+#include "pages/main/MainPages.h"
+#include "pages/main/Network1Page.h"
+#include "pages/main/TestDAMPage.h"
+#include "reports/workbook/hub/ConnectHub.h"
+#include "tests/workbook/SummaryFakes.h"
+
+using namespace mnemex;
+using namespace mnemex::pages;
+
+namespace {
+
+// 4 inputs, 2 outputs, 3 patterns.
+const char* kIndependent = "2, 0, 4, 3\n1, 1, 0, 0\n0, 1, 1, 0\n0, 0, 1, 1\n1, 0\n0, 1\n1, 1\n";
+
+struct Program {
+    PublicStuff state;
+    ScriptedDialogBackend backend;
+    Dialogs dialogs{backend, QStringLiteral("Mnemex")};
+    FixedDriveSource drives{{Drive{QStringLiteral("/"), QString()}}};
+    PlatformServices services{dialogs, drives};
+    testing::FakeOpener opener;
+    QTemporaryDir folder;
+    std::unique_ptr<DesktopSpreadsheet> spreadsheet;
+    PageManager manager{state, services};
+
+    explicit Program(const QString& workbookFolder) {
+        spreadsheet = std::make_unique<DesktopSpreadsheet>(
+            sheets::WorkbookFolder(workbookFolder.toStdString()), opener);
+        ConnectHubSpreadsheet(*spreadsheet, dialogs);
+        manager.SetQuitAction([] {});
+        RegisterMainPages(manager);
+        std::ofstream(folder.filePath(QStringLiteral("independent.net")).toStdString())
+            << kIndependent;
+        manager.Show(QStringLiteral("Network1"));
+    }
+    ~Program() { SetSpreadsheetSummaryHook({}); }
+
+    TestDAMPage* Hub() { return manager.FindAs<TestDAMPage>(QStringLiteral("TestDAM")); }
+
+    // From the start to the hub after a default training run.
+    void ToHub() {
+        auto* intro = manager.FindAs<Network1Page>(QStringLiteral("Network1"));
+        intro->Dir1->SetPath(folder.path());
+        intro->File1->DoubleClickItem(intro->File1->Items().indexOf("independent.net"));
+        QTest::mouseClick(intro->NextPage, Qt::LeftButton);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        auto* setup = manager.FindAs<DistMemPage>(QStringLiteral("DistMem"));
+        QVERIFY(setup != nullptr);
+        QTest::mouseClick(setup->StartTraining, Qt::LeftButton);
+        QTest::mouseClick(setup->TestRecall, Qt::LeftButton);
+        QVERIFY(Hub() != nullptr);
+    }
+
+    void DoubleClickSummaryEntry() {
+        ListBox* list = Hub()->TestList;
+        const QRect r = list->visualItemRect(list->item(1));
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, r.center());
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, r.center());
+    }
+};
+
+}  // namespace
+
+class HubSummaryTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void summaryOpensANewWorkbookEachTime();
+    void failureShowsTheMessageAndKeepsTheWaitingDisplay();
+};
+
+void HubSummaryTest::summaryOpensANewWorkbookEachTime() {
+    QTemporaryDir workbooks;
+    Program p(workbooks.path());
+    p.ToHub();
+    QCOMPARE(p.Hub()->TestList->item(1)->text(), QStringLiteral("Create A Summary In Excel"));
+
+    p.DoubleClickSummaryEntry();
+    p.DoubleClickSummaryEntry();
+
+    QCOMPARE(static_cast<int>(p.backend.shown.size()), 0);
+    const std::vector<std::string> expected = {
+        workbooks.filePath(QStringLiteral("Summary-1.xlsx")).toStdString(),
+        workbooks.filePath(QStringLiteral("Summary-2.xlsx")).toStdString()};
+    QCOMPARE(p.opener.Opened, expected);
+    QCOMPARE(p.Hub()->FeedBackLabel->text(), QString());
+    QVERIFY(p.Hub()->ExcelProgressBar->isHidden());
+    QCOMPARE(p.Hub()->ExcelProgressBar->value(), 21);
+    QCOMPARE(p.spreadsheet->State().ExcelStarted, static_cast<std::int16_t>(1));
+    QCOMPARE(p.manager.LoadedNames(), (QStringList{"DistMem", "TestDAM"}));
+}
+
+void HubSummaryTest::failureShowsTheMessageAndKeepsTheWaitingDisplay() {
+    QTemporaryDir base;
+    const QString blocker = base.filePath(QStringLiteral("not-a-folder"));
+    std::ofstream(blocker.toStdString()) << "x";
+    Program p(blocker + QStringLiteral("/workbooks"));
+    p.ToHub();
+
+    p.DoubleClickSummaryEntry();
+
+    QCOMPARE(static_cast<int>(p.backend.shown.size()), 1);
+    const auto& shown = p.backend.shown.back();
+    QCOMPARE(shown.title, QStringLiteral("Mnemex"));
+    QCOMPARE(shown.style, MsgStyle::OkOnly);
+    const QStringList lines = shown.text.split(QLatin1Char('\n'));
+    QCOMPARE(lines.first(),
+             QStringLiteral("This version of the code has encountered an error with excel."));
+    QCOMPARE(lines.last(), QStringLiteral("The workbook could not be saved in the folder ") +
+                               blocker + QStringLiteral("/workbooks: Not a directory."));
+    QCOMPARE(p.Hub()->FeedBackLabel->text(),
+             QStringLiteral("Please be patient while the spreadsheet is built..."));
+    QVERIFY(!p.Hub()->ExcelProgressBar->isHidden());
+    QCOMPARE(p.Hub()->ExcelProgressBar->value(), 21);
+    QVERIFY(p.opener.Opened.empty());
+    // Both pages are still open and the hub answers again: the next try reports again.
+    QCOMPARE(p.manager.LoadedNames(), (QStringList{"DistMem", "TestDAM"}));
+    p.DoubleClickSummaryEntry();
+    QCOMPARE(static_cast<int>(p.backend.shown.size()), 2);
+}
+
+QTEST_MAIN(HubSummaryTest)
+#include "HubSummaryTest.moc"
