@@ -78,7 +78,11 @@ void NotFoundPage::Form_Load() {
 }
 
 void NotFoundPage::Drive1_Change() {
-    Dir1->SetPath(Drive1->FolderOnDrive());
+    // A drive whose remembered folder has gone (or that is not ready) opens at its root, or
+    // leaves the folder list where it was.
+    if (!Dir1->SetPath(Drive1->FolderOnDrive())) {
+        Dir1->SetPath(Drive1->Drive());
+    }
 }
 
 void NotFoundPage::Dir1_Change() {

@@ -226,6 +226,10 @@ class UninstallerFlowTest : public QObject {
             << "drive"
             << "drive two" << QStringList{} << ""
             << "File found.  Running Uninstallation...";
+        QTest::newRow("drive that is not there leaves the lists alone")
+            << "drive-missing"
+            << "" << QStringList{} << "File not found."
+            << "Checking for ST6UNST.LOG...";
         QTest::newRow("Continue gives up") << "continue"
                                            << "" << QStringList{kGaveUp} << ""
                                            << "File Not Found.";
@@ -270,6 +274,10 @@ class UninstallerFlowTest : public QObject {
             page->Dir1->SetPath(Q(tree.root / action.section(':', 1).toStdString()));
         } else if (action == "drive") {
             page->Drive1->SetDrive(Q(tree.root / "drive two"));
+        } else if (action == "drive-missing") {
+            std::filesystem::remove_all(tree.root / "drive two");
+            page->Drive1->SetDrive(Q(tree.root / "drive two"));
+            QCOMPARE(page->Dir1->Path(), Q(tree.root / "drive one"));
         } else if (action == "continue") {
             QTest::mouseClick(page->Continue, Qt::LeftButton);
         } else if (action == "close") {
