@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdint>
 #include <mutex>
+#include <new>
 #include <thread>
 
 #include "core/Learning.h"
@@ -56,6 +57,29 @@ EpochTrainer::EpochTrainer(PublicStuff& state) : state_(state), hebb_(UsesHebbRu
     const EpochTrainerSettings chosen = CurrentEpochTrainerSettings();
     if (chosen.path == EpochTrainerSettings::Path::kReference || !ConsistentSizes(state))
         return;
+    try {
+        SetUpKernels(chosen);
+    } catch (const std::bad_alloc&) {
+        // The kernels' copy of the weights does not fit: the pattern-by-pattern routines
+        // need no extra memory and give the same numbers.
+        ReleaseKernels();
+    }
+}
+
+void EpochTrainer::ReleaseKernels() {
+    crew_.reset();
+    kernels_ = false;
+    std::vector<double>().swap(panelStorage_);
+    std::vector<double>().swap(errors_);
+    std::vector<double>().swap(lastNet_);
+    std::vector<double>().swap(lastActivity_);
+    std::vector<double>().swap(carry_);
+    panel_ = nullptr;
+    firstBlock_.clear();
+    memberOk_.clear();
+}
+
+void EpochTrainer::SetUpKernels(const EpochTrainerSettings& chosen) {
     kernels_ = true;
     switch (chosen.path) {
         case EpochTrainerSettings::Path::kBaseline:
@@ -70,9 +94,9 @@ EpochTrainer::EpochTrainer(PublicStuff& state) : state_(state), hebb_(UsesHebbRu
             isa_ = kernels::BestInstructionSet();
             break;
     }
-    numInputs_ = state.NumInputs;
-    numOutputs_ = state.NumOutputs;
-    numPatterns_ = state.NumPatterns;
+    numInputs_ = state_.NumInputs;
+    numOutputs_ = state_.NumOutputs;
+    numPatterns_ = state_.NumPatterns;
     // Wide blocks need fewer memory operations per weight (one broadcast of an input
     // serves more lanes) but only pay while their padding stays small; the 128-bit
     // kernels have too few registers for them.

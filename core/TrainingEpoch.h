@@ -60,6 +60,8 @@ class EpochTrainer {
     int Lanes() const { return lanes_; }
 
   private:
+    void SetUpKernels(const EpochTrainerSettings& chosen);
+    void ReleaseKernels();
     void ReferenceEpoch();
     bool KernelEpoch();
     bool RunJobs(bool measureOnly);
