@@ -6,6 +6,7 @@
 #include "app/RegisterPages.h"
 #include "core/PublicStuff.h"
 #include "pages/framework/PageManager.h"
+#include "reports/workbook/hub/ConnectHub.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
@@ -19,6 +20,9 @@ int main(int argc, char* argv[]) {
     mnemex::Dialogs dialogs(dialogBackend, QStringLiteral("Mnemex"));
     mnemex::SystemDriveSource drives;
     mnemex::PlatformServices services{dialogs, drives};
+    // The spreadsheet summary's program-wide state, reached from the testing hub.
+    mnemex::DesktopSpreadsheet spreadsheet;
+    mnemex::ConnectHubSpreadsheet(spreadsheet, dialogs);
     mnemex::PageManager pages(*state, services);
     mnemex::RegisterPages(pages);
 

@@ -16,6 +16,7 @@ struct BatchOptions {
     ParameterEntries Entries;               // the setup page's boxes and check boxes
     std::vector<std::string> Continues;     // epochs for each Continue Training, in order
     std::optional<std::string> JsonPath;    // "-" for standard output
+    std::optional<std::string> XlsxPath;    // the spreadsheet summary workbook
     bool Progress = false;                  // print every printout of the run
     std::optional<std::string> ReportPath;  // the text report to write after training
     report::SectionSet ReportSections = report::DefaultSections();
