@@ -17,14 +17,15 @@
 #include <thread>
 #include <vector>
 
-#include "bench/LiteralLoops.h"
 #include "bench/Machine.h"
 #include "core/PublicStuff.h"
 #include "core/Recall.h"
 #include "core/TrainingEpoch.h"
 #include "core/TrainingRun.h"
+#include "tests/support/LiteralTrainer.h"
 
 namespace mnemex::bench {
+using testsupport::LiteralNet;
 namespace {
 
 using Clock = std::chrono::steady_clock;

@@ -1,5 +1,7 @@
 #include "ResultTestSupport.h"
 
+#include "tests/support/TestNetworks.h"
+
 #include <QDir>
 #include <QFile>
 #include <QTest>
@@ -94,26 +96,7 @@ std::function<std::unique_ptr<pages::PagePrinter>()> RecordInto(RecordingPrinter
 }
 
 PublicStuff SmallTrainedNetwork() {
-    PublicStuff s;
-    s.NumInputs = 2;
-    s.NumOutputs = 2;
-    s.NumPatterns = 2;
-    s.InputPatterns.Adopt(2, 2, {1, 0, 0.5, 1});
-    s.DesiredOutputs.Adopt(2, 2, {1, -0.5, 0.25, 2});
-    s.ReallocateNetwork();
-    s.Weights.SetWeight(1, 1, 0.5);
-    s.Weights.SetWeight(2, 1, 1.5);
-    s.Weights.SetWeight(1, 2, -0.25);
-    s.Weights.SetWeight(2, 2, 0);
-    s.TrainingFileName = "small.net";
-    s.LearningRule = "Delta";
-    s.LearningRate = 0.1;
-    s.EpochCount = 25;
-    s.TotalSSE = 0.015625;
-    s.SSECount = 2;
-    s.SSEHistory[1] = {0, 0, 5.5};
-    s.SSEHistory[2] = {0, 25, 0.015625};
-    return s;
+    return testsupport::SmallTrainedNetwork();
 }
 
 QString TestFolder() {

@@ -1,27 +1,20 @@
 #pragma once
-// Small networks with hand-set weights, so every output is exact in binary.
+// The report tests use the shared hand-made networks and the running test's own folder.
 
 #include <string>
-#include <vector>
 
-#include "core/PublicStuff.h"
+#include "tests/support/TempFolder.h"
+#include "tests/support/TestNetworks.h"
 
 namespace mnemex::reporttest {
 
-// Inputs and desired outputs pattern by pattern (unit 1 first); weights given as rows of
-// input units, output unit 1 first. The network is allocated from the counts.
-PublicStuff MakeNetwork(int inputs, int outputs, const std::vector<double>& inputValues,
-                        const std::vector<double>& desiredValues,
-                        const std::vector<double>& weightRows);
+using testsupport::MakeNetwork;
+using testsupport::ReadBytes;
+using testsupport::SmallTrainedNetwork;
 
-// Two inputs, two outputs, two patterns, trained by the Delta rule at rate 0.1 for 25
-// epochs. Responses: p1 (0.5, 1.5), p2 (0, 0.75); errors: p1 (0.5, -2), p2 (0.25, 1.25).
-PublicStuff SmallTrainedNetwork();
-
-// A fresh, empty folder for the running test.
-std::string TestFolder();
-
-// The bytes of a file, or "<missing>".
-std::string ReadBytes(const std::string& path);
+// A fresh, empty folder for the running test, removed when it ends.
+inline std::string TestFolder() {
+    return testsupport::TestScratchFolder().string();
+}
 
 }  // namespace mnemex::reporttest

@@ -1,9 +1,9 @@
-#include "bench/LiteralLoops.h"
+#include "tests/support/LiteralTrainer.h"
 
 #include <cmath>
 #include <stdexcept>
 
-namespace mnemex::bench {
+namespace mnemex::testsupport {
 
 namespace {
 
@@ -117,4 +117,4 @@ double LiteralNet::Epoch() {
     return totalSSE_;
 }
 
-}  // namespace mnemex::bench
+}  // namespace mnemex::testsupport

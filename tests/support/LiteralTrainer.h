@@ -5,7 +5,7 @@
 
 #include <vector>
 
-namespace mnemex::bench {
+namespace mnemex::testsupport {
 
 class LiteralNet {
   public:
@@ -55,4 +55,4 @@ class LiteralNet {
     double untrainedSSE_ = 0.0;
 };
 
-}  // namespace mnemex::bench
+}  // namespace mnemex::testsupport
