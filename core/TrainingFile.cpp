@@ -10,7 +10,6 @@
 #include <string_view>
 #include <vector>
 
-#include "core/DecimalText.h"
 #include "core/RunTimeError.h"
 #include "core/ValueScanner.h"
 
@@ -42,44 +41,39 @@ class Reader {
 
     // Reads value number `index` (from 1) of the file, described as `what` in messages.
     std::optional<TrainingFileError> Read(long long index, const char* what, double& value) {
-        const auto status = scanner_.Next();
-        if (status != ValueScanner::Status::kValue)
-            return NoValue(status, index, what);
-        const auto result = ReadDecimal(scanner_.Token(), value);
-        if (result == DecimalResult::kOk)
+        const auto status = scanner_.Next(value);
+        if (status == ValueScanner::Status::kNumber)
             return std::nullopt;
-        return NotAValue(result, index, what);
+        return Refusal(status, index, what);
     }
 
-    // Why value `index` could not be found.
-    TrainingFileError NoValue(ValueScanner::Status status, long long index, const char* what) {
+    // Why value `index` could not be read.
+    TrainingFileError Refusal(ValueScanner::Status status, long long index, const char* what) {
+        const std::string number = std::to_string(index);
         switch (status) {
             case ValueScanner::Status::kEnd:
-                return Fail(kInputPastEndOfFile, "ends too early: value " + std::to_string(index) +
-                                                     " (" + what + ") is missing");
+                return Fail(kInputPastEndOfFile,
+                            "ends too early: value " + number + " (" + what + ") is missing");
             case ValueScanner::Status::kReadError:
                 return Fail(kInputPastEndOfFile, "could not be read to its end (" +
                                                      std::string(std::strerror(errno)) + ")");
             case ValueScanner::Status::kEmptyField:
                 return Fail(kTypeMismatch, "has an empty field between two commas" + Where() +
-                                               " where value " + std::to_string(index) + " (" +
-                                               what + ") should be");
+                                               " where value " + number + " (" + what +
+                                               ") should be");
             case ValueScanner::Status::kTooLong:
-            case ValueScanner::Status::kValue:
+                return Fail(kTypeMismatch, "has a value that is too long to be a number" + Where() +
+                                               " (value " + number + ", " + what + ")");
+            case ValueScanner::Status::kTooLarge:
+                return Fail(kOverflow, "has a number too large to hold" + Where() + " (value " +
+                                           number + ", " + what + ")");
+            case ValueScanner::Status::kNotANumber:
+            case ValueScanner::Status::kNumber:
                 break;
         }
-        return Fail(kTypeMismatch, "has a value that is too long to be a number" + Where() +
-                                       " (value " + std::to_string(index) + ", " + what + ")");
-    }
-
-    // Why the text found as value `index` is refused.
-    TrainingFileError NotAValue(DecimalResult result, long long index, const char* what) {
-        if (result == DecimalResult::kTooLarge)
-            return Fail(kOverflow, "has a number too large to hold" + Where() + " (value " +
-                                       std::to_string(index) + ", " + what + ")");
         return Fail(kTypeMismatch, "has \"" + Printable(scanner_.Token()) + "\"" + Where() +
-                                       " where a number should be (value " + std::to_string(index) +
-                                       ", " + what + ")");
+                                       " where a number should be (value " + number + ", " + what +
+                                       ")");
     }
 
     std::string Where() const { return " on line " + std::to_string(scanner_.TokenLine()); }

@@ -8,10 +8,12 @@ namespace mnemex {
 ValueScanner::ValueScanner(std::FILE* file, long long size, std::size_t bufferBytes)
     : file_(file),
       capacity_(std::max(bufferBytes, 2 * (kMaxTokenLength + 1))),
-      buffer_(new char[capacity_]),
+      buffer_(new char[capacity_ + kPadding]()),
       pos_(buffer_.get()),
       end_(buffer_.get()),
-      remaining_(size < 0 ? -1 : size) {}
+      remaining_(size < 0 ? -1 : size) {
+    *end_ = ' ';
+}
 
 long long ValueScanner::RemainingBytes() const {
     return remaining_ < 0 ? 0 : remaining_ + static_cast<long long>(end_ - pos_);
@@ -32,21 +34,26 @@ bool ValueScanner::Fill() {
         remaining_ = std::max(0LL, remaining_ - static_cast<long long>(n));
     pos_ = start;
     end_ = start + kept + n;
+    *end_ = ' ';
     return n > 0;
 }
 
-ValueScanner::Status ValueScanner::Next() {
-    // Skip separators; a second comma with nothing between is an empty field, and so is a
-    // comma before the first value.
-    bool commaSinceValue = false;
-    for (;;) {
-        if (pos_ == end_ && !Fill())
-            return readError_ ? Status::kReadError : Status::kEnd;
+bool ValueScanner::SkipSeparatorsSlowly() {
+    // A second comma with nothing between is an empty field, and so is a comma before the
+    // first value.
+    bool commaSinceValue = !seenValue_;
+    seenValue_ = true;
+    for (;; ++pos_) {
+        if (pos_ == end_ && !Fill()) {
+            separatorStatus_ = readError_ ? Status::kReadError : Status::kEnd;
+            return false;
+        }
         const char c = *pos_;
         if (c == ',') {
-            if (commaSinceValue || !seenValue_) {
+            if (commaSinceValue) {
                 tokenLine_ = line_;
-                return Status::kEmptyField;
+                separatorStatus_ = Status::kEmptyField;
+                return false;
             }
             commaSinceValue = true;
         } else if (IsBlank(c)) {
@@ -54,12 +61,14 @@ ValueScanner::Status ValueScanner::Next() {
         } else {
             break;
         }
-        ++pos_;
     }
     tokenLine_ = line_;
-    // The whole value, and the character after the longest accepted one, in the buffer.
     if (static_cast<std::size_t>(end_ - pos_) <= kMaxTokenLength)
         Fill();
+    return true;
+}
+
+ValueScanner::Status ValueScanner::NextLongForm(double& value) {
     const std::size_t available = static_cast<std::size_t>(end_ - pos_);
     const char* const limit = pos_ + std::min(available, kMaxTokenLength);
     const char* p = pos_;
@@ -69,8 +78,15 @@ ValueScanner::Status ValueScanner::Next() {
         return Status::kTooLong;
     token_ = std::string_view(pos_, static_cast<std::size_t>(p - pos_));
     pos_ = p;
-    seenValue_ = true;
-    return Status::kValue;
+    switch (ReadDecimal(token_, value)) {
+        case DecimalResult::kOk:
+            return Status::kNumber;
+        case DecimalResult::kTooLarge:
+            return Status::kTooLarge;
+        case DecimalResult::kNotANumber:
+            break;
+    }
+    return Status::kNotANumber;
 }
 
 }  // namespace mnemex
