@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/HugePages.h"
 #include "core/RunTimeError.h"
 #include "core/ValueScanner.h"
 
@@ -108,6 +109,7 @@ class Reader {
         // short file with huge counts never makes us reserve memory it cannot back.
         const long long bound = std::max(0LL, scanner_.RemainingBytes() / 2 + 1);
         out.reserve(static_cast<std::size_t>(std::min(count, bound)));
+        AdviseHugePages(out.data(), out.capacity() * sizeof(double));
         for (long long k = 0; k < count; ++k) {
             double value = 0;
             if (auto e = Read(firstIndex + k, what, value))
