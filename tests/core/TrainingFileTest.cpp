@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <filesystem>
 
 #include "RefusedTrainingFiles.h"
@@ -123,14 +122,14 @@ TEST(ReadTrainingFile, MissingFileOrFolderCannotBeOpened) {
 }
 
 TEST(ReadTrainingFile, HugeCountsInATinyFileAreRefusedAtOnce) {
+    // Refused from what the file holds, not after reserving 8 GiB: the store is not sized
+    // from the counts before the values are there, so this also passes under a small
+    // address-space limit (see OutOfMemoryTest for the limit itself).
     PublicStuff s;
-    const auto start = std::chrono::steady_clock::now();
     auto error = ReadTrainingFile(s, WriteTempFile("big.net", "32767 0 32767 32767 1 2 3"));
     ASSERT_TRUE(error);
     EXPECT_EQ(error->Number, kInputPastEndOfFile);
-    // Refused from what the file holds, not after reserving 8 GiB: well under a second
-    // even on a loaded machine.
-    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
+    EXPECT_EQ(s.NumPatterns, 0);
 }
 
 }  // namespace
