@@ -126,7 +126,7 @@ bit for bit, as the desktop program Mnemex and the command mnemex-batch.
     import mnemex
     net = mnemex.load("letters.net")
     run = net.train(rule="delta", rate=0.02, epochs=100, min_error=0.01, stop="both")
-    print(run.epochs, run.total_sse)      # 48 0.0098...
+    print(run.epochs, run.total_sse)      # 48 0.00991...
     net.recall(3)                         # responses to pattern 3 (numbered from 1)
 
 Units and patterns are numbered from 1 wherever a number is asked for; NumPy
