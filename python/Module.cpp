@@ -114,7 +114,8 @@ std::string Describe(const Network& n) {
            " epochs trained>";
 }
 
-const char* const kModuleDoc = R"(A distributed associative memory: a one-layer network of linear units.
+const char* const kModuleDoc =
+    R"(A distributed associative memory: a one-layer network of linear units.
 
 Every input unit is joined to every output unit by a weight; an output unit's
 response is the weighted sum of the inputs. Training presents every pattern once
@@ -185,7 +186,8 @@ PYBIND11_MODULE(mnemex, m) {
     fileError.attr("__doc__") =
         "A training file or pattern arrays that cannot be loaded; the message names the file,\n"
         "the value and the line at fault. A ValueError.";
-    auto trainingError = py::register_exception<TrainingFailure>(m, "TrainingError", PyExc_Exception);
+    auto trainingError =
+        py::register_exception<TrainingFailure>(m, "TrainingError", PyExc_Exception);
     trainingError.attr("__doc__") =
         "A training run ended by a run-time error (an overflow, out of memory); the message\n"
         "is the one the desktop program shows. The network keeps the run as far as it got.";
@@ -224,8 +226,7 @@ PYBIND11_MODULE(mnemex, m) {
             "untrained network), then one row every print_interval epochs, at most 2000 rows.")
         .def("__repr__", [](const RunSummary& r) {
             return "TrainingRun(epochs=" + std::to_string(r.Epochs) +
-                   ", total_sse=" + std::string(py::repr(py::float_(r.TotalSSE))) +
-                   ", change=" +
+                   ", total_sse=" + std::string(py::repr(py::float_(r.TotalSSE))) + ", change=" +
                    (r.Change ? std::string(py::repr(py::float_(*r.Change))) : "None") + ")";
         });
 
@@ -237,14 +238,14 @@ PYBIND11_MODULE(mnemex, m) {
                  const Matrix x = NumberArray(inputs, "inputs", 2);
                  const Matrix d = NumberArray(targets, "targets", 2);
                  if (x.Rows != d.Rows)
-                     throw PatternError("inputs and targets must have a row for every pattern: "
-                                        "inputs has " +
-                                        std::to_string(x.Rows) + " rows, targets " +
-                                        std::to_string(d.Rows));
+                     throw PatternError(
+                         "inputs and targets must have a row for every pattern: "
+                         "inputs has " +
+                         std::to_string(x.Rows) + " rows, targets " + std::to_string(d.Rows));
                  auto n = std::make_unique<Network>();
-                 n->session.SetPatterns(Text(name, "name"),
-                                        mnemex::PatternArrays{x.Columns, d.Columns, x.Rows,
-                                                              x.Values, d.Values});
+                 n->session.SetPatterns(
+                     Text(name, "name"),
+                     mnemex::PatternArrays{x.Columns, d.Columns, x.Rows, x.Values, d.Values});
                  return n;
              }),
              py::arg("inputs"), py::arg("targets"), py::arg("name") = "arrays",
@@ -289,11 +290,10 @@ report and the workbook. All weights start at 0.)")
             "weights",
             [](Network& n) {
                 const auto& s = n.Use().State();
-                return NewArray(s.Weights.NumOutputs(), s.Weights.NumInputs(),
-                                [&](long long j, long long i) {
-                                    return s.Weights.Weight(static_cast<int>(j) + 1,
-                                                            static_cast<int>(i) + 1);
-                                });
+                return NewArray(
+                    s.Weights.NumOutputs(), s.Weights.NumInputs(), [&](long long j, long long i) {
+                        return s.Weights.Weight(static_cast<int>(j) + 1, static_cast<int>(i) + 1);
+                    });
             },
             "Connection weights, a new NumPy array (output units, input units).")
         .def_property_readonly(
@@ -312,8 +312,8 @@ report and the workbook. All weights start at 0.)")
             "(in another thread); every other attribute raises RuntimeError meanwhile.")
         .def(
             "train",
-            [](Network& n, py::handle rule, py::handle rate, py::handle epochs,
-               py::handle minError, py::handle stop, py::handle printInterval) {
+            [](Network& n, py::handle rule, py::handle rate, py::handle epochs, py::handle minError,
+               py::handle stop, py::handle printInterval) {
                 const TrainingSettings s = SettingsFrom(TrainingSettings{}, rule, rate, epochs,
                                                         minError, stop, printInterval);
                 return Train(n, s, false);
@@ -323,10 +323,10 @@ report and the workbook. All weights start at 0.)")
             py::arg("stop") = py::none(), py::arg("print_interval") = py::none(), kTrainDoc)
         .def(
             "continue_training",
-            [](Network& n, py::handle rule, py::handle rate, py::handle epochs,
-               py::handle minError, py::handle stop, py::handle printInterval) {
-                const TrainingSettings s = SettingsFrom(n.Use().LastSettings(), rule, rate,
-                                                        epochs, minError, stop, printInterval);
+            [](Network& n, py::handle rule, py::handle rate, py::handle epochs, py::handle minError,
+               py::handle stop, py::handle printInterval) {
+                const TrainingSettings s = SettingsFrom(n.Use().LastSettings(), rule, rate, epochs,
+                                                        minError, stop, printInterval);
                 return Train(n, s, true);
             },
             py::kw_only(), py::arg("rule") = py::none(), py::arg("rate") = py::none(),

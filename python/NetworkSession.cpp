@@ -207,8 +207,8 @@ std::vector<double> NetworkSession::Recall(long long p) {
     if (state_.NumPatterns == 0)
         throw ArgumentError("this network has no patterns to recall");
     if (p < 1 || p > state_.NumPatterns)
-        throw ArgumentError("pattern must lie between 1 and " +
-                            std::to_string(state_.NumPatterns) + ", not " + std::to_string(p));
+        throw ArgumentError("pattern must lie between 1 and " + std::to_string(state_.NumPatterns) +
+                            ", not " + std::to_string(p));
     const int pattern = static_cast<int>(p);
     Computing("the responses to pattern " + std::to_string(p) + " cannot be computed",
               [&] { ComputeOutputs(state_, pattern); });

@@ -37,8 +37,7 @@ std::int64_t WholeNumber(py::handle value, const char* name) {
 
 double RealNumber(py::handle value, const char* name) {
     const bool number = PyFloat_Check(value.ptr()) || PyLong_Check(value.ptr()) ||
-                        PyIndex_Check(value.ptr()) ||
-                        py::hasattr(value, "__float__");
+                        PyIndex_Check(value.ptr()) || py::hasattr(value, "__float__");
     if (PyBool_Check(value.ptr()) || PyUnicode_Check(value.ptr()) || PyBytes_Check(value.ptr()) ||
         PyComplex_Check(value.ptr()) || !number)
         WrongType(value, name, "a real number");
