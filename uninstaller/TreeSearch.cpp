@@ -76,8 +76,10 @@ fs::path WalkTree(FileSystemView& view, const fs::path& root, const std::string&
         return !IsPseudoFileSystem(folder) &&
                std::find(skipped.begin(), skipped.end(), folder) == skipped.end();
     };
+    // The root itself is searched whatever it lies on: the caller asked for it (a machine
+    // whose / is a network file system still has its tool found, within the time limit).
     std::deque<fs::path> folders;
-    if (enter(root)) {
+    if (!IsPseudoFileSystem(root)) {
         folders.push_back(root);
     }
     while (!folders.empty() && keepGoing()) {

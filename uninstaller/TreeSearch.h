@@ -46,8 +46,9 @@ class SystemFileSystem : public FileSystemView {
 // Walks the tree under root breadth first (names in each folder in sorted order) for a regular
 // file named fileName, exactly as written, that may be started; a match that may not is passed
 // over. Links are not followed; unreadable folders, the kernel's pseudo file systems /proc,
-// /sys, /dev and /run, and the view's skipped folders are left out. Asks keepGoing before each
-// folder and each match and gives up when it says no. Returns the first match or an empty path.
+// /sys, /dev and /run, and the view's skipped folders below the root are left out. Asks keepGoing
+// before each folder and each match and gives up when it says no. Returns the first match or an
+// empty path.
 std::filesystem::path WalkTree(FileSystemView& view, const std::filesystem::path& root,
                                const std::string& fileName, const std::function<bool()>& keepGoing);
 
