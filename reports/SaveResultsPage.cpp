@@ -69,7 +69,7 @@ void SaveResultsPage::BuildControls() {
     file1_->setObjectName(QStringLiteral("File1"));
     file1_->SetPattern(QStringLiteral("*.txt"));
     PlaceTwips(file1_, 2400, 3600, 2295, 1845);
-    ChainFileLists(*drive1_, *dir1_, *file1_);
+    ChainFileLists(*drive1_, *dir1_, *file1_, Context().services.dialogs);
 
     const QFont smallBold = FontByName(sansSerif, 8.25, {.bold = true});
     auto* dirButton = AddButton(this, "DirButton", QStringLiteral("Create A New Directory"),

@@ -3,6 +3,7 @@
 #include "FitText.h"
 #include "Program.h"
 #include "UninstallPage.h"
+#include "pages/framework/FileChooser.h"
 #include "pages/framework/Fonts.h"
 #include "pages/framework/Twips.h"
 
@@ -78,10 +79,11 @@ void NotFoundPage::Form_Load() {
 }
 
 void NotFoundPage::Drive1_Change() {
-    // A drive whose remembered folder has gone (or that is not ready) opens at its root, or
-    // leaves the folder list where it was.
-    if (!Dir1->SetPath(Drive1->FolderOnDrive())) {
-        Dir1->SetPath(Drive1->Drive());
+    // A drive whose remembered folder has gone opens at its root; one that cannot be opened
+    // at all puts the drive list back on the folder list's drive.
+    const QString chosen = Drive1->Drive();
+    if (!OpenDriveFolder(*Drive1, *Dir1)) {
+        program_.Message(DriveNotOpenedMessage(chosen, Dir1->Path()));
     }
 }
 

@@ -4,6 +4,7 @@
 #include <QEventLoop>
 #include <cmath>
 #include <limits>
+#include <utility>
 
 #include "core/Recall.h"
 #include "core/TrainingRun.h"
@@ -163,9 +164,12 @@ void DistMemPage::Form_Load() {
 
 void DistMemPage::Form_Activate() {
     // The run lets the window system through now and then; an activation then must not
-    // touch the network or re-enable the entries.
-    if (running_)
+    // touch the network or re-enable the entries while the run goes on. It is handled once
+    // the run has ended, as if it had waited its turn.
+    if (running_) {
+        activationDuringRun_ = true;
         return;
+    }
     const bool fresh = resetRule_.OnActivate(State());
     if (fresh)
         FreshNetwork();
@@ -178,10 +182,12 @@ void DistMemPage::Form_Activate() {
     FrameStart();
 }
 
-void DistMemPage::FreshNetwork() {
+bool DistMemPage::FreshNetwork() {
     const RunTimeError error = ReallocateNetworkSafely(State());
-    if (error.Number != 0)
-        Dialog().MsgBox(QString::fromStdString(TrainingErrorMessage(error)), MsgStyle::OkOnly);
+    if (error.Number == 0)
+        return true;
+    Dialog().MsgBox(QString::fromStdString(TrainingErrorMessage(error)), MsgStyle::OkOnly);
+    return false;
 }
 
 void DistMemPage::SlidersFromBoxes() {
@@ -263,10 +269,14 @@ void DistMemPage::StartTraining_Click() {
         Picture1[static_cast<std::size_t>(k)]->Cls();
     PublicStuff& s = State();
     if (s.Weights.NumInputs() != s.NumInputs || s.Weights.NumOutputs() != s.NumOutputs ||
-        s.InputUnits.Count() != s.NumInputs || s.OutputUnits.Count() != s.NumOutputs)
-        FreshNetwork();  // an earlier reallocation failed: try again rather than mismatch
-    else
+        s.InputUnits.Count() != s.NumInputs || s.OutputUnits.Count() != s.NumOutputs) {
+        // An earlier reallocation failed: try again. If it fails again the message has been
+        // shown and there is no network to train.
+        if (!FreshNetwork())
+            return;
+    } else {
         ResetWeights(s);
+    }
     if (CheckParametersOnPage())
         RunTraining();
 }
@@ -313,6 +323,10 @@ void DistMemPage::RunTraining() {
         RunInputGuard guard(StopTraining, [this] { stopRequested_ = true; });
         LiveTrainingDisplay display(*this);
         result = TrainNetwork(State(), display, ProgressMaximum());
+        // A run that failed before its first frame would otherwise leave the panels as the
+        // previous run left them: show how far this one got before saying why it stopped.
+        if (result.Outcome == RunOutcome::kFailed)
+            display.DrawWaiting();
     }
     StopTraining->hide();
     StartTraining->show();
@@ -320,6 +334,8 @@ void DistMemPage::RunTraining() {
     if (result.Outcome == RunOutcome::kFailed)
         Dialog().MsgBox(QString::fromStdString(TrainingErrorMessage(result.Error)),
                         MsgStyle::OkOnly);
+    if (std::exchange(activationDuringRun_, false))
+        Form_Activate();
 }
 
 void DistMemPage::ShowPanels() {

@@ -77,7 +77,8 @@ class DistMemPage : public Page, private TrainingPanelSink {
     bool CheckParametersOnPage();
     void SetEntriesEnabled(bool enabled);
     void SlidersFromBoxes();
-    void FreshNetwork();
+    // Reallocates the network; false (after the out-of-memory message) when it did not fit.
+    bool FreshNetwork();
     void RunTraining();
     double ProgressMaximum() const;
 
@@ -94,6 +95,7 @@ class DistMemPage : public Page, private TrainingPanelSink {
     NetworkResetRule resetRule_;
     bool running_ = false;
     bool stopRequested_ = false;
+    bool activationDuringRun_ = false;
 };
 
 }  // namespace mnemex::pages

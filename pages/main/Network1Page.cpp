@@ -33,7 +33,7 @@ Network1Page::Network1Page(PageContext& context) : Page(context, QString::fromLa
     Dir1 = Placed(new FolderList(this), "Dir1", {1014, 2610, 2295, 2790}, &kListFont);
     File1 = Placed(new FileList(this), "File1", {3480, 2280, 2295, 1845}, &kListFont);
     File1->SetPattern(QStringLiteral("*.net"));
-    ChainFileLists(*Drive1, *Dir1, *File1);
+    ChainFileLists(*Drive1, *Dir1, *File1, context.services.dialogs);
 
     const char* captions[5] = {"Training File Information", "File Name:", "# of Output Units:",
                                "# of Input Units:", "# of Patterns:"};

@@ -86,7 +86,7 @@ class GalleryPage : public mnemex::Page {
         PlaceTwips(drive, 6300, 3360, 2295, 315);
         PlaceTwips(folders, 6300, 3690, 2295, 2200);
         PlaceTwips(files, 8700, 3360, 1800, 2530);
-        mnemex::ChainFileLists(*drive, *folders, *files);
+        mnemex::ChainFileLists(*drive, *folders, *files, c.services.dialogs);
         auto* exit = new QPushButton(QStringLiteral("Exit"), this);
         exit->setFont(FontByName("Arial", 12, {.bold = true, .italic = true}));
         PlaceTwips(exit, 7920, 7560, 1695, 615);

@@ -4,7 +4,10 @@
 #include <QTimer>
 #include <QtTest>
 
+#include <sys/resource.h>
+
 #include <fstream>
+#include <sstream>
 
 #include "core/PublicStuff.h"
 #include "core/TrainingRun.h"
@@ -106,6 +109,52 @@ void ClickItem(ListBox* list, int row) {
                       list->visualItemRect(list->item(row)).center());
 }
 
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool kAddressSanitizer = true;
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+constexpr bool kAddressSanitizer = true;
+#else
+constexpr bool kAddressSanitizer = false;
+#endif
+#else
+constexpr bool kAddressSanitizer = false;
+#endif
+
+// Lets this process map at most about `headroom` bytes more than it has now, as a machine
+// short of memory would, until the object goes away.
+class LittleMemory {
+  public:
+    explicit LittleMemory(rlim_t headroom) {
+        getrlimit(RLIMIT_AS, &saved_);
+        std::ifstream status("/proc/self/status");
+        std::string line;
+        rlim_t used = 0;
+        while (std::getline(status, line))
+            if (line.rfind("VmSize:", 0) == 0)
+                used = std::stoull(line.substr(7)) * 1024;  // kB
+        rlimit limited = saved_;
+        limited.rlim_cur = used + headroom;
+        ok_ = used > 0 && setrlimit(RLIMIT_AS, &limited) == 0;
+    }
+    ~LittleMemory() { setrlimit(RLIMIT_AS, &saved_); }
+    bool Ok() const { return ok_; }
+
+  private:
+    rlimit saved_{};
+    bool ok_ = false;
+};
+
+// The largest file the counts allow: 32767 inputs and outputs, one pattern (a network of
+// 8 GiB of weights).
+std::string LargestNetworkFile() {
+    std::ostringstream text;
+    text << "32767, 0, 32767, 1\n";
+    for (int k = 0; k < 2 * 32767; ++k)
+        text << (k % 32767 == 32766 ? "0\n" : "0, ");
+    return text.str();
+}
+
 bool AllWeightsZero(const PublicStuff& s) {
     for (double w : s.Weights.Storage())
         if (w != 0.0)
@@ -140,6 +189,10 @@ class MainPagesTest : public QObject {
     void upDownSteps();
     void activationKeepsTrainedNetwork();
     void runThatRoundsToZeroEpochsEnds();
+    void startTrainingWithoutMemoryStopsAtTheMessage();
+    void runFailingWithinOneFrameShowsHowFarItGot();
+    void activationDuringTheRunIsHandledAfterIt();
+    void driveThatCannotBeOpenedOnTheIntroductoryPage();
     void stopButtonEndsAnEndlessRun();
     void escapeEndsARun();
     void otherControlsIgnoredDuringRun();
@@ -485,6 +538,131 @@ void MainPagesTest::runThatRoundsToZeroEpochsEnds() {
     QCOMPARE(p.state.EpochCount, 1);
     QVERIFY(s->TestRecall->isVisible());
     QVERIFY(!s->Training());
+}
+
+// A network that does not fit: each press of Start Training says so once, and nothing is
+// trained (before, the run went on and failed again with "Subscript out of range").
+void MainPagesTest::startTrainingWithoutMemoryStopsAtTheMessage() {
+    if (kAddressSanitizer)
+        QSKIP("the sanitizer's shadow memory needs the address space");
+    const std::string outOfMemory =
+        "Out of memory error: \nPlease try closing some applications and retrying.\n";
+    Program p;
+    {
+        std::ofstream(p.folder.filePath(QStringLiteral("huge.net")).toStdString())
+            << LargestNetworkFile();
+    }
+    LittleMemory little(rlim_t(1) << 30);
+    QVERIFY(little.Ok());
+    p.DoubleClickFile(QStringLiteral("huge.net"));
+    QCOMPARE(p.MessageCount(), 0);
+    QTest::mouseClick(p.Intro()->NextPage, Qt::LeftButton);
+    p.Settle();
+    DistMemPage* s = p.Setup();
+    QVERIFY(s != nullptr);
+    // The page's own allocation already said so.
+    const int onArrival = p.MessageCount();
+    QVERIFY(onArrival >= 1);
+    for (const auto& shown : p.backend.shown)
+        QCOMPARE(shown.text.toStdString(), outOfMemory);
+
+    for (int press = 1; press <= 2; ++press) {
+        p.Train(s->StartTraining);
+        QCOMPARE(p.MessageCount(), onArrival + press);
+        QCOMPARE(p.LastMessage().text.toStdString(), outOfMemory);
+        QCOMPARE(p.state.EpochCount, 0);
+        QVERIFY(s->StartTraining->isVisible() && s->StartTraining->isEnabled());
+        QVERIFY(s->LRateBox->isEnabled() && s->Check1[0]->isEnabled());
+        QVERIFY(s->TestRecall->isHidden() && s->EpochProgress->isHidden());
+        QVERIFY(!s->Training());
+    }
+    QTest::mouseClick(s->Command2, Qt::LeftButton);
+    QVERIFY(p.ended);
+}
+
+// Delta at a huge rate overflows within a few microseconds, long before the first frame: the
+// panels still show the last printout and the bar the epochs run, behind the error message.
+void MainPagesTest::runFailingWithinOneFrameShowsHowFarItGot() {
+    Program p;
+    p.ToSetup();
+    DistMemPage* s = p.Setup();
+    // A first, normal run leaves its lines on the panels.
+    p.Train(s->StartTraining);
+    QCOMPARE(s->Picture1[1]->Lines(), QStringList{"Epochs: 100"});
+
+    QTest::mouseClick(s->OptionDelta, Qt::LeftButton);
+    s->LRateBox->setText(QStringLiteral("150"));
+    s->PrintSweepsBox->setText(QStringLiteral("1"));
+    s->SweepsBox->setText(QStringLiteral("5000"));
+    QStringList epochsBehind, totalBehind;
+    int progressBehind = -1;
+    p.backend.whileShown = [&](const ScriptedDialogBackend::Shown&) {
+        epochsBehind = s->Picture1[1]->Lines();
+        totalBehind = s->Picture1[2]->Lines();
+        progressBehind = s->EpochProgress->value();
+    };
+    p.Train(s->StartTraining);
+    p.backend.whileShown = nullptr;
+
+    QCOMPARE(p.MessageCount(), 1);
+    QVERIFY2(p.LastMessage().text.contains("Overflow"), qPrintable(p.LastMessage().text));
+    const int failedIn = p.state.EpochCount;
+    QVERIFY(failedIn > 2 && failedIn < 5000);
+    // The last printout is the last history row: the epoch before the one that overflowed.
+    const auto last = static_cast<std::size_t>(p.state.SSECount);
+    QCOMPARE(p.state.SSEHistory[last][1], double(failedIn - 1));
+    QCOMPARE(epochsBehind, QStringList{QString::fromStdString(EpochsLine(failedIn - 1))});
+    QCOMPARE(totalBehind,
+             QStringList{QString::fromStdString(TotalSSELine(p.state.SSEHistory[last][2]))});
+    QCOMPARE(progressBehind, failedIn);
+    QCOMPARE(s->Picture1[1]->Lines(), epochsBehind);
+}
+
+// The user flicks to the hub and back while a run ends: the setup page's activation (which
+// moves the sliders to their boxes) is not lost but handled once the run is over.
+void MainPagesTest::activationDuringTheRunIsHandledAfterIt() {
+    Program p;
+    p.ToSetup();
+    DistMemPage* s = p.Setup();
+    p.Train(s->StartTraining);
+    p.ToHub();
+    p.manager.NotifyActivated(s);
+    QCOMPARE(s->LRateSlider->Value(), 10);
+    s->LRateBox->setText(QStringLiteral("0.5"));
+    bool arrivedDuringRun = false;
+    QMetaObject::invokeMethod(
+        s,
+        [&] {
+            arrivedDuringRun = s->Training();
+            p.manager.NotifyActivated(p.Hub());
+            p.manager.NotifyActivated(s);
+        },
+        Qt::QueuedConnection);
+    p.Train(s->StartTraining);
+    QVERIFY(arrivedDuringRun);
+    QVERIFY(!s->Training());
+    QCOMPARE(p.state.EpochCount, 100);
+    QCOMPARE(s->LRateSlider->Value(), 50);
+    QVERIFY(s->TestRecall->isVisible() && s->LRateBox->isEnabled());
+    QCOMPARE(p.MessageCount(), 0);
+}
+
+void MainPagesTest::driveThatCannotBeOpenedOnTheIntroductoryPage() {
+    Program p;
+    const QString gone = p.folder.path() + QStringLiteral("/not mounted");
+    p.drives = FixedDriveSource{{Drive{QStringLiteral("/"), QString()}, Drive{gone, QString()}}};
+    Network1Page* page = p.Intro();
+    page->Drive1->Refresh();
+    page->Dir1->SetPath(p.folder.path());
+    page->Drive1->SetDrive(gone);
+    QCOMPARE(page->Drive1->Drive(), QStringLiteral("/"));
+    QCOMPARE(page->Dir1->Path(), p.folder.path());
+    QCOMPARE(page->File1->Items(),
+             (QStringList{"broken.net", "independent.net", "orthogonal.net"}));
+    QCOMPARE(p.MessageCount(), 1);
+    QCOMPARE(p.LastMessage().text, "The drive \"" + gone +
+                                       "\" cannot be opened.\nThe lists stay on \"" +
+                                       p.folder.path() + "\".");
 }
 
 void MainPagesTest::stopButtonEndsAnEndlessRun() {

@@ -7,6 +7,7 @@
 #include <QTest>
 
 #include "ResultTestSupport.h"
+#include "pages/framework/DriveList.h"
 #include "pages/framework/FileList.h"
 #include "pages/framework/FolderList.h"
 #include "reports/PageControls.h"
@@ -194,6 +195,21 @@ class SaveResultsPageTest : public QObject {
         NameFile(QStringLiteral("in-runs"));
         QCOMPARE(QString::fromStdString(State().ReportFileName),
                  folder_ + QStringLiteral("/runs/in-runs.txt"));
+    }
+
+    void aDriveThatCannotBeOpenedKeepsAllListsTogether() {
+        const QString gone = folder_ + QStringLiteral("/not mounted");
+        ctx_->drives = FixedDriveSource{{{QStringLiteral("/"), {}}, {gone, {}}}};
+        auto* drive = page_->findChild<DriveList*>(QStringLiteral("Drive1"));
+        QVERIFY(drive);
+        drive->Refresh();
+        drive->SetDrive(gone);
+        QCOMPARE(drive->Drive(), QStringLiteral("/"));
+        QCOMPARE(page_->Dir1()->Path(), folder_);
+        QCOMPARE(page_->File1()->Path(), folder_);
+        QCOMPARE(ctx_->Shown(),
+                 QStringList{"message:Mnemex|The drive \"" + gone +
+                             "\" cannot be opened.\nThe lists stay on \"" + folder_ + "\"."});
     }
 
     void anExistingFolderNameIsExplained() {

@@ -5,9 +5,12 @@
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QTimer>
 #include <QtTest>
 
+#include "FakeFileSystem.h"
 #include "FakeOs.h"
+#include "LinuxOsServices.h"
 #include "NotFoundPage.h"
 #include "Program.h"
 #include "StartPage.h"
@@ -179,6 +182,68 @@ class UninstallerFlowTest : public QObject {
         QVERIFY(run.dialogs.shown.empty());
     }
 
+    // The real services with a search root whose first folder never answers (a dead network
+    // mount): the page is served while the search waits, and the limit, or the user closing
+    // the window, ends the wait.
+    void hungSearch_data() {
+        QTest::addColumn<bool>("userCloses");
+        QTest::newRow("limit reached: NotFound page") << false;
+        QTest::newRow("window closed: program ends at once") << true;
+    }
+    void hungSearch() {
+        QFETCH(bool, userCloses);
+        struct HungOs : LinuxOsServices {
+            explicit HungOs(std::shared_ptr<FileSystemView> view, std::chrono::milliseconds limit)
+                : LinuxOsServices(limit, std::move(view)) {}
+            QString AppFolder() override { return "/opt/Mnemex Apps/lib/mnemex/uninstall"; }
+            bool FileExists(const QString& path) override { return path == kLog; }
+            QString GetWindowsDirectory() override { return "/nowhere"; }
+            bool StartProgram(const QString& commandLine) override {
+                started << commandLine;
+                return true;
+            }
+            QStringList started;
+        };
+        auto view = std::make_shared<FakeFileSystem>();
+        view->AddFolder("/hung mount");
+        view->AddFile("/later/ST6UNST.EXE");
+        view->Hang("/hung mount");
+        HungOs os(view, userCloses ? std::chrono::minutes(10) : std::chrono::milliseconds(400));
+        mnemex::ScriptedDialogBackend dialogs;
+        mnemex::FixedDriveSource drives{{{"/", ""}}};
+        Program program(os, dialogs, drives, [] {});
+        os.SetSearchWait([&program] {
+            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+            return !program.Ended();
+        });
+        QString statusWhileSearching;
+        bool shownWhileSearching = false;
+        QTimer::singleShot(150, [&] {
+            if (UninstallPage* page = program.Uninstall()) {
+                statusWhileSearching = page->Label2->text();
+                shownWhileSearching = page->isVisible();
+                if (userCloses) {
+                    page->close();
+                }
+            }
+        });
+        program.Run([&] { program.Show(program.LoadStart()); });
+        QTest::mouseClick(program.Start()->Yes, Qt::LeftButton);
+
+        QCOMPARE(statusWhileSearching, QString("Checking for ST6UNST.LOG..."));
+        QVERIFY(shownWhileSearching);
+        QVERIFY(os.started.isEmpty());
+        QVERIFY(dialogs.shown.empty());
+        if (userCloses) {
+            QVERIFY(program.Ended());
+            QVERIFY(!program.NotFound());
+        } else {
+            QVERIFY(!program.Ended());
+            QVERIFY(program.NotFound() && program.NotFound()->isVisible());
+        }
+        view->Release();
+    }
+
     void cancelOrClosingStartEndsWithoutAnything_data() {
         QTest::addColumn<bool>("closeWindow");
         QTest::newRow("Cancel") << false;
@@ -226,9 +291,12 @@ class UninstallerFlowTest : public QObject {
             << "drive"
             << "drive two" << QStringList{} << ""
             << "File found.  Running Uninstallation...";
-        QTest::newRow("drive that is not there leaves the lists alone")
+        QTest::newRow("drive that cannot be opened: all lists stay, the user is told")
             << "drive-missing"
-            << "" << QStringList{} << "File not found."
+            << ""
+            << QStringList{"The drive \"%TREE%/drive two\" cannot be opened.\n"
+                           "The lists stay on \"%TREE%/drive one\"."}
+            << "File not found."
             << "Checking for ST6UNST.LOG...";
         QTest::newRow("Continue gives up") << "continue"
                                            << "" << QStringList{kGaveUp} << ""
@@ -278,12 +346,15 @@ class UninstallerFlowTest : public QObject {
             std::filesystem::remove_all(tree.root / "drive two");
             page->Drive1->SetDrive(Q(tree.root / "drive two"));
             QCOMPARE(page->Dir1->Path(), Q(tree.root / "drive one"));
+            QCOMPARE(page->Drive1->Drive(), Q(tree.root / "drive one"));
+            QCOMPARE(page->File1->Path(), Q(tree.root / "drive one"));
         } else if (action == "continue") {
             QTest::mouseClick(page->Continue, Qt::LeftButton);
         } else if (action == "close") {
             page->close();
         }
 
+        messages.replaceInStrings("%TREE%", Q(tree.root));
         QCOMPARE(run.Messages(), messages);
         if (expectedStart.isEmpty()) {
             QVERIFY(run.os.started.isEmpty());
