@@ -8,13 +8,13 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QPushButton>
 #include <QTest>
 #include <QValueAxis>
 
 #include "ResultTestSupport.h"
-#include "reports/PageControls.h"
-#include "reports/PlotSseDataPage.h"
-#include "reports/SseChart.h"
+#include "reports/PlotSSEDataPage.h"
+#include "reports/SSEChart.h"
 
 using namespace mnemex;
 using namespace mnemex::pages;
@@ -33,41 +33,38 @@ PublicStuff WithHistory(int rows) {
 }
 
 // Loads the chart page over a history of `rows` rows.
-PlotSseDataPage& Open(PageTestContext& ctx, int rows) {
+PlotSSEDataPage& Open(PageTestContext& ctx, int rows) {
     *ctx.state = WithHistory(rows);
-    return *dynamic_cast<PlotSseDataPage*>(ctx.pages.Load(QStringLiteral("PlotSSEdata")));
+    return *dynamic_cast<PlotSSEDataPage*>(ctx.pages.Load(QStringLiteral("PlotSSEdata")));
 }
 
-QBarSet* Bars(PlotSseDataPage& page) {
-    auto* series = qobject_cast<QBarSeries*>(page.SSEgraph()->chart()->series().value(0));
+QBarSet* Bars(PlotSSEDataPage& page) {
+    auto* series = qobject_cast<QBarSeries*>(page.ChartView()->chart()->series().value(0));
     return series ? series->barSets().value(0) : nullptr;
 }
 
-QCategoryAxis* XAxis(PlotSseDataPage& page) {
-    return qobject_cast<QCategoryAxis*>(page.SSEgraph()->chart()->axes(Qt::Horizontal).value(0));
+QCategoryAxis* XAxis(PlotSSEDataPage& page) {
+    return qobject_cast<QCategoryAxis*>(page.ChartView()->chart()->axes(Qt::Horizontal).value(0));
 }
 
 }  // namespace
 
-class PlotSseDataPageTest : public QObject {
+class PlotSSEDataPageTest : public QObject {
     Q_OBJECT
 
   private slots:
     void showsItsCaptionsAndChartTitles() {
         PageTestContext ctx;
-        PlotSseDataPage& page = Open(ctx, 3);
+        PlotSSEDataPage& page = Open(ctx, 3);
         QCOMPARE(page.windowTitle(),
                  QStringLiteral("Graph of SSE as a function of sweeps of training"));
-        QVERIFY(page.findChild<QLabel*>(QStringLiteral("Label1"))
-                    ->text()
-                    .startsWith(QStringLiteral("To work with this graph electronically, return to "
-                                               "the previous page and create an Excel "
-                                               "spreadsheet.  The data")));
-        QCOMPARE(page.findChild<CaptionButton*>(QStringLiteral("PrintThisGraph"))->Caption(),
-                 QStringLiteral("Print The Graph"));
-        QCOMPARE(page.findChild<CaptionButton*>(QStringLiteral("CloseThisForm"))->Caption(),
-                 QStringLiteral("Exit This Page"));
-        QChart* chart = page.SSEgraph()->chart();
+        QVERIFY(page.AdviceLabel()->text().startsWith(
+            QStringLiteral("To work with this graph electronically, return to "
+                           "the previous page and create an Excel "
+                           "spreadsheet.  The data")));
+        QCOMPARE(page.PrintButton()->text(), QStringLiteral("Print The Graph"));
+        QCOMPARE(page.CloseButton()->text(), QStringLiteral("Exit This Page"));
+        QChart* chart = page.ChartView()->chart();
         QCOMPARE(chart->title(),
                  QStringLiteral("Total Sum Of Squared Error As A Function Of Training Sweeps"));
         QCOMPARE(chart->titleFont().family(), QStringLiteral("Arial"));
@@ -86,14 +83,13 @@ class PlotSseDataPageTest : public QObject {
         QTest::addColumn<QStringList>("labels");
         QTest::newRow("initial row only") << 1 << QStringList{"0"};
         QTest::newRow("four rows") << 4 << QStringList{"0", "25", "50", "75"};
-        QTest::newRow("full history")
-            << 2000 << QStringList{"0", "12500", "25000", "37500"};
+        QTest::newRow("full history") << 2000 << QStringList{"0", "12500", "25000", "37500"};
     }
     void drawsOneBarPerHistoryRow() {
         QFETCH(int, rows);
         QFETCH(QStringList, labels);
         PageTestContext ctx;
-        PlotSseDataPage& page = Open(ctx, rows);
+        PlotSSEDataPage& page = Open(ctx, rows);
         QBarSet* bars = Bars(page);
         QVERIFY(bars);
         QCOMPARE(bars->count(), rows);
@@ -108,15 +104,14 @@ class PlotSseDataPageTest : public QObject {
 
     void closesWithExitThisPage() {
         PageTestContext ctx;
-        PlotSseDataPage& page = Open(ctx, 2);
-        QTest::mouseClick(page.findChild<QPushButton*>(QStringLiteral("CloseThisForm")),
-                          Qt::LeftButton);
+        PlotSSEDataPage& page = Open(ctx, 2);
+        QTest::mouseClick(page.CloseButton(), Qt::LeftButton);
         QVERIFY(!ctx.pages.IsLoaded(QStringLiteral("PlotSSEdata")));
     }
 
     void keepsTheHistoryItWasOpenedWith() {
         PageTestContext ctx;
-        PlotSseDataPage& page = Open(ctx, 3);
+        PlotSSEDataPage& page = Open(ctx, 3);
         ctx.state->SSECount = 5;
         ctx.state->SSEHistory[4] = {0, 75, 1};
         ctx.state->SSEHistory[5] = {0, 100, 0.5};
@@ -148,17 +143,16 @@ class PlotSseDataPageTest : public QObject {
 
     void printingLeavesThePictureOnTheClipboard() {
         PageTestContext ctx;
-        PlotSseDataPage& page = Open(ctx, 10);
+        PlotSSEDataPage& page = Open(ctx, 10);
         page.show();
         QVERIFY(QTest::qWaitForWindowExposed(&page));
         QGuiApplication::clipboard()->setText(QStringLiteral("something else"));
         RecordingPrinter printer;
         page.SetPrinterSource(RecordInto(printer));
-        QTest::mouseClick(page.findChild<QPushButton*>(QStringLiteral("PrintThisGraph")),
-                          Qt::LeftButton);
+        QTest::mouseClick(page.PrintButton(), Qt::LeftButton);
         const QImage onClipboard = QGuiApplication::clipboard()->image();
         QVERIFY(!onClipboard.isNull());
-        QCOMPARE(onClipboard.deviceIndependentSize().toSize(), page.SSEgraph()->size());
+        QCOMPARE(onClipboard.deviceIndependentSize().toSize(), page.ChartView()->size());
         QCOMPARE(printer.Operations,
                  (QStringList{QStringLiteral("line: "), QStringLiteral("picture:0,0"),
                               QStringLiteral("end")}));
@@ -174,7 +168,7 @@ class PlotSseDataPageTest : public QObject {
 
     void aCancelledPrintoutStillLeavesThePictureOnTheClipboard() {
         PageTestContext ctx;
-        PlotSseDataPage& page = Open(ctx, 2);
+        PlotSSEDataPage& page = Open(ctx, 2);
         QGuiApplication::clipboard()->clear();
         page.SetPrinterSource([] { return std::unique_ptr<PagePrinter>(); });
         page.PrintThisGraph_Click();
@@ -183,7 +177,7 @@ class PlotSseDataPageTest : public QObject {
 
     void aFailedPrintoutIsReported() {
         PageTestContext ctx;
-        PlotSseDataPage& page = Open(ctx, 2);
+        PlotSSEDataPage& page = Open(ctx, 2);
         RecordingPrinter printer;
         printer.Failure = QStringLiteral("The printer could not be started.");
         page.SetPrinterSource(RecordInto(printer));
@@ -194,5 +188,5 @@ class PlotSseDataPageTest : public QObject {
     }
 };
 
-QTEST_MAIN(PlotSseDataPageTest)
-#include "PlotSseDataPageTest.moc"
+QTEST_MAIN(PlotSSEDataPageTest)
+#include "PlotSSEDataPageTest.moc"
