@@ -75,7 +75,7 @@ CheckResult CheckParameters(PublicStuff& state, const ParameterEntries& entries,
     result.Error = TrapErrors([&] {
         state.StopAtMaxEpochs = entries.EpochTest ? 1 : 0;
         state.StopAtMinError = entries.ErrorTest ? 1 : 0;
-        if (state.StopAtMaxEpochs == 1 && !(Number(read, entries.Sweeps) > 0)) {
+        if (state.StopAtMaxEpochs == 1 && !(Number(read, entries.Epochs) > 0)) {
             result.Verdict = CheckVerdict::kMaxEpochsNotPositive;
             return;
         }
@@ -90,13 +90,13 @@ CheckResult CheckParameters(PublicStuff& state, const ParameterEntries& entries,
             return;
         }
         state.LearningRate = rate;
-        state.PrintInterval = RoundToLong(Number(read, entries.PrintSweeps));
+        state.PrintInterval = RoundToLong(Number(read, entries.PrintEpochs));
         if (!entries.MinError.empty())
             state.MinError = Number(read, entries.MinError);
         if (state.StopAtMaxEpochs == 1) {
-            const double sweeps = Number(read, entries.Sweeps);
+            const double epochs = Number(read, entries.Epochs);
             state.MaxEpochs =
-                state.NewRun == 1 ? RoundToLong(sweeps) : RoundToLong(state.EpochCount + sweeps);
+                state.NewRun == 1 ? RoundToLong(epochs) : RoundToLong(state.EpochCount + epochs);
         }
         result.Verdict = CheckVerdict::kAccepted;
     });

@@ -14,8 +14,8 @@ namespace mnemex {
 struct ParameterEntries {
     bool EpochTest = true;   // "End After A Maximum Number Of Training Epochs"
     bool ErrorTest = false;  // "End When A Minimum Level Of Error Has Been Reached"
-    std::string Sweeps = "100";
-    std::string PrintSweeps = "10";
+    std::string Epochs = "100";
+    std::string PrintEpochs = "10";
     std::string LearningRate = "0.10";
     std::string MinError = "0.05";
 };

@@ -37,7 +37,7 @@ QColor ColourOf(PanelColour colour) {
     return ButtonFaceColor();
 }
 
-Slider* MakeSlider(QWidget* parent, const char* name, Twips at, int maximum) {
+Slider* MakeSlider(QWidget* parent, const char* name, TwipRect at, int maximum) {
     auto* slider = Placed(new Slider(parent), name, at);
     slider->SetRange(0, maximum);
     slider->SetSmallChange(1);
@@ -45,7 +45,7 @@ Slider* MakeSlider(QWidget* parent, const char* name, Twips at, int maximum) {
     return slider;
 }
 
-UpDown* MakeUpDown(QWidget* parent, const char* name, Twips at, QLineEdit* box, int maximum) {
+UpDown* MakeUpDown(QWidget* parent, const char* name, TwipRect at, QLineEdit* box, int maximum) {
     auto* upDown = Placed(new UpDown(parent), name, at);
     upDown->SetRange(kUpDownMinimum, maximum);
     upDown->SetIncrement(kUpDownStep);
@@ -55,7 +55,7 @@ UpDown* MakeUpDown(QWidget* parent, const char* name, Twips at, QLineEdit* box, 
 
 }  // namespace
 
-DistMemPage::DistMemPage(PageContext& context) : Page(context, QString::fromLatin1(kName)) {
+DistMemPage::DistMemPage(PageContext& context) : Page(context, QString::fromLatin1(kName), kFrame) {
     setWindowTitle(QStringLiteral("Distributed Memory Setup Page -- Corlan Neural Network Code"));
     BuildControls();
 }
@@ -85,17 +85,17 @@ void DistMemPage::BuildControls() {
                              {3840, 2520, 5775, 375}, kEntryFont);
     Check1[0]->setChecked(true);
 
-    SweepsBox = MakeTextBox(this, "SweepsBox", QString::fromLatin1(kInitialSweeps),
+    SweepsBox = MakeTextBox(this, "SweepsBox", QString::fromLatin1(kInitialEpochs),
                             {360, 3360, 1050, 372}, kEntryFont);
     SweepsUpDown =
-        MakeUpDown(this, "SweepsUpDown", {1440, 3360, 240, 375}, SweepsBox, kSweepsMaximum);
+        MakeUpDown(this, "SweepsUpDown", {1440, 3360, 240, 375}, SweepsBox, kEpochsMaximum);
     MaxSweepsLabel =
         MakeLabel(this, "MaxSweepsLabel", QStringLiteral("Choose The Maximum Number Of Epochs"),
                   {1800, 3360, 5055, 375}, kCaptionFont);
-    PrintSweepsBox = MakeTextBox(this, "PrintSweepsBox", QString::fromLatin1(kInitialPrintSweeps),
+    PrintSweepsBox = MakeTextBox(this, "PrintSweepsBox", QString::fromLatin1(kInitialPrintEpochs),
                                  {360, 3901, 1050, 372}, kEntryFont);
     PrintSweepsUpDown = MakeUpDown(this, "PrintSweepsUpDown", {1440, 3900, 240, 375},
-                                   PrintSweepsBox, kPrintSweepsMaximum);
+                                   PrintSweepsBox, kPrintEpochsMaximum);
     PrintSweepsLabel = MakeLabel(
         this, "PrintSweepsLabel",
         QStringLiteral("Choose The Number Of Epochs Between Printouts Of Training Information"),
@@ -227,8 +227,8 @@ ParameterEntries DistMemPage::Entries() const {
     ParameterEntries e;
     e.EpochTest = Check1[0]->isChecked();
     e.ErrorTest = Check1[1]->isChecked();
-    e.Sweeps = SweepsBox->text().toStdString();
-    e.PrintSweeps = PrintSweepsBox->text().toStdString();
+    e.Epochs = SweepsBox->text().toStdString();
+    e.PrintEpochs = PrintSweepsBox->text().toStdString();
     e.LearningRate = LRateBox->text().toStdString();
     e.MinError = MinErrorBox->text().toStdString();
     return e;
@@ -242,8 +242,8 @@ bool DistMemPage::CheckParametersOnPage() {
                         reaction.WarningIcon ? MsgStyle::OkWarning : MsgStyle::OkOnly,
                         QString::fromStdString(reaction.Title));
     }
-    if (reaction.SweepsText)
-        SweepsBox->setText(QString::fromStdString(*reaction.SweepsText));
+    if (reaction.EpochsText)
+        SweepsBox->setText(QString::fromStdString(*reaction.EpochsText));
     if (reaction.RateText)
         LRateBox->setText(QString::fromStdString(*reaction.RateText));
     if (reaction.TickBothTests) {

@@ -19,7 +19,8 @@ const FontSpec kExitFont{"Arial", 12, kBoldItalic};
 const FontSpec kNoticeFont{"Arial", 8.25, kItalic};
 }  // namespace
 
-Network1Page::Network1Page(PageContext& context) : Page(context, QString::fromLatin1(kName)) {
+Network1Page::Network1Page(PageContext& context)
+    : Page(context, QString::fromLatin1(kName), kFrame) {
     setWindowTitle(QStringLiteral("Corlan Neural Net Code -- Introductory Form"));
     Label1 = MakeLabel(this, "Label1",
                        QStringLiteral("Corlan Distributed Associative Memory Program 2003 Edition"),

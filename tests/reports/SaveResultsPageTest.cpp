@@ -4,13 +4,13 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QPushButton>
 #include <QTest>
 
 #include "ResultTestSupport.h"
 #include "pages/framework/DriveList.h"
 #include "pages/framework/FileList.h"
 #include "pages/framework/FolderList.h"
-#include "reports/PageControls.h"
 #include "reports/SaveResultsPage.h"
 
 using namespace mnemex;
@@ -48,7 +48,7 @@ class SaveResultsPageTest : public QObject {
     }
     void Untick() {
         for (int k = 0; k < 7; ++k)
-            page_->Check1(k)->setChecked(false);
+            page_->SectionCheckBox(k)->setChecked(false);
     }
     void NameFile(const QString& answer) {
         ctx_->dialogBackend.QueueText(answer);
@@ -79,17 +79,15 @@ class SaveResultsPageTest : public QObject {
                                   "Network SSE As A Function Of Sweeps"};
         const bool ticked[] = {false, true, true, true, true, false, false};
         for (int k = 0; k < 7; ++k) {
-            QCOMPARE(page_->Check1(k)->text(), QLatin1String(captions[k]));
-            QCOMPARE(page_->Check1(k)->isChecked(), ticked[k]);
+            QCOMPARE(page_->SectionCheckBox(k)->text(), QLatin1String(captions[k]));
+            QCOMPARE(page_->SectionCheckBox(k)->isChecked(), ticked[k]);
         }
-        QCOMPARE(page_->findChild<QLabel*>(QStringLiteral("Label1"))->text(),
+        QCOMPARE(page_->TitleLabel()->text(),
                  QStringLiteral("Corlan Distributed Associative Memory Program 2003 Edition"));
-        QCOMPARE(page_->findChild<QLabel*>(QStringLiteral("FileLabel"))->text(),
-                 QStringLiteral("Name Of File To Be Saved:"));
-        QCOMPARE(page_->findChild<CaptionButton*>(QStringLiteral("SaveFile"))->Caption(),
-                 QStringLiteral("Save The File"));
+        QCOMPARE(page_->FileNameHeading()->text(), QStringLiteral("Name Of File To Be Saved:"));
+        QCOMPARE(page_->SaveButton()->text(), QStringLiteral("Save The File"));
         QVERIFY(page_->FileNameLabelText().isEmpty());
-        QCOMPARE(page_->File1()->Path(), folder_);
+        QCOMPARE(page_->FileListBox()->Path(), folder_);
     }
 
     void namesTheReportFile_data() {
@@ -132,9 +130,9 @@ class SaveResultsPageTest : public QObject {
 
     void savesSectionsInTheirOrderWhateverTheTickingOrder() {
         Untick();
-        page_->Check1(6)->setChecked(true);
-        page_->Check1(0)->setChecked(true);
-        page_->Check1(4)->setChecked(true);
+        page_->SectionCheckBox(6)->setChecked(true);
+        page_->SectionCheckBox(0)->setChecked(true);
+        page_->SectionCheckBox(4)->setChecked(true);
         NameFile(QStringLiteral("order"));
         page_->SaveFile_Click();
         const QByteArray expected =
@@ -176,9 +174,9 @@ class SaveResultsPageTest : public QObject {
         QFile other(folder_ + QStringLiteral("/other.dat"));
         QVERIFY(other.open(QIODevice::WriteOnly));
         other.close();
-        page_->File1()->Refresh();
-        QCOMPARE(page_->File1()->Items(), QStringList{QStringLiteral("listed.txt")});
-        page_->File1()->ClickItem(0);
+        page_->FileListBox()->Refresh();
+        QCOMPARE(page_->FileListBox()->Items(), QStringList{QStringLiteral("listed.txt")});
+        page_->FileListBox()->ClickItem(0);
         QCOMPARE(page_->FileNameLabelText(), QStringLiteral("listed.txt"));
         QCOMPARE(QString::fromStdString(State().ReportFileName), listed.fileName());
     }
@@ -189,8 +187,8 @@ class SaveResultsPageTest : public QObject {
         QCOMPARE(ctx_->Shown(),
                  QStringList{QStringLiteral("prompt:Create Directory|Enter name of directory:")});
         QVERIFY(QFileInfo(folder_ + QStringLiteral("/runs")).isDir());
-        QCOMPARE(page_->Dir1()->Path(), folder_ + QStringLiteral("/runs"));
-        QCOMPARE(page_->File1()->Path(), folder_ + QStringLiteral("/runs"));
+        QCOMPARE(page_->FolderListBox()->Path(), folder_ + QStringLiteral("/runs"));
+        QCOMPARE(page_->FileListBox()->Path(), folder_ + QStringLiteral("/runs"));
         QCOMPARE(QDir::currentPath(), folder_ + QStringLiteral("/runs"));
         NameFile(QStringLiteral("in-runs"));
         QCOMPARE(QString::fromStdString(State().ReportFileName),
@@ -219,7 +217,7 @@ class SaveResultsPageTest : public QObject {
         QCOMPARE(ctx_->Shown().last(),
                  QStringLiteral("message:Mnemex|The directory could not be created:\n") + folder_ +
                      QStringLiteral("/runs\nA file or directory of that name already exists."));
-        QCOMPARE(page_->File1()->Path(), folder_);
+        QCOMPARE(page_->FileListBox()->Path(), folder_);
     }
 
     void aCancelledFolderPromptCreatesNothing() {
@@ -230,7 +228,7 @@ class SaveResultsPageTest : public QObject {
 
     void aFolderThatVanishedIsExplainedAndNothingIsWritten() {
         QDir(folder_).mkdir(QStringLiteral("gone"));
-        page_->Dir1()->SetPath(folder_ + QStringLiteral("/gone"));
+        page_->FolderListBox()->SetPath(folder_ + QStringLiteral("/gone"));
         NameFile(QStringLiteral("report"));
         QDir(folder_ + QStringLiteral("/gone")).removeRecursively();
         QCOMPARE(page_->SaveFile_Click(), SaveOutcome::kFailed);

@@ -17,6 +17,7 @@
 #include "TempTree.h"
 #include "UninstallPage.h"
 #include "pages/framework/ScriptedDialogBackend.h"
+#include "tests/support/CaptionFit.h"
 
 using namespace mnemex::uninstall;
 
@@ -60,7 +61,7 @@ class UninstallerFlowTest : public QObject {
         // Start page shown, then Yes pressed, as the user does it.
         void ConfirmUninstall() {
             program.Run([this] { program.Show(program.LoadStart()); });
-            QTest::mouseClick(program.Start()->Yes, Qt::LeftButton);
+            QTest::mouseClick(program.Start()->YesButton(), Qt::LeftButton);
         }
     };
 
@@ -152,7 +153,7 @@ class UninstallerFlowTest : public QObject {
             bool pageVisible = false;
             int ShowMessage(const QString& text, mnemex::MsgStyle style,
                             const QString& title) override {
-                status = program->Uninstall()->Label2->text();
+                status = program->Uninstall()->StatusLabel()->text();
                 pageVisible = program->Uninstall()->isVisible();
                 return ScriptedDialogBackend::ShowMessage(text, style, title);
             }
@@ -162,7 +163,7 @@ class UninstallerFlowTest : public QObject {
         Program program(os, dialogs, drives, [] {});
         dialogs.program = &program;
         program.Run([&] { program.Show(program.LoadStart()); });
-        QTest::mouseClick(program.Start()->Yes, Qt::LeftButton);
+        QTest::mouseClick(program.Start()->YesButton(), Qt::LeftButton);
         QCOMPARE(dialogs.status, QString("Checking for ST6UNST.LOG..."));
         QVERIFY(dialogs.pageVisible);
     }
@@ -258,7 +259,7 @@ class UninstallerFlowTest : public QObject {
         if (closeWindow) {
             start->close();
         } else {
-            QTest::mouseClick(start->Cancel, Qt::LeftButton);
+            QTest::mouseClick(start->CancelButton(), Qt::LeftButton);
         }
         QVERIFY(run.program.Ended());
         QVERIFY(run.os.started.isEmpty());
@@ -332,24 +333,24 @@ class UninstallerFlowTest : public QObject {
         QPointer<NotFoundPage> page = run.program.NotFound();
         QPointer<UninstallPage> uninstall = run.program.Uninstall();
         QVERIFY(page);
-        QCOMPARE(page->Dir1->Path(), Q(tree.root / "drive one"));
-        QCOMPARE(page->ExecutableText->text(), QString("File not found."));
+        QCOMPARE(page->FolderListBox()->Path(), Q(tree.root / "drive one"));
+        QCOMPARE(page->ExecutableBox()->text(), QString("File not found."));
 
         if (action.startsWith("dir-failing:")) {
             run.os.startFails = true;
         }
         if (action.contains(':')) {
-            page->Dir1->SetPath(Q(tree.root / action.section(':', 1).toStdString()));
+            page->FolderListBox()->SetPath(Q(tree.root / action.section(':', 1).toStdString()));
         } else if (action == "drive") {
-            page->Drive1->SetDrive(Q(tree.root / "drive two"));
+            page->DriveListBox()->SetDrive(Q(tree.root / "drive two"));
         } else if (action == "drive-missing") {
             std::filesystem::remove_all(tree.root / "drive two");
-            page->Drive1->SetDrive(Q(tree.root / "drive two"));
-            QCOMPARE(page->Dir1->Path(), Q(tree.root / "drive one"));
-            QCOMPARE(page->Drive1->Drive(), Q(tree.root / "drive one"));
-            QCOMPARE(page->File1->Path(), Q(tree.root / "drive one"));
+            page->DriveListBox()->SetDrive(Q(tree.root / "drive two"));
+            QCOMPARE(page->FolderListBox()->Path(), Q(tree.root / "drive one"));
+            QCOMPARE(page->DriveListBox()->Drive(), Q(tree.root / "drive one"));
+            QCOMPARE(page->FileListBox()->Path(), Q(tree.root / "drive one"));
         } else if (action == "continue") {
-            QTest::mouseClick(page->Continue, Qt::LeftButton);
+            QTest::mouseClick(page->ContinueButton(), Qt::LeftButton);
         } else if (action == "close") {
             page->close();
         }
@@ -368,13 +369,13 @@ class UninstallerFlowTest : public QObject {
         if (!executableText.isEmpty()) {
             QVERIFY(!run.program.Ended());
             QVERIFY(page->isVisible());
-            QCOMPARE(page->ExecutableText->text(), executableText);
+            QCOMPARE(page->ExecutableBox()->text(), executableText);
         } else {
             QVERIFY(run.program.Ended());
             QCOMPARE(run.ends, 1);
         }
         QVERIFY(uninstall);  // still there until the event loop deletes it
-        QCOMPARE(uninstall->Label2->text(), status);
+        QCOMPARE(uninstall->StatusLabel()->text(), status);
         QDir::setCurrent(previousFolder);
     }
 
@@ -388,13 +389,38 @@ class UninstallerFlowTest : public QObject {
         run.ConfirmUninstall();
         NotFoundPage* page = run.program.NotFound();
         QVERIFY(page);
-        QCOMPARE(page->File1->Items(), QStringList{"ST6UNST.EXE"});
+        QCOMPARE(page->FileListBox()->Items(), QStringList{"ST6UNST.EXE"});
         QVERIFY(run.os.started.isEmpty());
-        QCOMPARE(page->ExecutableText->text(), QString("File not found."));
-        page->File1->DoubleClickItem(0);
-        QCOMPARE(page->ExecutableText->text(), QString("ST6UNST.EXE"));
+        QCOMPARE(page->ExecutableBox()->text(), QString("File not found."));
+        page->FileListBox()->DoubleClickItem(0);
+        QCOMPARE(page->ExecutableBox()->text(), QString("ST6UNST.EXE"));
         QVERIFY(run.os.started.isEmpty());
         QDir::setCurrent(previousFolder);
+    }
+
+    // Every text keeps the size the layout gives it and still reads whole in its box.
+    void labelsKeepTheirStatedSizesAndFit() {
+        Run run;
+        run.os.files << kLog;
+        run.program.Run([&] { run.program.Show(run.program.LoadStart()); });
+        StartPage* start = run.program.Start();
+        QCOMPARE(start->QuestionLabel()->font().pointSizeF(), 12.0);
+        QCOMPARE(start->YesButton()->font().pointSizeF(), 12.0);
+        QCOMPARE(start->CancelButton()->font().pointSizeF(), 12.0);
+        QCOMPARE(mnemex::testsupport::ClippedCaptions(*start), QStringList());
+
+        QTest::mouseClick(start->YesButton(), Qt::LeftButton);
+        UninstallPage* uninstall = run.program.Uninstall();
+        QCOMPARE(uninstall->HeadingLabel()->font().pointSizeF(), 9.75);
+        QCOMPARE(mnemex::testsupport::ClippedCaptions(*uninstall), QStringList());
+
+        NotFoundPage* page = run.program.NotFound();
+        QCOMPARE(page->InstructionLabel()->font().pointSizeF(), 12.0);
+        QVERIFY(page->InstructionLabel()->font().bold());
+        QCOMPARE(page->GiveUpLabel()->font().pointSizeF(), 12.0);
+        QCOMPARE(page->ContinueButton()->font().pointSizeF(), 12.0);
+        const QStringList clipped = mnemex::testsupport::ClippedCaptions(*page);
+        QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join(QStringLiteral("; "))));
     }
 
     void pagesCarryTheirCaptionsAndTexts() {
@@ -404,26 +430,27 @@ class UninstallerFlowTest : public QObject {
         StartPage* start = run.program.Start();
         QCOMPARE(start->windowTitle(), QString("Uninstall"));
         QCOMPARE(start->size(), QSize(232, 171));
-        QCOMPARE(start->Label1->text(), QString("Uninstall Mnemex?"));
-        QVERIFY(start->Label1->font().bold());
-        QCOMPARE(start->Yes->text(), QString("Yes"));
-        QCOMPARE(start->Cancel->text(), QString("Cancel"));
+        QCOMPARE(start->QuestionLabel()->text(), QString("Uninstall Mnemex?"));
+        QVERIFY(start->QuestionLabel()->font().bold());
+        QCOMPARE(start->YesButton()->text(), QString("Yes"));
+        QCOMPARE(start->CancelButton()->text(), QString("Cancel"));
 
-        QTest::mouseClick(start->Yes, Qt::LeftButton);
+        QTest::mouseClick(start->YesButton(), Qt::LeftButton);
         UninstallPage* uninstall = run.program.Uninstall();
         QCOMPARE(uninstall->windowTitle(), QString("Uninstalling Mnemex"));
         QCOMPARE(uninstall->size(), QSize(285, 206));
-        QCOMPARE(uninstall->Label1->text(), QString("Uninstalling Mnemex ...."));
+        QCOMPARE(uninstall->HeadingLabel()->text(), QString("Uninstalling Mnemex ...."));
 
         NotFoundPage* page = run.program.NotFound();
         QCOMPARE(page->windowTitle(), QString("Executable Not Found"));
         QCOMPARE(page->size(), QSize(312, 372));
-        QCOMPARE(page->Label1->text(),
+        QCOMPARE(page->InstructionLabel()->text(),
                  QString("The executable file \"ST6UNST.EXE\" could not be found.  Please indicate "
                          "its location.  (It is normally found in the \"Windows\" directory.)"));
-        QCOMPARE(page->Label2->text(), QString("If unable to find file please press continue."));
-        QCOMPARE(page->Continue->text(), QString("Continue"));
-        QCOMPARE(page->File1->Pattern(), QString("ST6UNST.EXE"));
+        QCOMPARE(page->GiveUpLabel()->text(),
+                 QString("If unable to find file please press continue."));
+        QCOMPARE(page->ContinueButton()->text(), QString("Continue"));
+        QCOMPARE(page->FileListBox()->Pattern(), QString("ST6UNST.EXE"));
     }
 };
 

@@ -3,17 +3,17 @@
 
 #include <vector>
 
-#include "reports/text/SseChartGrid.h"
+#include "reports/text/SSEChartGrid.h"
 
 class QChart;
 
 namespace mnemex::pages {
 
 // The chart's title and axis titles.
-inline constexpr const char* kSseChartTitle =
+inline constexpr const char* kSSEChartTitle =
     "Total Sum Of Squared Error As A Function Of Training Sweeps";
-inline constexpr const char* kSseXAxisTitle = "Sweeps Of Training";
-inline constexpr const char* kSseYAxisTitle = "Network SSE";
+inline constexpr const char* kSSEXAxisTitle = "Sweeps Of Training";
+inline constexpr const char* kSSEYAxisTitle = "Network SSE";
 
 // The rows whose epoch labels are shown under the bars: every k-th row from the first,
 // with k the smallest of 1, 2, 5, 10, 20, 50, ... that keeps them at most `maxLabels`.
@@ -22,6 +22,6 @@ std::vector<int> LabelledRows(int rowCount, int maxLabels);
 // The whole chart for the data grid, built once: white background, light grey bars with a
 // black outline (up to 30 rows; more rows give darker bars without outline or gap, so the
 // curve keeps its shape), bold Arial 14 title at the top, axis titles, no legend.
-QChart* BuildSseChart(const std::vector<report::ChartRow>& grid);
+QChart* BuildSSEChart(const std::vector<report::ChartRow>& grid);
 
 }  // namespace mnemex::pages
