@@ -203,8 +203,8 @@ class SaveResultsPageTest : public QObject {
         drive->Refresh();
         drive->SetDrive(gone);
         QCOMPARE(drive->Drive(), QStringLiteral("/"));
-        QCOMPARE(page_->Dir1()->Path(), folder_);
-        QCOMPARE(page_->File1()->Path(), folder_);
+        QCOMPARE(page_->FolderListBox()->Path(), folder_);
+        QCOMPARE(page_->FileListBox()->Path(), folder_);
         QCOMPARE(ctx_->Shown(),
                  QStringList{"message:Mnemex|The drive \"" + gone +
                              "\" cannot be opened.\nThe lists stay on \"" + folder_ + "\"."});
