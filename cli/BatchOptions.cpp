@@ -43,6 +43,27 @@ an unreadable training file.
 )";
 }
 
+std::string Printable(const std::string& text) {
+    std::string shown;
+    for (unsigned char c : text) {
+        if (c == '\\') {
+            shown += "\\\\";
+        } else if (c < 0x20 || c == 0x7f) {
+            static const char kHex[] = "0123456789abcdef";
+            shown += "\\x";
+            shown += kHex[c >> 4];
+            shown += kHex[c & 15];
+        } else {
+            shown += static_cast<char>(c);
+        }
+    }
+    return shown;
+}
+
+std::string Quoted(const std::string& text) {
+    return "\"" + Printable(text) + "\"";
+}
+
 namespace {
 
 // Stores an option's value in the options; returns the message for a value it refuses.
@@ -71,7 +92,7 @@ std::optional<std::string> StoreRule(BatchOptions& o, const std::string& v) {
     else if (v == "delta" || v == "Delta")
         o.Rule = "Delta";
     else
-        return "--rule must be hebb or delta, not \"" + v + "\"";
+        return "--rule must be hebb or delta, not " + Quoted(v);
     return std::nullopt;
 }
 
@@ -83,7 +104,7 @@ std::optional<std::string> StoreStop(BatchOptions& o, const std::string& v) {
     else if (v == "both")
         o.Entries.EpochTest = true, o.Entries.ErrorTest = true;
     else
-        return "--stop must be epochs, error or both, not \"" + v + "\"";
+        return "--stop must be epochs, error or both, not " + Quoted(v);
     return std::nullopt;
 }
 
@@ -91,8 +112,8 @@ std::optional<std::string> StoreSections(BatchOptions& o, const std::string& v) 
     const auto sections = report::ParseSectionList(v);
     if (!sections)
         return "--sections takes general, responses, errors, weights, inputs, outputs, sse or "
-               "all, separated by commas, not \"" +
-               v + "\"";
+               "all, separated by commas, not " +
+               Quoted(v);
     o.ReportSections = *sections;
     o.SectionsGiven = true;
     return std::nullopt;
@@ -165,11 +186,11 @@ ParseOutcome ParseBatchOptions(const std::vector<std::string>& args) {
         }
         const OptionSpec* spec = FindOption(a);
         if (spec == nullptr) {
-            out.Error = "unknown option " + a;
+            out.Error = "unknown option " + Printable(a);
             return out;
         }
         if (spec->TakesValue && k + 1 >= args.size()) {
-            out.Error = "option " + a + " needs a value";
+            out.Error = "option " + Printable(a) + " needs a value";
             return out;
         }
         if (auto refused = spec->Apply(o, spec->TakesValue ? args[++k] : std::string())) {

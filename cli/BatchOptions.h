@@ -32,6 +32,12 @@ struct ParseOutcome {
 };
 ParseOutcome ParseBatchOptions(const std::vector<std::string>& args);
 
+// `text` as it may be shown in a one-line message: control characters (a line break in a
+// typed value, say) and backslashes are written as escapes.
+std::string Printable(const std::string& text);
+// The same between double quotes.
+std::string Quoted(const std::string& text);
+
 // The text of --help.
 std::string BatchUsage();
 

@@ -1,5 +1,6 @@
 #include "cli/BatchReport.h"
 
+#include "cli/BatchOptions.h"
 #include "core/RunTimeError.h"
 #include "reports/text/AnalysisClock.h"
 #include "reports/text/ReportText.h"
@@ -14,8 +15,8 @@ bool WriteBatchReport(PublicStuff& state, const std::string& path,
         const auto failed = output::WriteWhole(path, bytes, options);
         if (!failed)
             return true;
-        err << "mnemex-batch: the report could not be written to \"" << path
-            << "\": " << failed->Reason() << '\n';
+        err << "mnemex-batch: the report could not be written to " << Quoted(path) << ": "
+            << failed->Reason() << '\n';
     } catch (const RunTimeException& e) {
         err << "mnemex-batch: the report could not be built: " << e.Error().Description << '\n';
     }

@@ -153,8 +153,8 @@ bool WriteResults(const BatchOptions& options, PublicStuff& state, const BatchSt
     const output::WriteOptions writeOptions = ResultWriteOptions(streams);
     if (options.JsonPath) {
         if (const auto failed = WriteJsonResult(state, *options.JsonPath, writeOptions)) {
-            err << "mnemex-batch: the JSON result could not be written to \"" << *options.JsonPath
-                << "\": " << failed->Reason() << '\n';
+            err << "mnemex-batch: the JSON result could not be written to "
+                << Quoted(*options.JsonPath) << ": " << failed->Reason() << '\n';
             return false;
         }
     }

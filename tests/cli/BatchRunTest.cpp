@@ -236,6 +236,9 @@ TEST(BatchOptions, BadUsageIsExplained) {
         {{"a.net", "--"}, "unknown option --"},
         {{"a.net", "--epochs=5"}, "unknown option --epochs=5"},
         {{"a.net", "--sections", "all"}, "--sections needs --report"},
+        // A typed line break never splits the one-line message.
+        {{"a.net", "--rule", "he\nbb"}, "--rule must be hebb or delta, not \"he\\x0abb\""},
+        {{"a.net", "--x\r"}, "unknown option --x\\x0d"},
     };
     for (const auto& [args, message] : cases) {
         const ParseOutcome p = ParseBatchOptions(args);
