@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+#include "core/output/ResultFile.h"
 #include "reports/workbook/DesktopOpener.h"
 #include "reports/workbook/SpreadsheetApplication.h"
 #include "reports/workbook/WorkbookFolder.h"
@@ -23,14 +24,17 @@ class DesktopHandOver : public WorkbookHandOver {
     WorkbookOpener* opener_;
 };
 
-// Hands every workbook over as the file at one given path (replaced each time).
+// Hands every workbook over as the file at one given path (replaced each time), written
+// by the rules of `options` (the command line writes into devices and the standard output).
 class FileHandOver : public WorkbookHandOver {
   public:
-    explicit FileHandOver(std::string path) : path_(std::move(path)) {}
+    explicit FileHandOver(std::string path, output::WriteOptions options = {})
+        : path_(std::move(path)), options_(std::move(options)) {}
     std::string HandOver(std::unique_ptr<Workbook> workbook) override;
 
   private:
     std::string path_;
+    output::WriteOptions options_;
 };
 
 }  // namespace mnemex::sheets
