@@ -9,7 +9,8 @@ positions i and j. The order of epoch e comes from the engine seeded with seed +
 Run: python3 tests/core/pattern_order_reference.py
 It first checks the engine against the C++ standard's required value (the 10000th output
 of a default-seeded std::mt19937_64 is 9981545732273789042), then prints the orders that
-PatternOrderTest.cpp expects.
+PatternOrderTest.cpp expects and the first Gaussian values of the distorted probe
+(DistortedProbeTest.cpp): u = ((x >> 11) + 1) / 2^53, Box-Muller on pairs of draws.
 """
 
 MASK = (1 << 64) - 1
@@ -72,6 +73,12 @@ if __name__ == "__main__":
     assert e.next() == 9981545732273789042, "engine does not match the C++ standard"
     for seed, epoch, count in CASES:
         print(f"    {{{seed}u, {epoch}, {count}, {{{', '.join(map(str, epoch_order(seed, epoch, count)))}}}}},")
-    # The first draws of the engine seeded with 1, for the distorted-probe test.
+    import math
     e = MT19937_64(1)
-    print("    first draws, seed 1:", [e.next() for _ in range(4)])
+    gauss = []
+    for _ in range(2):
+        u1 = ((e.next() >> 11) + 1) / 2.0**53
+        u2 = ((e.next() >> 11) + 1) / 2.0**53
+        r = math.sqrt(-2.0 * math.log(u1))
+        gauss += [r * math.cos(2.0 * math.pi * u2), r * math.sin(2.0 * math.pi * u2)]
+    print("    Gaussian values of seed 1:", ", ".join(repr(g) for g in gauss))
