@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "cli/BatchReport.h"
+#include "cli/ExperimentResults.h"
 #include "cli/JsonResult.h"
 #include "core/ParameterCheck.h"
 #include "core/Recall.h"
@@ -99,6 +100,8 @@ int RunBatch(const BatchOptions& options, PublicStuff& state, const BatchStreams
     state.TrainingFileName = std::filesystem::path(options.TrainingFile).filename().string();
     state.LearningRule = options.Rule;
     state.NewRun = 1;
+    state.Order.Permuted = options.Experiments.Permuted();
+    state.Order.Seed = options.Experiments.Seed;
     const RunTimeError alloc = TrapErrors([&] { state.ReallocateNetwork(); });
     if (alloc.Number != 0) {
         err << ConsoleText(TrainingErrorMessage(alloc)) << '\n';
@@ -121,9 +124,18 @@ int RunBatch(const BatchOptions& options, PublicStuff& state, const BatchStreams
             return refused ? kExitUsage : kExitTrainingError;
         }
     }
+    ExperimentFigures figures;
+    const RunTimeError failed = ComputeExperiments(options.Experiments, state, figures);
+    if (failed.Number != 0) {
+        err << ConsoleText(TrainingErrorMessage(failed)) << '\n';
+        return kExitTrainingError;
+    }
+    if (!options.JsonPath)
+        PrintExperiments(options.Experiments, figures, out);
     if (options.JsonPath) {
         std::string problem;
-        if (!WriteJsonResult(state, *options.JsonPath, streams.Json, problem)) {
+        if (!WriteJsonResult(state, *options.JsonPath, streams.Json, problem,
+                             ExperimentJsonMembers(options.Experiments, figures))) {
             err << "mnemex-batch: " << problem << '\n';
             return kExitTrainingError;
         }
@@ -138,6 +150,8 @@ int RunBatch(const BatchOptions& options, PublicStuff& state, const BatchStreams
             return kExitTrainingError;
         }
     }
+    if (!WriteWeightExports(options.Experiments, state, err))
+        return kExitTrainingError;
     return kExitOk;
 }
 
