@@ -67,11 +67,9 @@ DistortedInputs DistortPattern(const PublicStuff& state, int p, const Distortion
 
 PatternMeasures MeasureProbe(const PublicStuff& state, int p, const std::vector<double>& inputs) {
     CheckNetworkSizes(state);
-    if (p < 1 || p > state.NumPatterns ||
-        inputs.size() != static_cast<std::size_t>(state.NumInputs))
+    if (p < 1 || p > state.NumPatterns)
         throw RunTimeException(kSubscriptOutOfRange);
-    std::vector<double> a;
-    RecallInputs(state.Weights, inputs.data(), a);
+    const std::vector<double> a = RecallVector(state, inputs);
     PatternMeasures m = MeasureRecall(a.data(), state.DesiredOutputs.Pattern(p), state.NumOutputs);
     m.Pattern = p;
     return m;

@@ -69,6 +69,20 @@ void ComputeOutputs(PublicStuff& state, int p) {
     }
 }
 
+std::vector<double> RecallVector(const PublicStuff& state, const std::vector<double>& inputs) {
+    const int numInputs = CheckedCount(state.NumInputs);
+    const int numOutputs = CheckedCount(state.NumOutputs);
+    if (inputs.size() != static_cast<std::size_t>(numInputs) ||
+        state.Weights.NumInputs() != numInputs || state.Weights.NumOutputs() != numOutputs)
+        throw RunTimeException(kSubscriptOutOfRange);
+    std::vector<double> net;
+    RecallInputs(state.Weights, inputs.data(), net);
+    for (double activity : net)
+        if (!std::isfinite(activity))
+            throw RunTimeException(kOverflow);
+    return net;
+}
+
 double PatternSSE(const PublicStuff& state) {
     const int numOutputs = CheckedCount(state.NumOutputs);
     double sum = 0.0;

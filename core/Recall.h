@@ -23,6 +23,12 @@ void ComputeOutputs(PublicStuff& state, int p);
 // nothing else and checks nothing; callers judge the values.
 void RecallInputs(const WeightMatrix& weights, const double* inputs, std::vector<double>& net);
 
+// The output activities the network gives for any input vector of NumInputs values,
+// summed exactly as ComputeOutputs sums them, so a training pattern's vector gives that
+// pattern's responses bit for bit. Changes nothing. Throws RunTimeException(kOverflow) when
+// a response would be infinite or not a number, kSubscriptOutOfRange for a wrong length.
+std::vector<double> RecallVector(const PublicStuff& state, const std::vector<double>& inputs);
+
 // Sum over the output units, in order, of Error squared, as the unit records hold them now.
 // Throws RunTimeException(kOverflow) when the sum overflows.
 double PatternSSE(const PublicStuff& state);

@@ -9,9 +9,9 @@ packages=(
   libxlsxwriter-dev zlib1g-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   libeigen3-dev
-  python3 python3-openpyxl python3-numpy
+  python3 python3-openpyxl python3-numpy python3-dev python3-pytest pybind11-dev
   xvfb xauth x11-apps imagemagick fonts-liberation fonts-dejavu-core
-  xdg-utils locales
+  xdg-utils locales poppler-utils
 )
 
 missing=()

@@ -15,9 +15,12 @@ std::string Format(const char* pattern, const std::tm& when) {
 }  // namespace
 
 AnalysisTime AnalysisTimeNow() {
-    const std::time_t now = std::time(nullptr);
+    return AnalysisTimeAt(std::time(nullptr));
+}
+
+AnalysisTime AnalysisTimeAt(std::time_t when) {
     std::tm local{};
-    localtime_r(&now, &local);
+    localtime_r(&when, &local);
     return AnalysisTime{Format("%x", local), Format("%X", local)};
 }
 
