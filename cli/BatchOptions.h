@@ -21,7 +21,7 @@ struct BatchOptions {
     bool Progress = false;                  // print every printout of the run
     std::optional<std::string> ReportPath;  // the text report to write after training
     report::SectionSet ReportSections = report::DefaultSections();
-    bool SectionsGiven = false;  // --sections was given
+    bool SectionsGiven = false;     // --sections was given
     ExperimentOptions Experiments;  // order, least squares, measures, exports
     bool Help = false;
 };
