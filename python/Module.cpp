@@ -134,13 +134,19 @@ bit for bit, as the desktop program Mnemex and the command mnemex-batch.
     print(run.epochs, run.total_sse)      # 48 0.00991...
     net.recall(3)                         # responses to pattern 3 (numbered from 1)
 
+Experiments as mnemex-batch offers them: train(order='permuted', seed=N),
+test_all(), least_squares(), fixed_weight_sse(), probe_distorted() and the weight
+exports write_weights_csv() and write_weights_npy().
+
 Units and patterns are numbered from 1 wherever a number is asked for; NumPy
 arrays are indexed from 0 as usual (row 0 is pattern 1).
 
 Errors: TrainingFileError (a ValueError) for a file or arrays that cannot be
 loaded, TrainingError when a run overflows or runs out of memory, WorkbookError
 (an OSError) when the spreadsheet cannot be written, ValueError and TypeError for
-bad arguments, RuntimeError for a call on a network that is training elsewhere.
+bad arguments, OverflowError for figures too large for a double, OSError for a
+weight export that cannot be written, RuntimeError for a call on a network that
+is training elsewhere.
 )";
 
 const char* const kTrainDoc =
