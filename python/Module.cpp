@@ -46,7 +46,7 @@ class BusyMark {
 // was given (not None) put over it.
 TrainingSettings SettingsFrom(TrainingSettings base, py::handle rule, py::handle rate,
                               py::handle epochs, py::handle minError, py::handle stop,
-                              py::handle printInterval) {
+                              py::handle printInterval, py::handle order, py::handle seed) {
     if (!rule.is_none())
         base.Rule = RuleFromName(Text(rule, "rule"));
     if (!rate.is_none())
@@ -59,6 +59,10 @@ TrainingSettings SettingsFrom(TrainingSettings base, py::handle rule, py::handle
         base.Stop = StopFromName(Text(stop, "stop"));
     if (!printInterval.is_none())
         base.PrintInterval = WholeNumber(printInterval, "print_interval");
+    if (!order.is_none())
+        base.Order = OrderFromName(Text(order, "order"));
+    if (!seed.is_none())
+        base.Seed = static_cast<std::int64_t>(CheckedSeed(SeedNumber(seed, "seed")));
     return base;
 }
 
@@ -130,17 +134,23 @@ bit for bit, as the desktop program Mnemex and the command mnemex-batch.
     print(run.epochs, run.total_sse)      # 48 0.00991...
     net.recall(3)                         # responses to pattern 3 (numbered from 1)
 
+Experiments as mnemex-batch offers them: train(order='permuted', seed=N),
+test_all(), least_squares(), fixed_weight_sse(), probe_distorted() and the weight
+exports write_weights_csv() and write_weights_npy().
+
 Units and patterns are numbered from 1 wherever a number is asked for; NumPy
 arrays are indexed from 0 as usual (row 0 is pattern 1).
 
 Errors: TrainingFileError (a ValueError) for a file or arrays that cannot be
 loaded, TrainingError when a run overflows or runs out of memory, WorkbookError
 (an OSError) when the spreadsheet cannot be written, ValueError and TypeError for
-bad arguments, RuntimeError for a call on a network that is training elsewhere.
+bad arguments, OverflowError for figures too large for a double, OSError for a
+weight export that cannot be written, RuntimeError for a call on a network that
+is training elsewhere.
 )";
 
 const char* const kTrainDoc =
-    R"(train(*, rule='hebb', rate=0.1, epochs=100, min_error=0.05, stop='epochs', print_interval=10) -> TrainingRun
+    R"(train(*, rule='hebb', rate=0.1, epochs=100, min_error=0.05, stop='epochs', print_interval=10, order='file', seed=1) -> TrainingRun
 
 Start Training: every weight back to 0, then a new run from epoch 0.
 
@@ -153,6 +163,15 @@ min_error       the run ends when the total SSE falls strictly below this
 stop            'epochs', 'error' or 'both': which tests end the run
 print_interval  an SSE history row every this many epochs (0: none after the
                 untrained row)
+order           'file': every epoch presents the patterns in file order;
+                'permuted': every epoch in a new order, shuffled reproducibly from
+                the seed and the epoch number (the history's untrained row is
+                still measured in file order)
+seed            seed of the permuted order, 0 to 9223372036854775807; ignored
+                with file order
+
+The same settings give the same weights, bit for bit, as mnemex-batch with
+--order permuted --seed N.
 
 The defaults are the setup page's initial settings. Settings the setup page would
 refuse raise ValueError with its message and change nothing. A run that overflows
@@ -163,16 +182,135 @@ The GIL is released while training, so other threads run meanwhile; any other
 call on this network in the meantime raises RuntimeError.)";
 
 const char* const kContinueDoc =
-    R"(continue_training(*, rule=None, rate=None, epochs=None, min_error=None, stop=None, print_interval=None) -> TrainingRun
+    R"(continue_training(*, rule=None, rate=None, epochs=None, min_error=None, stop=None, print_interval=None, order=None, seed=None) -> TrainingRun
 
 Continue Training: keep the weights, the epoch count and the SSE history and train
 `epochs` more epochs (the run ends at the present epoch count plus `epochs`).
 Takes train()'s keywords; each one left out (None) is the last run's. History rows
-come every print_interval epochs counted from this call's start.
+come every print_interval epochs counted from this call's start. In permuted
+order each epoch's order depends only on the seed and the overall epoch number,
+so a continued run presents every epoch as one long run would.
 
 Raises RuntimeError when there is no run to continue: before the first train(),
 and after a run that ended with a TrainingError (as the desktop program hides
 Continue Training then). Otherwise as train().)";
+
+const char* const kTestAllDoc = R"(test_all() -> list[dict]
+
+Recalls every pattern with the weights as they stand and measures the response a
+against the desired output t over the n output units, as mnemex-batch --test-all
+does: one dict per pattern, in pattern order, with
+
+pattern  the pattern's number (from 1)
+sse      sum of (t - a)^2, the pattern's squared error of recall
+ndp      normalised dot product (a . t) / n
+nvl      normalised vector length sqrt((a . a) / n)
+vcor     vector correlation, the cosine (a . t) / (|a| |t|); 0 when a or t is 0
+
+Changes nothing. Raises OverflowError when a measure is too large for a double.)";
+
+const char* const kLeastSquaresDoc = R"(least_squares() -> dict
+
+The best memory one set of fixed weights can hold: W = D X+, X+ the Moore-Penrose
+pseudoinverse of the inputs, as mnemex-batch --least-squares computes it. Returns
+{'total_sse': float, 'weights': array (output units, input units), 'rank': int}:
+the total SSE of every pattern recalled with W, W itself and the rank of the
+inputs. Beyond the size that decomposes in a few seconds (inputs x patterns x
+the smaller of the two above 4e9) returns {'skipped': the reason} instead.
+
+The epoch's total SSE adds each pattern's error right after its own learning
+step, so it can fall below what any fixed weights give; compare total_sse with
+fixed_weight_sse(). Changes nothing.)";
+
+const char* const kFixedWeightDoc = R"(fixed_weight_sse() -> float
+
+The total SSE of the weights as they stand, held fixed: every pattern recalled
+with them, as mnemex-batch --least-squares reports it ("fixed_weight_sse").
+Changes nothing.)";
+
+const char* const kProbeDoc =
+    R"(probe_distorted(pattern, noise_sd=0.0, zero_fraction=0.0, seed=1) -> dict
+
+Probes the memory with a damaged copy of pattern `pattern`'s inputs (1 to
+num_patterns): Gaussian noise of standard deviation noise_sd added to every input
+unit, then round(zero_fraction x num_inputs) input units, chosen at random, set to
+0. All draws come from one std::mt19937_64 seeded with `seed` (0 to
+9223372036854775807), so a seed always gives the same probe, and the same units
+are zeroed whatever the noise. Returns
+
+inputs   the distorted input vector (array of num_inputs)
+zeroed   the input units set to 0 (numbered from 1), in the order drawn
+outputs  the responses to it (array of num_outputs)
+sse, ndp, nvl, vcor   the responses measured against the pattern's desired
+         output, as test_all() measures them
+
+Changes nothing.)";
+
+const char* const kWeightsCsvDoc = R"(write_weights_csv(path) -> None
+
+Writes the weights as CSV, byte for byte as mnemex-batch --weights-csv: one line
+per output unit, its weights to input units 1, 2, ... separated by commas, each
+in the shortest form that reads back as the same double, no header. The file is
+written whole or not at all; raises OSError (of the subclass the system's error
+gives, e.g. PermissionError) when it cannot be written.)";
+
+const char* const kWeightsNpyDoc = R"(write_weights_npy(path) -> None
+
+Writes the weights as a NumPy .npy file, byte for byte as mnemex-batch
+--weights-npy: little-endian doubles of shape (output units, input units), which
+numpy.load reads back equal to net.weights. Written whole or not at all; raises
+OSError when it cannot be written.)";
+
+py::dict MeasuresDict(const mnemex::PatternMeasures& m) {
+    py::dict d;
+    d["pattern"] = m.Pattern;
+    d["sse"] = m.SSE;
+    d["ndp"] = m.Ndp;
+    d["nvl"] = m.Nvl;
+    d["vcor"] = m.Vcor;
+    return d;
+}
+
+py::array_t<double> WeightArray(const mnemex::WeightMatrix& w) {
+    return NewArray(w.NumOutputs(), w.NumInputs(), [&](long long j, long long i) {
+        return w.Weight(static_cast<int>(j) + 1, static_cast<int>(i) + 1);
+    });
+}
+
+py::dict LeastSquaresDict(const mnemex::LeastSquaresResult& ls) {
+    py::dict d;
+    if (!ls.Solved) {
+        d["skipped"] = ls.Note;
+        return d;
+    }
+    d["total_sse"] = ls.TotalSSE;
+    d["weights"] = WeightArray(ls.Weights);
+    d["rank"] = ls.Rank;
+    return d;
+}
+
+py::dict ProbeDict(const NetworkSession::DistortedProbe& probe) {
+    py::dict d;
+    d["pattern"] = probe.Measures.Pattern;
+    d["inputs"] = NewVector(probe.Distorted.Inputs);
+    d["zeroed"] = probe.Distorted.Zeroed;
+    d["outputs"] = NewVector(probe.Outputs);
+    d["sse"] = probe.Measures.SSE;
+    d["ndp"] = probe.Measures.Ndp;
+    d["nvl"] = probe.Measures.Nvl;
+    d["vcor"] = probe.Measures.Vcor;
+    return d;
+}
+
+// An OSError carrying errno, message and file name; Python picks the subclass (such as
+// PermissionError) from the errno, as for its own file operations.
+void RaiseExportFailure(const ExportFailure& e) {
+    const py::object name = py::reinterpret_steal<py::object>(
+        PyUnicode_DecodeFSDefaultAndSize(e.Path.data(), static_cast<py::ssize_t>(e.Path.size())));
+    if (!name)
+        return;  // the decoding error stays set
+    PyErr_SetObject(PyExc_OSError, py::make_tuple(e.Error, e.what(), name).ptr());
+}
 
 }  // namespace
 
@@ -204,6 +342,8 @@ PYBIND11_MODULE(mnemex, m) {
             PyErr_SetString(PyExc_RuntimeError, e.what());
         } catch (const ArithmeticFailure& e) {
             PyErr_SetString(PyExc_OverflowError, e.what());
+        } catch (const ExportFailure& e) {
+            RaiseExportFailure(e);
         }
     });
 
@@ -287,14 +427,7 @@ report and the workbook. All weights start at 0.)")
             },
             "Desired outputs, a new NumPy array (patterns, output units).")
         .def_property_readonly(
-            "weights",
-            [](Network& n) {
-                const auto& s = n.Use().State();
-                return NewArray(
-                    s.Weights.NumOutputs(), s.Weights.NumInputs(), [&](long long j, long long i) {
-                        return s.Weights.Weight(static_cast<int>(j) + 1, static_cast<int>(i) + 1);
-                    });
-            },
+            "weights", [](Network& n) { return WeightArray(n.Use().State().Weights); },
             "Connection weights, a new NumPy array (output units, input units).")
         .def_property_readonly(
             "epochs", [](Network& n) { return n.Use().State().EpochCount; },
@@ -313,25 +446,27 @@ report and the workbook. All weights start at 0.)")
         .def(
             "train",
             [](Network& n, py::handle rule, py::handle rate, py::handle epochs, py::handle minError,
-               py::handle stop, py::handle printInterval) {
+               py::handle stop, py::handle printInterval, py::handle order, py::handle seed) {
                 const TrainingSettings s = SettingsFrom(TrainingSettings{}, rule, rate, epochs,
-                                                        minError, stop, printInterval);
+                                                        minError, stop, printInterval, order, seed);
                 return Train(n, s, false);
             },
             py::kw_only(), py::arg("rule") = py::none(), py::arg("rate") = py::none(),
             py::arg("epochs") = py::none(), py::arg("min_error") = py::none(),
-            py::arg("stop") = py::none(), py::arg("print_interval") = py::none(), kTrainDoc)
+            py::arg("stop") = py::none(), py::arg("print_interval") = py::none(),
+            py::arg("order") = py::none(), py::arg("seed") = py::none(), kTrainDoc)
         .def(
             "continue_training",
             [](Network& n, py::handle rule, py::handle rate, py::handle epochs, py::handle minError,
-               py::handle stop, py::handle printInterval) {
+               py::handle stop, py::handle printInterval, py::handle order, py::handle seed) {
                 const TrainingSettings s = SettingsFrom(n.Use().LastSettings(), rule, rate, epochs,
-                                                        minError, stop, printInterval);
+                                                        minError, stop, printInterval, order, seed);
                 return Train(n, s, true);
             },
             py::kw_only(), py::arg("rule") = py::none(), py::arg("rate") = py::none(),
             py::arg("epochs") = py::none(), py::arg("min_error") = py::none(),
-            py::arg("stop") = py::none(), py::arg("print_interval") = py::none(), kContinueDoc)
+            py::arg("stop") = py::none(), py::arg("print_interval") = py::none(),
+            py::arg("order") = py::none(), py::arg("seed") = py::none(), kContinueDoc)
         .def(
             "reset", [](Network& n) { n.Use().Reset(); },
             R"(reset() -> None
@@ -361,6 +496,46 @@ as the probe page shows them: a new array of num_outputs values.)")
 The output units' responses to any input vector x of num_inputs finite numbers,
 summed exactly as for a training pattern (recall_vector(net.inputs[p - 1]) equals
 recall(p) bit for bit). Changes nothing.)")
+        .def(
+            "test_all",
+            [](Network& n) {
+                py::list rows;
+                for (const auto& m : n.Use().TestAll())
+                    rows.append(MeasuresDict(m));
+                return rows;
+            },
+            kTestAllDoc)
+        .def(
+            "least_squares", [](Network& n) { return LeastSquaresDict(n.Use().LeastSquares()); },
+            kLeastSquaresDoc)
+        .def(
+            "fixed_weight_sse", [](Network& n) { return n.Use().FixedWeightSSE(); },
+            kFixedWeightDoc)
+        .def(
+            "probe_distorted",
+            [](Network& n, py::handle pattern, py::handle noiseSd, py::handle zeroFraction,
+               py::handle seed) {
+                NetworkSession& session = n.Use();
+                return ProbeDict(session.ProbeDistorted(
+                    WholeNumber(pattern, "pattern"), RealNumber(noiseSd, "noise_sd"),
+                    RealNumber(zeroFraction, "zero_fraction"), SeedNumber(seed, "seed")));
+            },
+            py::arg("pattern"), py::arg("noise_sd") = 0.0, py::arg("zero_fraction") = 0.0,
+            py::arg("seed") = 1, kProbeDoc)
+        .def(
+            "write_weights_csv",
+            [](Network& n, py::handle path) {
+                NetworkSession& session = n.Use();
+                session.WriteWeightsCsv(PathText(path, "path"));
+            },
+            py::arg("path"), kWeightsCsvDoc)
+        .def(
+            "write_weights_npy",
+            [](Network& n, py::handle path) {
+                NetworkSession& session = n.Use();
+                session.WriteWeightsNpy(PathText(path, "path"));
+            },
+            py::arg("path"), kWeightsNpyDoc)
         .def(
             "report",
             [](Network& n, py::handle sections) {

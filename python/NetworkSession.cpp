@@ -9,6 +9,8 @@
 #include "core/Recall.h"
 #include "core/RunTimeError.h"
 #include "core/TrainingFile.h"
+#include "core/WeightExport.h"
+#include "core/output/ResultFile.h"
 #include "reports/text/AnalysisClock.h"
 #include "reports/text/ReportSections.h"
 #include "reports/text/ReportText.h"
@@ -19,6 +21,7 @@ namespace mnemex::python {
 namespace {
 
 constexpr std::int64_t kLargestCount = INT32_MAX;
+constexpr std::int64_t kLargestSeed = INT64_MAX;
 
 // Shortest text that reads back as the same double.
 std::string NumberText(double value) {
@@ -53,7 +56,8 @@ struct SavedParameters {
           maxEpochs(s.MaxEpochs),
           minError(s.MinError),
           printInterval(s.PrintInterval),
-          newRun(s.NewRun) {}
+          newRun(s.NewRun),
+          order(s.Order) {}
     void Restore(PublicStuff& s) const {
         s.LearningRule = rule;
         s.LearningRate = rate;
@@ -63,6 +67,7 @@ struct SavedParameters {
         s.MinError = minError;
         s.PrintInterval = printInterval;
         s.NewRun = newRun;
+        s.Order = order;
     }
     std::string rule;
     double rate;
@@ -71,6 +76,7 @@ struct SavedParameters {
     double minError;
     std::int32_t printInterval;
     std::int16_t newRun;
+    PatternOrder order;
 };
 
 // Runs fn and rethrows a run-time error of the core as an ArithmeticFailure saying `what`.
@@ -97,6 +103,19 @@ std::string StopFromName(const std::string& name) {
     if (name == "epochs" || name == "error" || name == "both")
         return name;
     throw ArgumentError("stop must be \"epochs\", \"error\" or \"both\", not \"" + name + "\"");
+}
+
+std::string OrderFromName(const std::string& name) {
+    if (name == "file" || name == "permuted")
+        return name;
+    throw ArgumentError("order must be \"file\" or \"permuted\", not \"" + name + "\"");
+}
+
+std::uint64_t CheckedSeed(std::int64_t seed) {
+    if (seed < 0)
+        throw ArgumentError("seed must lie between 0 and " + std::to_string(kLargestSeed) +
+                            ", not " + std::to_string(seed));
+    return static_cast<std::uint64_t>(seed);
 }
 
 ParameterEntries EntriesFor(const TrainingSettings& s) {
@@ -163,6 +182,8 @@ RunSummary NetworkSession::Run(const TrainingSettings& settings, TrainingDisplay
                                bool continuing) {
     const std::string rule = RuleFromName(settings.Rule);
     const ParameterEntries entries = EntriesFor(settings);
+    const bool permuted = OrderFromName(settings.Order) == "permuted";
+    const std::uint64_t seed = CheckedSeed(settings.Seed);
     if (continuing && entries.EpochTest && state_.EpochCount + settings.Epochs > kLargestCount)
         throw ArgumentError("epochs: " + std::to_string(settings.Epochs) +
                             " more epochs would go past epoch " + std::to_string(kLargestCount));
@@ -180,6 +201,8 @@ RunSummary NetworkSession::Run(const TrainingSettings& settings, TrainingDisplay
     }
     if (!continuing)
         ResetWeights(state_);
+    // The seed only matters in permuted order; file order ignores it, as --seed is ignored.
+    state_.Order = PatternOrder{permuted, seed};
     last_ = settings;
     last_.Rule = rule;
     const double requested = static_cast<float>(static_cast<double>(settings.Epochs));
@@ -203,13 +226,17 @@ RunSummary NetworkSession::Summary(const std::optional<double>& change, bool int
     return s;
 }
 
-std::vector<double> NetworkSession::Recall(long long p) {
+int NetworkSession::CheckedPattern(long long p, const char* what) const {
     if (state_.NumPatterns == 0)
-        throw ArgumentError("this network has no patterns to recall");
+        throw ArgumentError(std::string("this network has no patterns to ") + what);
     if (p < 1 || p > state_.NumPatterns)
         throw ArgumentError("pattern must lie between 1 and " + std::to_string(state_.NumPatterns) +
                             ", not " + std::to_string(p));
-    const int pattern = static_cast<int>(p);
+    return static_cast<int>(p);
+}
+
+std::vector<double> NetworkSession::Recall(long long p) {
+    const int pattern = CheckedPattern(p, "recall");
     Computing("the responses to pattern " + std::to_string(p) + " cannot be computed",
               [&] { ComputeOutputs(state_, pattern); });
     std::vector<double> out;
@@ -229,6 +256,63 @@ std::vector<double> NetworkSession::RecallVector(const std::vector<double>& inpu
                                 std::to_string(k + 1) + " is " + NumberText(inputs[k]));
     return Computing("the responses cannot be computed",
                      [&] { return mnemex::RecallVector(state_, inputs); });
+}
+
+std::vector<PatternMeasures> NetworkSession::TestAll() const {
+    return Computing("the recall measures cannot be computed",
+                     [&] { return MeasureAllPatterns(state_); });
+}
+
+LeastSquaresResult NetworkSession::LeastSquares() const {
+    return Computing("the least-squares weights cannot be computed",
+                     [&] { return SolveLeastSquares(state_); });
+}
+
+double NetworkSession::FixedWeightSSE() const {
+    return Computing("the fixed-weight SSE cannot be computed",
+                     [&] { return mnemex::FixedWeightSSE(state_, state_.Weights); });
+}
+
+NetworkSession::DistortedProbe NetworkSession::ProbeDistorted(long long p, double noiseDeviation,
+                                                              double zeroFraction,
+                                                              std::int64_t seed) const {
+    const int pattern = CheckedPattern(p, "probe");
+    RequireFinite(noiseDeviation, "noise_sd");
+    if (noiseDeviation < 0.0)
+        throw ArgumentError("noise_sd must be 0 or more, not " + NumberText(noiseDeviation));
+    RequireFinite(zeroFraction, "zero_fraction");
+    if (zeroFraction < 0.0 || zeroFraction > 1.0)
+        throw ArgumentError("zero_fraction must lie between 0 and 1, not " +
+                            NumberText(zeroFraction));
+    const Distortion distortion{noiseDeviation, zeroFraction, CheckedSeed(seed)};
+    return Computing("the distorted probe cannot be computed", [&] {
+        DistortedProbe probe;
+        probe.Distorted = DistortPattern(state_, pattern, distortion);
+        if (!probe.Distorted.Problem.empty())
+            throw ArgumentError(probe.Distorted.Problem);
+        probe.Outputs = mnemex::RecallVector(state_, probe.Distorted.Inputs);
+        probe.Measures = MeasureProbe(state_, pattern, probe.Distorted.Inputs);
+        return probe;
+    });
+}
+
+namespace {
+
+void WriteExport(const std::string& path, const std::string& bytes, const char* what) {
+    if (const auto failed = output::WriteWhole(path, bytes))
+        throw ExportFailure(
+            std::string("the ") + what + " could not be written: " + failed->Reason(),
+            failed->Error, path);
+}
+
+}  // namespace
+
+void NetworkSession::WriteWeightsCsv(const std::string& path) const {
+    WriteExport(path, WeightsCsv(state_.Weights), "weights CSV file");
+}
+
+void NetworkSession::WriteWeightsNpy(const std::string& path) const {
+    WriteExport(path, WeightsNpy(state_.Weights), "weights .npy file");
 }
 
 std::string NetworkSession::Report(const std::string& sections) {

@@ -8,11 +8,15 @@
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "core/DistortedProbe.h"
+#include "core/LeastSquares.h"
 #include "core/ParameterCheck.h"
 #include "core/PatternArrays.h"
 #include "core/PublicStuff.h"
+#include "core/TestAllMeasures.h"
 #include "core/TrainingRun.h"
 
 namespace mnemex::python {
@@ -48,6 +52,15 @@ class WorkbookFailure : public std::runtime_error {
   public:
     using std::runtime_error::runtime_error;
 };
+// A weight export could not be written (Python: OSError, of the subclass its errno gives).
+// what() says which file and why; Error is the errno value.
+class ExportFailure : public std::runtime_error {
+  public:
+    ExportFailure(const std::string& what, int error, std::string path)
+        : std::runtime_error(what), Error(error), Path(std::move(path)) {}
+    int Error;
+    std::string Path;
+};
 
 // The settings of one training call, as the setup page's controls would hold them; the
 // defaults are the page's initial settings.
@@ -58,12 +71,18 @@ struct TrainingSettings {
     double MinError = 0.05;
     std::string Stop = "epochs";  // "epochs", "error" or "both"
     std::int64_t PrintInterval = 10;
+    std::string Order = "file";  // "file" or "permuted"
+    std::int64_t Seed = 1;       // of the permuted order, 0 to 2^63-1
 };
 
 // The rule for a name given by the user ("hebb", "Delta", ...), or an ArgumentError.
 std::string RuleFromName(const std::string& name);
 // The stop name checked ("epochs", "error" or "both"), or an ArgumentError.
 std::string StopFromName(const std::string& name);
+// The pattern order name checked ("file" or "permuted"), or an ArgumentError.
+std::string OrderFromName(const std::string& name);
+// The seed checked: 0 to 2^63-1, as the batch command's --seed takes it (ArgumentError).
+std::uint64_t CheckedSeed(std::int64_t seed);
 
 // The setup page's entries for the settings, each number written so that it reads back
 // as the same double.
@@ -104,6 +123,28 @@ class NetworkSession {
     // Output activities for any input vector of NumInputs finite values.
     std::vector<double> RecallVector(const std::vector<double>& inputs) const;
 
+    // The four recall measures of every pattern with the current weights, in pattern order.
+    std::vector<PatternMeasures> TestAll() const;
+    // The best fixed weights (least squares) and their total SSE, or the note why not.
+    LeastSquaresResult LeastSquares() const;
+    // The total SSE of the current weights held fixed, every pattern recalled by them.
+    double FixedWeightSSE() const;
+
+    // Pattern p's inputs distorted as asked, the responses to them and their measures
+    // against pattern p's target.
+    struct DistortedProbe {
+        DistortedInputs Distorted;
+        std::vector<double> Outputs;
+        PatternMeasures Measures;
+    };
+    DistortedProbe ProbeDistorted(long long p, double noiseDeviation, double zeroFraction,
+                                  std::int64_t seed) const;
+
+    // The weights as CSV or .npy bytes, written whole through the result writer, as the
+    // batch command's --weights-csv and --weights-npy write them (ExportFailure).
+    void WriteWeightsCsv(const std::string& path) const;
+    void WriteWeightsNpy(const std::string& path) const;
+
     // The text report for a comma-separated section list ("" for the page's ticked boxes),
     // dated now in the current LC_TIME forms.
     std::string Report(const std::string& sections);
@@ -116,6 +157,7 @@ class NetworkSession {
   private:
     RunSummary Run(const TrainingSettings& settings, TrainingDisplay& display, bool continuing);
     void AfterLoad(const std::string& name);
+    int CheckedPattern(long long p, const char* what) const;
 
     PublicStuff state_;
     TrainingSettings last_;

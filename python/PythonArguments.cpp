@@ -16,9 +16,9 @@ std::string TypeName(py::handle value) {
     throw py::type_error(std::string(name) + " must be " + wanted + ", not " + TypeName(value));
 }
 
-}  // namespace
-
-std::int64_t WholeNumber(py::handle value, const char* name) {
+// An int or NumPy integer as 64 bits; beyond them, an ArgumentError with tooLarge's message.
+template <typename Message>
+std::int64_t WholeNumberOr(py::handle value, const char* name, Message&& tooLarge) {
     if (PyBool_Check(value.ptr()) || !PyIndex_Check(value.ptr()))
         WrongType(value, name, "a whole number");
     py::object index = py::reinterpret_steal<py::object>(PyNumber_Index(value.ptr()));
@@ -27,12 +27,27 @@ std::int64_t WholeNumber(py::handle value, const char* name) {
     int overflow = 0;
     const long long n = PyLong_AsLongLongAndOverflow(index.ptr(), &overflow);
     if (overflow != 0)
-        throw ArgumentError(std::string(name) + " must be " +
-                            (overflow > 0 ? "at most 2147483647" : "at least -2147483648") +
-                            ", not " + std::string(py::str(index)));
+        throw ArgumentError(tooLarge(index, overflow));
     if (n == -1 && PyErr_Occurred())
         throw py::error_already_set();
     return n;
+}
+
+}  // namespace
+
+std::int64_t WholeNumber(py::handle value, const char* name) {
+    return WholeNumberOr(value, name, [&](const py::object& index, int overflow) {
+        return std::string(name) + " must be " +
+               (overflow > 0 ? "at most 2147483647" : "at least -2147483648") + ", not " +
+               std::string(py::str(index));
+    });
+}
+
+std::int64_t SeedNumber(py::handle value, const char* name) {
+    return WholeNumberOr(value, name, [&](const py::object& index, int) {
+        return std::string(name) + " must lie between 0 and 9223372036854775807, not " +
+               std::string(py::str(index));
+    });
 }
 
 double RealNumber(py::handle value, const char* name) {

@@ -16,6 +16,8 @@ namespace py = pybind11;
 
 // A whole number (int or a NumPy integer; not bool, not float) that fits 64 bits.
 std::int64_t WholeNumber(py::handle value, const char* name);
+// A seed: a whole number as above, beyond 64 bits refused with the seed's own range.
+std::int64_t SeedNumber(py::handle value, const char* name);
 // A real number (int or float, NumPy's too; not bool, not text).
 double RealNumber(py::handle value, const char* name);
 // A str.

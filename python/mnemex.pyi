@@ -1,7 +1,7 @@
 """Type hints for the mnemex module (a distributed associative memory)."""
 
 import os
-from typing import Iterable, Optional, Union
+from typing import Iterable, List, Literal, Optional, TypedDict, Union
 
 import numpy as np
 import numpy.typing as npt
@@ -10,6 +10,32 @@ __version__: str
 
 _Path = Union[str, bytes, os.PathLike]
 _Array = npt.ArrayLike
+
+class _PatternMeasures(TypedDict):
+    """The recall measures of one pattern (test_all())."""
+    pattern: int
+    sse: float
+    ndp: float
+    nvl: float
+    vcor: float
+
+class _LeastSquaresWeights(TypedDict, total=False):
+    """least_squares(): total_sse, weights and rank, or skipped alone."""
+    total_sse: float
+    weights: npt.NDArray[np.float64]
+    rank: int
+    skipped: str
+
+class _DistortedProbe(TypedDict):
+    """probe_distorted(): the damaged inputs, the responses and their measures."""
+    pattern: int
+    inputs: npt.NDArray[np.float64]
+    zeroed: List[int]
+    outputs: npt.NDArray[np.float64]
+    sse: float
+    ndp: float
+    nvl: float
+    vcor: float
 
 class TrainingFileError(ValueError):
     """A training file or pattern arrays that cannot be loaded."""
@@ -65,6 +91,8 @@ class Network:
         min_error: Optional[float] = 0.05,
         stop: Optional[str] = "epochs",
         print_interval: Optional[int] = 10,
+        order: Optional[Literal["file", "permuted"]] = "file",
+        seed: Optional[int] = 1,
     ) -> TrainingRun: ...
     def continue_training(
         self,
@@ -75,10 +103,20 @@ class Network:
         min_error: Optional[float] = None,
         stop: Optional[str] = None,
         print_interval: Optional[int] = None,
+        order: Optional[Literal["file", "permuted"]] = None,
+        seed: Optional[int] = None,
     ) -> TrainingRun: ...
     def reset(self) -> None: ...
     def recall(self, pattern: int) -> npt.NDArray[np.float64]: ...
     def recall_vector(self, x: _Array) -> npt.NDArray[np.float64]: ...
+    def test_all(self) -> List[_PatternMeasures]: ...
+    def least_squares(self) -> _LeastSquaresWeights: ...
+    def fixed_weight_sse(self) -> float: ...
+    def probe_distorted(
+        self, pattern: int, noise_sd: float = 0.0, zero_fraction: float = 0.0, seed: int = 1
+    ) -> _DistortedProbe: ...
+    def write_weights_csv(self, path: _Path) -> None: ...
+    def write_weights_npy(self, path: _Path) -> None: ...
     def report(self, sections: Union[str, Iterable[str], None] = None) -> bytes: ...
     def write_workbook(self, path: _Path) -> None: ...
 

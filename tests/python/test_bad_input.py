@@ -62,6 +62,35 @@ BAD_CALLS = [
     (lambda n: n.report([3]), TypeError, "each section must be a str, not int"),
     (lambda n: n.write_workbook(3.5), TypeError, "path must be a file name"),
     (lambda n: n.write_workbook("a\0b.xlsx"), ValueError, "must not contain a NUL"),
+    (lambda n: n.train(order="random"), ValueError,
+     'order must be "file" or "permuted", not "random"'),
+    (lambda n: n.train(order=1), TypeError, "order must be a str, not int"),
+    (lambda n: n.train(order="permuted", seed=-1), ValueError,
+     "seed must lie between 0 and 9223372036854775807, not -1"),
+    (lambda n: n.train(order="permuted", seed=2**63), ValueError,
+     "seed must lie between 0 and 9223372036854775807, not 9223372036854775808"),
+    (lambda n: n.continue_training(seed=2**70), ValueError, "not 1180591620717411303424"),
+    (lambda n: n.train(order="permuted", seed=1.0), TypeError,
+     "seed must be a whole number, not float"),
+    (lambda n: n.train(order="permuted", rate=-1), ValueError, "Learning rate cannot be negative"),
+    (lambda n: n.probe_distorted(4), ValueError, "pattern must lie between 1 and 3, not 4"),
+    (lambda n: n.probe_distorted("1"), TypeError, "pattern must be a whole number, not str"),
+    (lambda n: n.probe_distorted(1, noise_sd=-0.5), ValueError,
+     "noise_sd must be 0 or more, not -0.5"),
+    (lambda n: n.probe_distorted(1, noise_sd=NAN), ValueError, "noise_sd must be a number, not nan"),
+    (lambda n: n.probe_distorted(1, noise_sd=INF), ValueError, "noise_sd must be a finite number"),
+    (lambda n: n.probe_distorted(1, noise_sd="0.1"), TypeError,
+     "noise_sd must be a real number, not str"),
+    (lambda n: n.probe_distorted(1, zero_fraction=1.5), ValueError,
+     "zero_fraction must lie between 0 and 1, not 1.5"),
+    (lambda n: n.probe_distorted(1, zero_fraction=-0.1), ValueError,
+     "zero_fraction must lie between 0 and 1, not -0.1"),
+    (lambda n: n.probe_distorted(1, zero_fraction=None), TypeError,
+     "zero_fraction must be a real number, not NoneType"),
+    (lambda n: n.probe_distorted(1, seed=-3), ValueError, "seed must lie between 0 and"),
+    (lambda n: n.probe_distorted(1, seed=True), TypeError, "seed must be a whole number, not bool"),
+    (lambda n: n.write_weights_csv(None), TypeError, "path must be a file name"),
+    (lambda n: n.write_weights_npy(b"w\0.npy"), ValueError, "must not contain a NUL"),
 ]
 
 
@@ -163,6 +192,18 @@ def test_responses_too_large_for_a_double_raise_overflow_error():
 def test_continue_before_any_run():
     with pytest.raises(RuntimeError, match="train\\(\\) first"):
         mnemex.load(example("dependent.net")).continue_training()
+
+
+@pytest.mark.parametrize("write", ["write_weights_csv", "write_weights_npy"])
+def test_unwritable_weight_exports_raise_os_error_and_leave_nothing(scratch, write):
+    net = mnemex.load(example("dependent.net"))
+    with pytest.raises(FileNotFoundError) as raised:
+        getattr(net, write)(scratch / "no such folder" / "w")
+    assert "could not be written: No such file or directory" in str(raised.value)
+    assert raised.value.filename == str(scratch / "no such folder" / "w")
+    with pytest.raises(IsADirectoryError):
+        getattr(net, write)(scratch)
+    assert list(scratch.iterdir()) == []
 
 
 def test_unwritable_workbook_raises_workbook_error(scratch):
