@@ -60,7 +60,8 @@ EpochTrainer::EpochTrainer(PublicStuff& state)
         orderIndex_.reserve(static_cast<std::size_t>(state.NumPatterns));
     }
     const EpochTrainerSettings chosen = CurrentEpochTrainerSettings();
-    if (chosen.path == EpochTrainerSettings::Path::kReference || !ConsistentSizes(state))
+    if (chosen.path == EpochTrainerSettings::Path::kReference || !ConsistentSizes(state) ||
+        !kernels::Supports(kernels::InstructionSet::kBaseline))
         return;
     try {
         SetUpKernels(chosen);

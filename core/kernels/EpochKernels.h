@@ -28,7 +28,8 @@ enum class InstructionSet {
     kAvx2,      // 256-bit vectors; multiply and add stay separate instructions
 };
 
-// True when this processor can run kernels of the given instruction set.
+// True when this processor can run kernels of the given instruction set (never in a build
+// without the vector kernels).
 bool Supports(InstructionSet isa);
 
 // The fastest instruction set this processor supports.

@@ -425,6 +425,8 @@ INSTANTIATE_TEST_SUITE_P(Paths, GoldenTraining, ::testing::ValuesIn(kPaths),
 
 // The settings really select the way epochs are computed.
 TEST(EpochTrainerPaths, SettingsChooseKernelsAndThreads) {
+    if (!kernels::Supports(kernels::InstructionSet::kBaseline))
+        GTEST_SKIP() << "built without the vector kernels";
     struct Row {
         EpochTrainerSettings settings;
         bool kernels;
@@ -453,6 +455,8 @@ TEST(EpochTrainerPaths, SettingsChooseKernelsAndThreads) {
 
 // Wide blocks are chosen only where their padding stays small and the vectors are wide.
 TEST(EpochTrainerPaths, BlockWidthFollowsTheShape) {
+    if (!kernels::Supports(kernels::InstructionSet::kBaseline))
+        GTEST_SKIP() << "built without the vector kernels";
     struct Row {
         int outputs;
         int lanes;

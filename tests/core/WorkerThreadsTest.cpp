@@ -11,6 +11,7 @@
 
 #include "core/TrainingEpoch.h"
 #include "core/TrainingRun.h"
+#include "core/kernels/EpochKernels.h"
 #include "tests/support/TestNetworks.h"
 
 namespace mnemex {
@@ -58,6 +59,8 @@ RunResult Train(PublicStuff& s, const EpochTrainerSettings& settings) {
 }
 
 TEST(WorkerThreads, LargeNetworkSharedAmongThreadsTrainsAsOnePatternAtATime) {
+    if (!kernels::Supports(kernels::InstructionSet::kBaseline))
+        GTEST_SKIP() << "built without the vector kernels: no worker threads";
     const int cores = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
     struct Row {
         const char* what;
