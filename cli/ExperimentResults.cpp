@@ -1,9 +1,9 @@
 #include "cli/ExperimentResults.h"
 
+#include "cli/BatchOptions.h"
 #include "cli/BatchRun.h"
 #include "cli/JsonResult.h"
 #include "core/WeightExport.h"
-#include "cli/BatchOptions.h"
 
 namespace mnemex::batch {
 
@@ -43,8 +43,8 @@ void AppendTestAll(std::string& out, const std::vector<PatternMeasures>& rows) {
 bool WriteExport(const std::string& path, const std::string& bytes,
                  const output::WriteOptions& writeOptions, const char* what, std::ostream& err) {
     if (const auto failed = output::WriteWhole(path, bytes, writeOptions)) {
-        err << "mnemex-batch: the " << what << " could not be written to " << Quoted(path)
-            << ": " << failed->Reason() << '\n';
+        err << "mnemex-batch: the " << what << " could not be written to " << Quoted(path) << ": "
+            << failed->Reason() << '\n';
         return false;
     }
     return true;
