@@ -32,6 +32,13 @@ Options (defaults are the setup page's initial settings):
   --xlsx PATH              write the spreadsheet summary workbook of the trained
                            network to PATH (.xlsx), as the testing hub builds it
   --progress               print the display lines of every printout while training
+  --save-state PATH        save the whole training state after the last run (also after
+                           Ctrl-C, not after a training error) as JSON (docs/state.md)
+  --load-state PATH        resume a saved training state instead of a new run; FILE.net
+                           must be the file it was trained on (same SHA-256). The saved
+                           settings apply unless their option is given; --epochs N
+                           (default: the saved epochs per run) trains N more epochs as
+                           Continue Training does, then any --continue as usual
   --help                   show this text
 
 )" + ExperimentUsage() +
@@ -143,6 +150,10 @@ const OptionSpec kOptions[] = {
     {"--report", true, [](BatchOptions& o, const std::string& v) { return Keep(o.ReportPath, v); }},
     {"--sections", true, StoreSections},
     {"--xlsx", true, [](BatchOptions& o, const std::string& v) { return Keep(o.XlsxPath, v); }},
+    {"--save-state", true,
+     [](BatchOptions& o, const std::string& v) { return Keep(o.SaveStatePath, v); }},
+    {"--load-state", true,
+     [](BatchOptions& o, const std::string& v) { return Keep(o.LoadStatePath, v); }},
     {"--progress", false,
      [](BatchOptions& o, const std::string&) -> std::optional<std::string> {
          o.Progress = true;
@@ -183,6 +194,7 @@ ParseOutcome ParseBatchOptions(const std::vector<std::string>& args) {
                 out.Error = *taken;
                 return out;
             }
+            o.Given.insert(a);
             continue;
         }
         if (a.rfind("--", 0) != 0) {
@@ -206,6 +218,7 @@ ParseOutcome ParseBatchOptions(const std::vector<std::string>& args) {
             out.Error = *refused;
             return out;
         }
+        o.Given.insert(a);
     }
     if (auto wrong = Inconsistency(o)) {
         out.Error = *wrong;

@@ -2,6 +2,7 @@
 // The batch command's command line.
 
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -21,8 +22,11 @@ struct BatchOptions {
     bool Progress = false;                  // print every printout of the run
     std::optional<std::string> ReportPath;  // the text report to write after training
     report::SectionSet ReportSections = report::DefaultSections();
-    bool SectionsGiven = false;     // --sections was given
-    ExperimentOptions Experiments;  // order, least squares, measures, exports
+    bool SectionsGiven = false;                // --sections was given
+    ExperimentOptions Experiments;             // order, least squares, measures, exports
+    std::optional<std::string> SaveStatePath;  // the training state after the last run
+    std::optional<std::string> LoadStatePath;  // resume from a saved training state
+    std::set<std::string> Given;               // the options given, by name
     bool Help = false;
 };
 

@@ -17,6 +17,8 @@
 #include "core/TrainingFile.h"
 #include "core/TrainingRun.h"
 #include "core/output/OutputTarget.h"
+#include "core/state/JsonText.h"
+#include "core/state/SavedNetwork.h"
 #include "reports/workbook/SummaryFile.h"
 
 namespace mnemex::batch {
@@ -103,8 +105,9 @@ bool Check(PublicStuff& state, const ParameterEntries& entries, std::ostream& er
 }
 
 // One run, as Start Training (new) or Continue Training. Returns false on an error.
+// `run` remembers what the last run was asked for and what it showed, for a saved state.
 bool Train(PublicStuff& state, const ParameterEntries& entries, ConsoleDisplay& display,
-           std::ostream& err, bool& refused) {
+           std::ostream& err, bool& refused, RunMemory& run) {
     refused = !Check(state, entries, err);
     if (refused)
         return false;
@@ -113,7 +116,46 @@ bool Train(PublicStuff& state, const ParameterEntries& entries, ConsoleDisplay& 
         err << ConsoleText(TrainingErrorMessage(r.Error)) << '\n';
         return false;
     }
+    run.LastChange = r.Change;
+    run.RunEpochs = 0;
+    try {
+        run.RunEpochs = RoundToLong(ReadPlainNumber(entries.Epochs));
+    } catch (const RunTimeException&) {
+        // only the error test was on and the epochs box is not a number: nothing to keep
+    }
     return true;
+}
+
+std::string NumberText(double value) {
+    std::string text;
+    json::AppendNumber(text, value);
+    return text;
+}
+
+// The settings of a resumed run: the saved ones, except where an option was given.
+ParameterEntries ResumedEntries(const BatchOptions& options, PublicStuff& state,
+                                const RunMemory& run) {
+    ParameterEntries entries = options.Entries;
+    const auto given = [&](const char* name) { return options.Given.count(name) > 0; };
+    if (given("--rule"))
+        state.LearningRule = options.Rule;
+    if (!given("--rate"))
+        entries.LearningRate = NumberText(state.LearningRate);
+    if (!given("--epochs"))
+        entries.Epochs = std::to_string(run.RunEpochs);
+    if (!given("--min-error"))
+        entries.MinError = NumberText(state.MinError);
+    if (!given("--print-interval"))
+        entries.PrintEpochs = std::to_string(state.PrintInterval);
+    if (!given("--stop")) {
+        entries.EpochTest = state.StopAtMaxEpochs == 1;
+        entries.ErrorTest = state.StopAtMinError == 1;
+    }
+    if (given("--order"))
+        state.Order.Permuted = options.Experiments.Permuted();
+    if (given("--seed"))
+        state.Order.Seed = options.Experiments.Seed;
+    return entries;
 }
 
 // The results the options ask for, by option name.
@@ -123,7 +165,8 @@ std::vector<std::pair<const char*, const std::optional<std::string>*>> ResultPat
             {"--report", &options.ReportPath},
             {"--xlsx", &options.XlsxPath},
             {"--weights-csv", &options.Experiments.WeightsCsv},
-            {"--weights-npy", &options.Experiments.WeightsNpy}};
+            {"--weights-npy", &options.Experiments.WeightsNpy},
+            {"--save-state", &options.SaveStatePath}};
 }
 
 int ResultsOnStandardOutput(const BatchOptions& options, int fd) {
@@ -181,39 +224,60 @@ int RunUnguarded(const BatchOptions& options, PublicStuff& state, const BatchStr
     std::ostream& out = streams.Out;
     std::ostream& err = streams.Err;
     if (ResultsOnStandardOutput(options, streams.StandardOutputFd) > 1) {
-        err << "mnemex-batch: only one of --json, --report, --xlsx, --weights-csv and "
-               "--weights-npy may go to the standard output\n";
+        err << "mnemex-batch: only one of --json, --report, --xlsx, --weights-csv, "
+               "--weights-npy and --save-state may go to the standard output\n";
         return kExitUsage;
     }
-    if (auto e = ReadTrainingFile(state, options.TrainingFile)) {
-        err << "mnemex-batch: " << e->Message << '\n';
-        return kExitUsage;
-    }
-    state.TrainingFileName = std::filesystem::path(options.TrainingFile).filename().string();
-    state.LearningRule = options.Rule;
-    state.NewRun = 1;
-    state.Order.Permuted = options.Experiments.Permuted();
-    state.Order.Seed = options.Experiments.Seed;
-    const RunTimeError alloc = TrapErrors([&] { state.ReallocateNetwork(); });
-    if (alloc.Number != 0) {
-        err << ConsoleText(TrainingErrorMessage(alloc)) << '\n';
-        return kExitTrainingError;
-    }
-
     ConsoleDisplay display(out, options.Progress, stop, epochsPerRun);
     bool refused = false;
-    ResetWeights(state);
-    if (!Train(state, options.Entries, display, err, refused)) {
-        return refused ? kExitUsage : kExitTrainingError;
+    RunMemory run;
+    ParameterEntries base = options.Entries;  // what later --continue runs change the epochs of
+    if (options.LoadStatePath) {
+        LoadedNetwork loaded = LoadNetworkState(*options.LoadStatePath, options.TrainingFile);
+        if (!loaded.Network) {
+            err << "mnemex-batch: " << Printable(loaded.Message) << '\n';
+            return kExitUsage;
+        }
+        run = loaded.Network->Run;
+        AdoptSavedNetwork(state, std::move(*loaded.Network));
+        base = ResumedEntries(options, state, run);
+        if (!Train(state, base, display, err, refused, run))
+            return refused ? kExitUsage : kExitTrainingError;
+    } else {
+        if (auto e = ReadTrainingFile(state, options.TrainingFile)) {
+            err << "mnemex-batch: " << e->Message << '\n';
+            return kExitUsage;
+        }
+        state.TrainingFileName = std::filesystem::path(options.TrainingFile).filename().string();
+        state.TrainingFilePath = options.TrainingFile;
+        state.LearningRule = options.Rule;
+        state.NewRun = 1;
+        state.Order.Permuted = options.Experiments.Permuted();
+        state.Order.Seed = options.Experiments.Seed;
+        const RunTimeError alloc = TrapErrors([&] { state.ReallocateNetwork(); });
+        if (alloc.Number != 0) {
+            err << ConsoleText(TrainingErrorMessage(alloc)) << '\n';
+            return kExitTrainingError;
+        }
+        ResetWeights(state);
+        if (!Train(state, options.Entries, display, err, refused, run))
+            return refused ? kExitUsage : kExitTrainingError;
     }
     for (const std::string& epochs : options.Continues) {
         if (stop.load())
             break;
         state.NewRun = 0;
-        ParameterEntries entries = options.Entries;
+        ParameterEntries entries = base;
         entries.Epochs = epochs;
-        if (!Train(state, entries, display, err, refused)) {
+        if (!Train(state, entries, display, err, refused, run)) {
             return refused ? kExitUsage : kExitTrainingError;
+        }
+    }
+    if (options.SaveStatePath) {
+        if (const auto failed =
+                SaveNetworkState(state, run, *options.SaveStatePath, ResultWriteOptions(streams))) {
+            err << "mnemex-batch: " << Printable(*failed) << '\n';
+            return kExitTrainingError;
         }
     }
     ExperimentFigures figures;
@@ -224,8 +288,14 @@ int RunUnguarded(const BatchOptions& options, PublicStuff& state, const BatchStr
     }
     if (!options.JsonPath)
         PrintExperiments(options.Experiments, figures, out);
-    return WriteResults(options, state, streams,
-                        ExperimentJsonMembers(options.Experiments, figures))
+    // A resumed run in a random order reports it as the run that saved it did.
+    ExperimentOptions shown = options.Experiments;
+    if (options.LoadStatePath) {
+        if (!shown.Order && state.Order.Permuted)
+            shown.Order = "permuted";
+        shown.Seed = state.Order.Seed;
+    }
+    return WriteResults(options, state, streams, ExperimentJsonMembers(shown, figures))
                ? kExitOk
                : kExitTrainingError;
 }

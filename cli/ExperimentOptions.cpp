@@ -1,27 +1,10 @@
 #include "cli/ExperimentOptions.h"
 
-#include <charconv>
-#include <limits>
+#include "core/PatternOrder.h"
 
 namespace mnemex::batch {
 
 namespace {
-
-// A seed: plain decimal digits only (no sign, blanks or exponent), 0 to 2^63-1, so that
-// any language's signed 64-bit integer holds it.
-std::optional<std::uint64_t> ReadSeed(const std::string& text) {
-    if (text.empty() || text.size() > 19)
-        return std::nullopt;
-    for (const char c : text)
-        if (c < '0' || c > '9')
-            return std::nullopt;
-    std::uint64_t value = 0;
-    const auto r = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (r.ec != std::errc() ||
-        value > static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max()))
-        return std::nullopt;
-    return value;
-}
 
 // The value as shown in a message: control characters become '?', so the message stays
 // on one line.
@@ -75,7 +58,7 @@ std::optional<std::string> TakeExperimentOption(const std::vector<std::string>& 
             return "--order must be file or permuted, not " + Quoted(v);
         options.Order = v;
     } else if (a == "--seed") {
-        const auto seed = ReadSeed(v);
+        const auto seed = ParseSeed(v);
         if (!seed)
             return "--seed must be a whole number from 0 to 9223372036854775807, not " + Quoted(v);
         options.Seed = *seed;

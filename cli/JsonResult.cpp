@@ -1,14 +1,11 @@
 #include "cli/JsonResult.h"
 
-#include <charconv>
-#include <cstdio>
+#include "core/state/JsonText.h"
 
 namespace mnemex::batch {
 
 void AppendNumber(std::string& out, double value) {
-    char buf[64];
-    const auto r = std::to_chars(buf, buf + sizeof buf, value);
-    out.append(buf, r.ptr);
+    json::AppendNumber(out, value);
 }
 
 void AppendWeightRows(std::string& out, const WeightMatrix& weights, const std::string& indent) {
@@ -28,35 +25,7 @@ void AppendWeightRows(std::string& out, const WeightMatrix& weights, const std::
 }
 
 void AppendString(std::string& out, const std::string& text) {
-    out += '"';
-    for (unsigned char c : text) {
-        switch (c) {
-            case '"':
-                out += "\\\"";
-                break;
-            case '\\':
-                out += "\\\\";
-                break;
-            case '\n':
-                out += "\\n";
-                break;
-            case '\r':
-                out += "\\r";
-                break;
-            case '\t':
-                out += "\\t";
-                break;
-            default:
-                if (c < 0x20) {
-                    char buf[8];
-                    std::snprintf(buf, sizeof buf, "\\u%04x", c);
-                    out += buf;
-                } else {
-                    out += static_cast<char>(c);
-                }
-        }
-    }
-    out += '"';
+    json::AppendString(out, text);
 }
 
 std::string JsonResult(const PublicStuff& s, const std::string& moreMembers) {

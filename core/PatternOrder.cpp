@@ -1,5 +1,6 @@
 #include "core/PatternOrder.h"
 
+#include <charconv>
 #include <utility>
 
 namespace mnemex {
@@ -31,6 +32,19 @@ void EpochOrderInto(std::uint64_t seed, std::int64_t epoch, int count, std::vect
     std::mt19937_64 engine(seed + static_cast<std::uint64_t>(epoch));
     order.resize(count > 0 ? static_cast<std::size_t>(count) : 0);
     ShuffleInto(engine, order);
+}
+
+std::optional<std::uint64_t> ParseSeed(std::string_view text) {
+    if (text.empty() || text.size() > 19)
+        return std::nullopt;
+    for (const char c : text)
+        if (c < '0' || c > '9')
+            return std::nullopt;
+    std::uint64_t value = 0;
+    const auto r = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (r.ec != std::errc() || value > kMaxSeed)
+        return std::nullopt;
+    return value;
 }
 
 std::vector<int> EpochOrder(std::uint64_t seed, std::int64_t epoch, int count) {

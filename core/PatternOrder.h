@@ -3,7 +3,9 @@
 // every epoch that any machine reproduces bit for bit from the seed and the epoch number.
 
 #include <cstdint>
+#include <optional>
 #include <random>
+#include <string_view>
 #include <vector>
 
 namespace mnemex {
@@ -27,5 +29,12 @@ void ShuffleInto(std::mt19937_64& engine, std::vector<int>& positions);
 // continued or repeated presents every epoch the same way.
 void EpochOrderInto(std::uint64_t seed, std::int64_t epoch, int count, std::vector<int>& order);
 std::vector<int> EpochOrder(std::uint64_t seed, std::int64_t epoch, int count);
+
+// The largest seed users may give: any language's signed 64-bit integer holds it.
+inline constexpr std::uint64_t kMaxSeed = 9223372036854775807ULL;
+
+// A seed as typed: plain decimal digits only (no sign, blanks or exponent), 0 to kMaxSeed;
+// nothing for any other text.
+std::optional<std::uint64_t> ParseSeed(std::string_view text);
 
 }  // namespace mnemex

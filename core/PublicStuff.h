@@ -147,6 +147,8 @@ struct PublicStuff {
     HistoryTable SSEHistory{};
 
     std::string TrainingFileName;
+    // Where the pattern store was read from, so a saved network can name and check it.
+    std::string TrainingFilePath;
     std::string ReportFileName;
 
     // Reallocates InputUnits, OutputUnits and Weights from the current counts, all zero.

@@ -41,6 +41,41 @@ bool NetworkResetRule::OnActivate(const PublicStuff& state) {
     return reset;
 }
 
+const std::vector<std::string>& PatternOrderChoices() {
+    static const std::vector<std::string> choices{"Patterns In File Order",
+                                                  "New Random Order Every Epoch"};
+    return choices;
+}
+
+bool SeedBoxUsable(int choice) {
+    return choice == kRandomOrderChoice;
+}
+
+OrderReading ReadOrderEntries(int choice, const std::string& seedText) {
+    OrderReading reading;
+    if (choice != kRandomOrderChoice) {
+        // File order ignores the seed box, whatever it holds; the seed is kept for later.
+        PatternOrder order;
+        if (const auto seed = ParseSeed(seedText))
+            order.Seed = *seed;
+        reading.Order = order;
+        return reading;
+    }
+    const auto seed = ParseSeed(seedText);
+    if (!seed) {
+        reading.Title = "Seed";
+        reading.Message = "The seed must be a whole number from 0 to 9223372036854775807.";
+        reading.SeedText = kInitialSeed;
+        return reading;
+    }
+    reading.Order = PatternOrder{true, *seed};
+    return reading;
+}
+
+OrderEntries EntriesForOrder(const PatternOrder& order) {
+    return {order.Permuted ? kRandomOrderChoice : kFileOrderChoice, std::to_string(order.Seed)};
+}
+
 RunTimeError ReallocateNetworkSafely(PublicStuff& state) {
     return TrapErrors([&] { state.ReallocateNetwork(); });
 }

@@ -4,8 +4,10 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "core/ParameterCheck.h"
+#include "core/PatternOrder.h"
 #include "core/PublicStuff.h"
 #include "core/RunTimeError.h"
 
@@ -57,6 +59,32 @@ class NetworkResetRule {
   private:
     bool pending_ = false;
 };
+
+// The pattern-order choice: its list entries (file order first, the default) and the seed
+// box. The seed only matters for a random order, so its box is usable only then.
+inline constexpr int kFileOrderChoice = 0;
+inline constexpr int kRandomOrderChoice = 1;
+inline constexpr const char* kInitialSeed = "1";
+const std::vector<std::string>& PatternOrderChoices();
+bool SeedBoxUsable(int choice);
+
+// What the page does with its order entries when a run is about to start: the order to
+// train in, or the warning to show (and the seed box text to put back) when the seed is
+// not a whole number in range; then nothing is trained.
+struct OrderReading {
+    std::optional<PatternOrder> Order;
+    std::string Title;
+    std::string Message;
+    std::optional<std::string> SeedText;
+};
+OrderReading ReadOrderEntries(int choice, const std::string& seedText);
+
+// The entries that show an order (after opening a saved network): the choice and seed text.
+struct OrderEntries {
+    int Choice = kFileOrderChoice;
+    std::string SeedText = kInitialSeed;
+};
+OrderEntries EntriesForOrder(const PatternOrder& order);
 
 // Reallocates the network from the current counts; a failure (out of memory) is returned,
 // not thrown, and leaves the state usable.

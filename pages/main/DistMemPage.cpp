@@ -114,6 +114,17 @@ void DistMemPage::BuildControls() {
                   QStringLiteral("Set The Minimum Level Of Error (SSE)  To Stop Training"),
                   {4080, 4920, 5655, 375}, kCaptionFont);
 
+    // Beside the training settings, in the free row under them.
+    OrderBox = Placed(new QComboBox(this), "OrderBox", {360, 5400, 3615, 375}, &kEntryFont);
+    for (const std::string& choice : PatternOrderChoices())
+        OrderBox->addItem(QString::fromStdString(choice));
+    OrderBox->setCurrentIndex(kFileOrderChoice);
+    SeedLabel =
+        MakeLabel(this, "SeedLabel", QStringLiteral("Seed"), {4080, 5430, 600, 375}, kCaptionFont);
+    SeedBox = MakeTextBox(this, "SeedBox", QString::fromLatin1(kInitialSeed),
+                          {4680, 5400, 1200, 372}, kEntryFont);
+    SeedBox->setEnabled(false);
+
     StartTraining = MakeButton(this, "StartTraining", QStringLiteral("Start Training"),
                                {360, 5880, 1695, 615}, kButtonFont);
     // Takes Start Training's place while a run goes on.
@@ -144,6 +155,8 @@ void DistMemPage::BuildControls() {
     connect(MinErrorSlider, &Slider::Click, this, &DistMemPage::MinErrorSlider_Click);
     connect(OptionHebb, &QRadioButton::clicked, this, &DistMemPage::OptionHebb_Click);
     connect(OptionDelta, &QRadioButton::clicked, this, &DistMemPage::OptionDelta_Click);
+    connect(OrderBox, QOverload<int>::of(&QComboBox::activated), this,
+            &DistMemPage::OrderBox_Click);
     connect(StartTraining, &QPushButton::clicked, this, &DistMemPage::StartTraining_Click);
     connect(StopTraining, &QPushButton::clicked, this, &DistMemPage::StopTraining_Click);
     connect(Continue, &QPushButton::clicked, this, &DistMemPage::Continue_Click);
@@ -203,8 +216,27 @@ void DistMemPage::SlidersFromBoxes() {
 void DistMemPage::SetEntriesEnabled(bool enabled) {
     for (QWidget* w : std::initializer_list<QWidget*>{
              Check1[0], Check1[1], OptionHebb, OptionDelta, PrintSweepsBox, PrintSweepsUpDown,
-             SweepsBox, SweepsUpDown, LRateBox, LRateSlider, MinErrorBox, MinErrorSlider})
+             SweepsBox, SweepsUpDown, LRateBox, LRateSlider, MinErrorBox, MinErrorSlider, OrderBox})
         w->setEnabled(enabled);
+    SeedBox->setEnabled(enabled && SeedBoxUsable(OrderBox->currentIndex()));
+}
+
+void DistMemPage::OrderBox_Click() {
+    SeedBox->setEnabled(OrderBox->isEnabled() && SeedBoxUsable(OrderBox->currentIndex()));
+}
+
+bool DistMemPage::ReadOrderOnPage() {
+    const OrderReading reading =
+        ReadOrderEntries(OrderBox->currentIndex(), SeedBox->text().toStdString());
+    if (!reading.Message.empty())
+        Dialog().MsgBox(QString::fromStdString(reading.Message), MsgStyle::OkWarning,
+                        QString::fromStdString(reading.Title));
+    if (reading.SeedText)
+        SeedBox->setText(QString::fromStdString(*reading.SeedText));
+    if (!reading.Order)
+        return false;
+    State().Order = *reading.Order;
+    return true;
 }
 
 void DistMemPage::LRateSlider_Scroll() {
@@ -277,7 +309,7 @@ void DistMemPage::StartTraining_Click() {
     } else {
         ResetWeights(s);
     }
-    if (CheckParametersOnPage())
+    if (ReadOrderOnPage() && CheckParametersOnPage())
         RunTraining();
 }
 
@@ -285,7 +317,7 @@ void DistMemPage::Continue_Click() {
     if (running_)
         return;
     State().NewRun = 0;
-    if (CheckParametersOnPage())
+    if (ReadOrderOnPage() && CheckParametersOnPage())
         RunTraining();
 }
 

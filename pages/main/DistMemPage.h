@@ -2,6 +2,7 @@
 // DistMem: the setup and training page. The user picks the rule, the rate, how training
 // ends and how often progress is printed, then trains, watches and goes on to test.
 
+#include <QComboBox>
 #include <QGroupBox>
 #include <QProgressBar>
 #include <array>
@@ -36,6 +37,7 @@ class DistMemPage : public Page, private TrainingPanelSink {
     void Continue_Click();
     void TestRecall_Click();
     void Command2_Click();
+    void OrderBox_Click();
     // The Stop button (and Esc) while a run goes on.
     void StopTraining_Click();
 
@@ -64,6 +66,10 @@ class DistMemPage : public Page, private TrainingPanelSink {
     QLineEdit* MinimumErrorBox() const { return MinErrorBox; }
     Slider* MinimumErrorSlider() const { return MinErrorSlider; }
     QLabel* MinimumErrorLabel() const { return MinErrorLabel; }
+    // File order or a new random order every epoch, and the seed of the random order.
+    QComboBox* PatternOrderBox() const { return OrderBox; }
+    QLabel* SeedCaption() const { return SeedLabel; }
+    QLineEdit* SeedEntryBox() const { return SeedBox; }
     QPushButton* StartTrainingButton() const { return StartTraining; }
     QPushButton* StopTrainingButton() const { return StopTraining; }
     // Training, epochs, total SSE, change in SSE.
@@ -93,6 +99,9 @@ class DistMemPage : public Page, private TrainingPanelSink {
     QLineEdit* MinErrorBox;
     Slider* MinErrorSlider;
     QLabel* MinErrorLabel;
+    QComboBox* OrderBox;
+    QLabel* SeedLabel;
+    QLineEdit* SeedBox;
     QPushButton* StartTraining;
     QPushButton* StopTraining;
     std::array<TextPanel*, 4> Picture1;
@@ -106,6 +115,8 @@ class DistMemPage : public Page, private TrainingPanelSink {
     ParameterEntries Entries() const;
     // Checks the settings; on success disables the entries and returns true.
     bool CheckParametersOnPage();
+    // Copies the order entries into the state; false (after the warning) for a bad seed.
+    bool ReadOrderOnPage();
     void SetEntriesEnabled(bool enabled);
     void SlidersFromBoxes();
     // Reallocates the network; false (after the out-of-memory message) when it did not fit.

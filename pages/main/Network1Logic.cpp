@@ -20,6 +20,7 @@ FileChoice LoadChosenFile(PublicStuff& state, const std::string& folder, const s
         return choice;
     }
     state.TrainingFileName = name;
+    state.TrainingFilePath = PathInFolder(folder, name);
     choice.Loaded = true;
     choice.Boxes = {name, FormatWhole(state.NumOutputs), FormatWhole(state.NumInputs),
                     FormatWhole(state.NumPatterns)};

@@ -1,0 +1,60 @@
+#pragma once
+// Saving the whole training state to a JSON file and resuming it later, to the bit.
+// docs/state.md describes the file.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "core/PublicStuff.h"
+#include "core/output/ResultFile.h"
+
+namespace mnemex {
+
+// The format version this program writes; it reads this one and older ones.
+inline constexpr std::int64_t kStateFormatVersion = 1;
+// The value of the file's "format" member, telling a saved network from other JSON.
+inline constexpr const char* kStateFormatName = "mnemex saved network";
+
+// What a saved network carries besides the program-wide state: what the last run was
+// asked for and what its final display showed.
+struct RunMemory {
+    std::int32_t RunEpochs = 0;        // the epochs box of the last run (epochs per run)
+    std::optional<double> LastChange;  // its "Change in SSE", none when it ended at epoch 1
+};
+
+// A saved network read back and checked: the pattern store from the training file, the
+// network, the parameters and the training record, ready to replace the current state.
+struct SavedNetwork {
+    PublicStuff State;
+    RunMemory Run;
+};
+
+// The state file's text for `state`, whose training file's contents hash to `sha256`.
+std::string StateFileText(const PublicStuff& state, const RunMemory& run,
+                          const std::string& sha256);
+
+// Saves `state` to `statePath` through the result writer. The training file is
+// state.TrainingFilePath; it is hashed here and read again to make sure it still holds the
+// patterns in the state. Returns the message naming the file and the reason on failure.
+std::optional<std::string> SaveNetworkState(const PublicStuff& state, const RunMemory& run,
+                                            const std::string& statePath,
+                                            const output::WriteOptions& options = {});
+
+struct LoadedNetwork {
+    std::optional<SavedNetwork> Network;  // nothing on refusal
+    std::string Message;                  // on refusal: names the file and the reason
+};
+
+// Reads and checks the state file at `statePath`. The training file is `trainingPath`, or,
+// when that is empty, the file named in the state file beside the state file. Refuses a
+// missing or different training file (SHA-256), a damaged or truncated state file, a newer
+// format version, numbers that are not finite and sizes that disagree with the training
+// file. Touches nothing outside the result.
+LoadedNetwork LoadNetworkState(const std::string& statePath, const std::string& trainingPath = {});
+
+// Puts a loaded network in place of `state`, as after a finished run that Continue
+// Training carries on: NewRun 0, unit records 0; the report name stays.
+void AdoptSavedNetwork(PublicStuff& state, SavedNetwork&& saved);
+
+}  // namespace mnemex
