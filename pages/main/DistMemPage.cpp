@@ -217,6 +217,22 @@ void DistMemPage::OptionDelta_Click() {
     State().LearningRule = "Delta";
 }
 
+QLineEdit* DistMemPage::BoxFor(EntryBox box) const {
+    switch (box) {
+        case EntryBox::kSweeps:
+            return SweepsBox;
+        case EntryBox::kPrintSweeps:
+            return PrintSweepsBox;
+        case EntryBox::kLearningRate:
+            return LRateBox;
+        case EntryBox::kMinError:
+            return MinErrorBox;
+        case EntryBox::kNone:
+            break;
+    }
+    return nullptr;
+}
+
 ParameterEntries DistMemPage::Entries() const {
     ParameterEntries e;
     e.EpochTest = Check1[0]->isChecked();
@@ -243,6 +259,10 @@ bool DistMemPage::CheckParametersOnPage() {
     if (reaction.TickBothTests) {
         Check1[0]->setChecked(true);
         Check1[1]->setChecked(true);
+    }
+    if (QLineEdit* box = BoxFor(reaction.FocusBox)) {
+        box->setFocus(Qt::OtherFocusReason);
+        box->selectAll();
     }
     if (!reaction.Accepted)
         return false;
@@ -317,9 +337,15 @@ void DistMemPage::RunTraining() {
     StopTraining->hide();
     StartTraining->show();
     running_ = false;
-    if (result.Outcome == RunOutcome::kFailed)
+    if (result.Outcome == RunOutcome::kFailed) {
         Dialog().MsgBox(QString::fromStdString(TrainingErrorMessage(result.Error)),
                         MsgStyle::OkOnly);
+        // A run that failed (a rate so large that the weights overflow) must not leave the
+        // page locked: the student lowers the rate and starts again. Test Recall and
+        // Continue stay hidden, since the network is not a trained one.
+        SetEntriesEnabled(true);
+        EpochProgress->hide();
+    }
 }
 
 void DistMemPage::ShowPanels() {

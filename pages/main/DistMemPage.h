@@ -73,6 +73,8 @@ class DistMemPage : public Page, private TrainingPanelSink {
   private:
     void BuildControls();
     ParameterEntries Entries() const;
+    // The entry box `box` names, or nullptr.
+    QLineEdit* BoxFor(EntryBox box) const;
     // Checks the settings; on success disables the entries and returns true.
     bool CheckParametersOnPage();
     void SetEntriesEnabled(bool enabled);

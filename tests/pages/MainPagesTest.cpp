@@ -52,6 +52,11 @@ struct Program {
         Write("notes.txt", "not a training file");
         manager.Show(QStringLiteral("Network1"));
     }
+    // Copies a file of the examples folder into our folder.
+    void CopyExample(const char* name) {
+        QFile::copy(QStringLiteral(MNEMEX_EXAMPLES_DIR "/") + QString::fromLatin1(name),
+                    folder.filePath(QString::fromLatin1(name)));
+    }
     void Write(const char* name, const char* text) {
         std::ofstream(folder.filePath(QString::fromLatin1(name)).toStdString()) << text;
     }
@@ -140,6 +145,7 @@ class MainPagesTest : public QObject {
     void upDownSteps();
     void activationKeepsTrainedNetwork();
     void runThatRoundsToZeroEpochsEnds();
+    void divergingRunLeavesThePageUsable();
     void stopButtonEndsAnEndlessRun();
     void escapeEndsARun();
     void otherControlsIgnoredDuringRun();
@@ -340,33 +346,54 @@ void MainPagesTest::validationMessages() {
 void MainPagesTest::notANumberGoesThroughTheErrorMessage_data() {
     QTest::addColumn<QString>("box");
     QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("reason");
     QTest::newRow("rate letters") << "LRateBox"
-                                  << "fast";
+                                  << "fast"
+                                  << "Type mismatch";
+    QTest::newRow("rate decimal comma") << "LRateBox"
+                                        << "0,5"
+                                        << "Type mismatch";
     QTest::newRow("rate nan") << "LRateBox"
-                              << "nan";
+                              << "nan"
+                              << "Type mismatch";
     QTest::newRow("epochs grouped") << "SweepsBox"
-                                    << "1,000";
+                                    << "1,000"
+                                    << "Type mismatch";
     QTest::newRow("epochs partly") << "SweepsBox"
-                                   << "100x";
+                                   << "100x"
+                                   << "Type mismatch";
+    QTest::newRow("epochs huge") << "SweepsBox"
+                                 << "1e300"
+                                 << "Overflow";
     QTest::newRow("printout empty") << "PrintSweepsBox"
-                                    << "";
+                                    << ""
+                                    << "Type mismatch";
+    QTest::newRow("printout huge") << "PrintSweepsBox"
+                                   << "99999999999"
+                                   << "Overflow";
     QTest::newRow("error inf") << "MinErrorBox"
-                               << "inf";
+                               << "inf"
+                               << "Type mismatch";
 }
 
 void MainPagesTest::notANumberGoesThroughTheErrorMessage() {
     QFETCH(QString, box);
     QFETCH(QString, text);
+    QFETCH(QString, reason);
     Program p;
     p.ToSetup();
     DistMemPage* s = p.Setup();
-    s->findChild<QLineEdit*>(box)->setText(text);
+    QLineEdit* edit = s->findChild<QLineEdit*>(box);
+    edit->setText(text);
     p.Train(s->StartTraining);
     QCOMPARE(p.MessageCount(), 1);
     const QString shown = p.LastMessage().text;
     QVERIFY2(shown.startsWith("This version of the code has encountered an error.\n"),
              qPrintable(shown));
-    QVERIFY(shown.contains("Type mismatch"));
+    QVERIFY2(shown.contains(reason), qPrintable(shown));
+    // The student is taken to the box that could not be read, its text ready to retype.
+    QCOMPARE(s->focusWidget(), edit);
+    QCOMPARE(edit->selectedText(), text);
     QCOMPARE(p.LastMessage().style, MsgStyle::OkOnly);
     QCOMPARE(p.LastMessage().title, QStringLiteral("Mnemex"));
     QCOMPARE(p.state.EpochCount, 0);
@@ -485,6 +512,36 @@ void MainPagesTest::runThatRoundsToZeroEpochsEnds() {
     QCOMPARE(p.state.EpochCount, 1);
     QVERIFY(s->TestRecall->isVisible());
     QVERIFY(!s->Training());
+}
+
+void MainPagesTest::divergingRunLeavesThePageUsable() {
+    Program p;
+    p.CopyExample("letters.net");
+    p.ToSetup(QStringLiteral("letters.net"));
+    DistMemPage* s = p.Setup();
+    QTest::mouseClick(s->OptionDelta, Qt::LeftButton);
+    s->LRateSlider->UserMoveTo(150);
+    QCOMPARE(s->LRateBox->text(), QStringLiteral("1.5"));
+    p.Train(s->StartTraining);
+    QCOMPARE(p.MessageCount(), 1);
+    QVERIFY2(p.LastMessage().text.startsWith("This version of the code has encountered an error."),
+             qPrintable(p.LastMessage().text));
+    QVERIFY(p.state.EpochCount < 100);  // the run stopped where the weights overflowed
+    // After the message the student can change the settings and start again.
+    for (QWidget* entry : std::initializer_list<QWidget*>{
+             s->Check1[0], s->Check1[1], s->OptionHebb, s->OptionDelta, s->SweepsBox,
+             s->SweepsUpDown, s->PrintSweepsBox, s->PrintSweepsUpDown, s->LRateBox, s->LRateSlider,
+             s->MinErrorBox, s->MinErrorSlider})
+        QVERIFY2(entry->isEnabled(), qPrintable(entry->objectName()));
+    QVERIFY(s->EpochProgress->isHidden());
+    QVERIFY(s->TestRecall->isHidden() && s->Continue->isHidden());
+    QVERIFY(s->StartTraining->isVisible());
+
+    s->LRateSlider->UserMoveTo(10);
+    p.Train(s->StartTraining);
+    QCOMPARE(p.MessageCount(), 1);
+    QCOMPARE(p.state.EpochCount, 100);
+    QVERIFY(s->TestRecall->isVisible() && s->Continue->isVisible());
 }
 
 void MainPagesTest::stopButtonEndsAnEndlessRun() {
