@@ -82,8 +82,16 @@ void ProbeNetworkPage::BuildControls() {
 }
 
 void ProbeNetworkPage::Form_Load() {
-    patternUpDown_->SetRange(1, std::max<int>(1, State().NumPatterns));
+    FollowPatternCount();
     FrameStart();
+}
+
+void ProbeNetworkPage::Form_Activate() {
+    FollowPatternCount();
+}
+
+void ProbeNetworkPage::FollowPatternCount() {
+    patternUpDown_->SetRange(1, std::max<int>(1, State().NumPatterns));
 }
 
 QString ProbeNetworkPage::ResultsText() const {

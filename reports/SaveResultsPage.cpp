@@ -1,6 +1,8 @@
 #include "reports/SaveResultsPage.h"
 
 #include <QCheckBox>
+#include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 
 #include "pages/framework/FileChooser.h"
@@ -98,6 +100,11 @@ void SaveResultsPage::BuildControls() {
                                              "associative memory trains and recalls."),
                               {0, 7080, 3135, 735}, FontByName(arial, 8.25, {.italic = true}));
     notice->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    // Below the page's design controls: where the last report went.
+    statusLabel_ = AddLabel(this, "StatusLabel", QString(), {240, 8160, 10035, 600},
+                            FontByName(arial, 9, {.bold = true}));
+    statusLabel_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    statusLabel_->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
     connect(file1_, &FileList::Click, this, &SaveResultsPage::File1_Click);
     connect(dirButton, &QPushButton::clicked, this, &SaveResultsPage::DirButton_Click);
@@ -107,7 +114,28 @@ void SaveResultsPage::BuildControls() {
 }
 
 void SaveResultsPage::Form_Load() {
+    // The report file chosen on an earlier visit is still the one Save writes to, so the
+    // page shows it rather than an empty name.
+    if (!State().ReportFileName.empty()) {
+        ShowChosenName(QFileInfo(QString::fromStdString(State().ReportFileName)).fileName());
+        ShowReportFileInLists();
+    }
     FrameStart();
+}
+
+void SaveResultsPage::ShowChosenName(const QString& name) {
+    fileNameLabel_->setText(name);
+    fileNameLabel_->setToolTip(QString::fromStdString(State().ReportFileName));
+    statusLabel_->clear();
+}
+
+void SaveResultsPage::ShowReportFileInLists() {
+    const QFileInfo file(QString::fromStdString(State().ReportFileName));
+    if (!file.absoluteDir().exists())
+        return;
+    dir1_->SetPath(file.absolutePath());
+    file1_->Refresh();
+    file1_->SetListIndex(static_cast<int>(file1_->Items().indexOf(file.fileName())));
 }
 
 report::SectionSet SaveResultsPage::TickedSections() const {
@@ -121,8 +149,12 @@ QString SaveResultsPage::FileNameLabelText() const {
     return fileNameLabel_->text();
 }
 
+QString SaveResultsPage::StatusText() const {
+    return statusLabel_->text();
+}
+
 void SaveResultsPage::File1_Click() {
-    fileNameLabel_->setText(logic_->ChooseListedFile(file1_->Path(), file1_->FileName()));
+    ShowChosenName(logic_->ChooseListedFile(file1_->Path(), file1_->FileName()));
 }
 
 void SaveResultsPage::DirButton_Click() {
@@ -132,11 +164,22 @@ void SaveResultsPage::DirButton_Click() {
 
 void SaveResultsPage::FileButton_Click() {
     if (const auto name = logic_->NameNewFile(file1_->Path()))
-        fileNameLabel_->setText(*name);
+        ShowChosenName(*name);
 }
 
 SaveOutcome SaveResultsPage::SaveFile_Click() {
-    return logic_->Save(TickedSections(), fixedTime_ ? *fixedTime_ : report::AnalysisTimeNow());
+    const SaveOutcome outcome =
+        logic_->Save(TickedSections(), fixedTime_ ? *fixedTime_ : report::AnalysisTimeNow());
+    if (outcome == SaveOutcome::kWritten) {
+        // No message box interrupts the student, but the page says where the report went
+        // and lists it.
+        const QString path = QString::fromStdString(State().ReportFileName);
+        statusLabel_->setText(QStringLiteral("Saved as ") + QDir::toNativeSeparators(path));
+        ShowReportFileInLists();
+    } else if (outcome != SaveOutcome::kNoFileChosen) {
+        statusLabel_->clear();
+    }
+    return outcome;
 }
 
 void SaveResultsPage::Command2_Click() {

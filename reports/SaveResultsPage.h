@@ -36,6 +36,8 @@ class SaveResultsPage : public Page {
     report::SectionSet TickedSections() const;
     QCheckBox* Check1(int index) const { return checks_[static_cast<std::size_t>(index)]; }
     QString FileNameLabelText() const;
+    // The line under the page that tells where the last report went.
+    QString StatusText() const;
     FolderList* Dir1() const { return dir1_; }
     FileList* File1() const { return file1_; }
 
@@ -48,6 +50,10 @@ class SaveResultsPage : public Page {
 
   private:
     void BuildControls();
+    // The file name label shows `name`; its tip and the status line follow.
+    void ShowChosenName(const QString& name);
+    // Lists the report file's folder, with the file selected when it is there.
+    void ShowReportFileInLists();
 
     std::unique_ptr<ResultDialogs> pageDialogs_;
     std::unique_ptr<SaveResultsLogic> logic_;
@@ -56,6 +62,7 @@ class SaveResultsPage : public Page {
     FolderList* dir1_ = nullptr;
     FileList* file1_ = nullptr;
     QLabel* fileNameLabel_ = nullptr;
+    QLabel* statusLabel_ = nullptr;
     std::array<QCheckBox*, report::kSectionCount> checks_{};
 };
 
