@@ -77,8 +77,13 @@ void TestDAMPage::TestList_DblClick() {
             OpenResultPage("ProbeNetwork");
             break;
         case 1:
-            if (const SpreadsheetSummaryHook& build = SpreadsheetSummary())
+            if (const SpreadsheetSummaryHook& build = SpreadsheetSummary()) {
                 build(State(), *this);
+                // Whatever the outcome, the build is over: a waiting line and a full bar left
+                // behind would say it is still going on.
+                FeedBackLabel->clear();
+                ExcelProgressBar->hide();
+            }
             break;
         case 2:
             OpenResultPage("SaveResults");

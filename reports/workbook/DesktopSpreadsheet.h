@@ -23,7 +23,12 @@ class DesktopSpreadsheet {
     DesktopSpreadsheet& operator=(const DesktopSpreadsheet&) = delete;
 
     // The hub's "Create A Summary In Excel": builds, shows, and reports through `feedback`.
+    // A workbook saved but not opened is explained, with the offer to show its folder
+    // when a question can be asked (SetQuestion).
     void BuildSummary(PublicStuff& state, SummaryFeedback& feedback);
+
+    // How to ask the user a Yes/No question (true for Yes; No is the default answer).
+    void SetQuestion(std::function<bool(const std::string&)> ask) { ask_ = std::move(ask); }
 
     // The same, reporting through a hub object that offers SetCaption(text),
     // SetProgressRange(min, max), SetProgressValue(v) and SetProgressVisible(shown), and
@@ -34,7 +39,11 @@ class DesktopSpreadsheet {
     const SpreadsheetState& State() const { return excel_; }
 
   private:
+    void ExplainUnopened(const sheets::UnopenedWorkbook& workbook, SummaryFeedback& feedback);
+
     sheets::XdgOpener xdgOpener_;
+    sheets::WorkbookOpener* opener_;
+    std::function<bool(const std::string&)> ask_;
     sheets::DesktopHandOver handOver_;
     sheets::LocalSpreadsheetHost host_;
     SpreadsheetState excel_;

@@ -776,12 +776,22 @@ void MainPagesTest::hubSpreadsheetEntryUsesHook() {
         QCOMPARE(hub->ExcelProgressBar->value(), 3);
         QCOMPARE(hub->ExcelProgressBar->maximum(), 7);
         feedback.SetProgressVisible(false);
-        feedback.SetCaption("Done");
     });
     DoubleClickItem(hub->TestList, 1);
     QCOMPARE(patternsSeen, 3);
     QCOMPARE(captionsWhileBuilding, QStringList{"Building sheet 1"});
-    QCOMPARE(hub->FeedBackLabel->text(), QStringLiteral("Done"));
+    QVERIFY(hub->ExcelProgressBar->isHidden());
+
+    // A build that stops half-way (it has shown its own message) leaves no waiting line
+    // and no bar behind: the hub is ready for the next choice.
+    SetSpreadsheetSummaryHook([](PublicStuff&, SummaryFeedback& feedback) {
+        feedback.SetCaption("Please be patient while the spreadsheet is built...");
+        feedback.SetProgressRange(0, 21);
+        feedback.SetProgressValue(9);
+        feedback.SetProgressVisible(true);
+    });
+    DoubleClickItem(hub->TestList, 1);
+    QCOMPARE(hub->FeedBackLabel->text(), QString());
     QVERIFY(hub->ExcelProgressBar->isHidden());
     QVERIFY(p.Hub() != nullptr);
 }

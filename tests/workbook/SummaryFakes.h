@@ -66,10 +66,14 @@ class FakeOpener : public sheets::WorkbookOpener {
   public:
     std::optional<std::string> Open(const std::string& path) override {
         Opened.push_back(path);
-        return Failure;
+        const bool isWorkbook = path.size() >= 5 && path.compare(path.size() - 5, 5, ".xlsx") == 0;
+        return WorkbooksOnly && !isWorkbook ? std::nullopt : Failure;
     }
     std::vector<std::string> Opened;
     std::optional<std::string> Failure;
+    // Fail only for workbooks: folders still open (a desktop with a file manager but no
+    // spreadsheet program).
+    bool WorkbooksOnly = false;
 };
 
 }  // namespace mnemex::testing

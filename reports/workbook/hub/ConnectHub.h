@@ -16,6 +16,9 @@ namespace mnemex {
 // line and progress bar and in `dialogs`' message boxes (OK only, the program's title).
 // Both must outlive every hub page.
 inline void ConnectHubSpreadsheet(DesktopSpreadsheet& spreadsheet, Dialogs& dialogs) {
+    spreadsheet.SetQuestion([&dialogs](const std::string& text) {
+        return dialogs.MsgBox(QString::fromStdString(text), MsgStyle::YesNoQuestion) == kMsgYes;
+    });
     pages::SetSpreadsheetSummaryHook(
         [&spreadsheet, &dialogs](PublicStuff& state, pages::SummaryFeedback& hub) {
             spreadsheet.BuildSummaryFor(state, hub, [&dialogs](const std::string& text) {
