@@ -3,8 +3,9 @@
 #include <QFontMetricsF>
 #include <QPaintDevice>
 #include <QRegularExpression>
-#include <QTextOption>
+#include <QStringList>
 #include <algorithm>
+#include <cmath>
 
 namespace mnemex::pages {
 
@@ -77,10 +78,18 @@ void PaintedPrinter::DrawOneLine(const QString& line) {
         }
         y_ = 0;
     }
-    QTextOption option;
-    option.setWrapMode(QTextOption::NoWrap);
-    option.setTabStopDistance(kTabColumns * metrics.horizontalAdvance(QLatin1Char('0')));
-    painter_.drawText(QRectF(0, y_, device_.width(), height), line, option);
+    // Tab stops are laid out here, in the device's own units, every kTabColumns digit
+    // widths: a text option's tab distance would be taken as screen pixels and scaled again
+    // on a high-resolution device, sending every value past the edge of the paper.
+    const double tab = kTabColumns * metrics.horizontalAdvance(QLatin1Char('0'));
+    const QStringList pieces = line.split(QLatin1Char('\t'));
+    double x = 0;
+    for (qsizetype k = 0; k < pieces.size(); ++k) {
+        if (k > 0)
+            x = (std::floor(x / tab + 1e-9) + 1) * tab;
+        painter_.drawText(QPointF(x, y_ + metrics.ascent()), pieces[k]);
+        x += metrics.horizontalAdvance(pieces[k]);
+    }
     y_ += height;
 }
 

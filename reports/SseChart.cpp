@@ -4,6 +4,7 @@
 #include <QBarSet>
 #include <QCategoryAxis>
 #include <QChart>
+#include <QPen>
 #include <QValueAxis>
 #include <algorithm>
 
@@ -15,6 +16,9 @@ namespace {
 
 // Epoch labels that fit under a chart of the page's width.
 constexpr int kMaxLabels = 8;
+// Up to this many bars each keeps a black outline; beyond it the outlines would merge into
+// a solid block, so bars are drawn side by side without outline or gap.
+constexpr int kMaxOutlinedBars = 30;
 
 // The x axis: one unit per bar, bar r centred on r, labels under the chosen bars.
 QCategoryAxis* EpochAxis(const std::vector<report::ChartRow>& grid) {
@@ -97,13 +101,22 @@ QChart* BuildSseChart(const std::vector<report::ChartRow>& grid) {
         values.append(row.Value);
     bars->append(values);
 
+    const bool outlined = static_cast<int>(grid.size()) <= kMaxOutlinedBars;
     auto* series = new QBarSeries;
-    series->setBarWidth(0.8);
+    series->setBarWidth(outlined ? 0.8 : 1.0);
     series->append(bars);
     chart->addSeries(series);
     // Colours after adding: the chart's theme recolours series as they are added.
-    bars->setColor(QColor(200, 200, 200));
-    bars->setBorderColor(QColor(0, 0, 0));
+    if (outlined) {
+        bars->setColor(QColor(200, 200, 200));
+        bars->setBorderColor(QColor(0, 0, 0));
+    } else {
+        // Thin bars: a darker fill carries the curve's shape on its own, and a pen of the
+        // fill's colour closes the anti-aliased seams between neighbours along the base line.
+        const QColor fill(110, 110, 110);
+        bars->setColor(fill);
+        bars->setPen(QPen(fill, 0));
+    }
     QCategoryAxis* x = EpochAxis(grid);
     QValueAxis* y = SseAxis(grid);
     chart->addAxis(x, Qt::AlignBottom);

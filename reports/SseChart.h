@@ -20,7 +20,8 @@ inline constexpr const char* kSseYAxisTitle = "Network SSE";
 std::vector<int> LabelledRows(int rowCount, int maxLabels);
 
 // The whole chart for the data grid, built once: white background, light grey bars with a
-// black outline, bold Arial 14 title at the top, axis titles, no legend.
+// black outline (up to 30 rows; more rows give darker bars without outline or gap, so the
+// curve keeps its shape), bold Arial 14 title at the top, axis titles, no legend.
 QChart* BuildSseChart(const std::vector<report::ChartRow>& grid);
 
 }  // namespace mnemex::pages

@@ -10,7 +10,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   python3 python3-openpyxl python3-numpy
   xvfb xauth x11-apps imagemagick fonts-liberation fonts-dejavu-core
-  xdg-utils locales
+  xdg-utils locales poppler-utils
 )
 
 missing=()

@@ -19,4 +19,16 @@ fi
 scripts/install-deps.sh
 cmake -S . -B "$build" -G Ninja "${extra[@]}"
 cmake --build "$build"
-QT_QPA_PLATFORM=offscreen ctest --test-dir "$build" --output-on-failure -j2
+
+# The tests run with a fresh TMPDIR that must be empty again afterwards: every test cleans up
+# after itself. Qt's runtime folder (normally given by the desktop session) gets its own.
+scratch=$(mktemp -d)
+runtime=$(mktemp -d)
+trap 'rm -rf "$scratch" "$runtime"' EXIT
+TMPDIR=$scratch XDG_RUNTIME_DIR=$runtime QT_QPA_PLATFORM=offscreen \
+  ctest --test-dir "$build" --output-on-failure -j2
+if [ -n "$(ls -A "$scratch")" ]; then
+  echo "The tests left files in TMPDIR:" >&2
+  find "$scratch" -mindepth 1 -maxdepth 2 >&2
+  exit 1
+fi

@@ -43,6 +43,16 @@ QBarSet* Bars(PlotSseDataPage& page) {
     return series ? series->barSets().value(0) : nullptr;
 }
 
+// A history of `rows` rows whose SSE falls evenly from 8 to 1, so every bar has a height.
+PublicStuff WithFallingHistory(int rows) {
+    PublicStuff s = SmallTrainedNetwork();
+    s.SSECount = static_cast<std::int16_t>(rows);
+    for (int r = 1; r <= rows; ++r)
+        s.SSEHistory[static_cast<std::size_t>(r)] = {
+            0, 25.0 * (r - 1), rows > 1 ? 8.0 - 7.0 * (r - 1) / (rows - 1) : 8.0};
+    return s;
+}
+
 QCategoryAxis* XAxis(PlotSseDataPage& page) {
     return qobject_cast<QCategoryAxis*>(page.SSEgraph()->chart()->axes(Qt::Horizontal).value(0));
 }
@@ -86,8 +96,7 @@ class PlotSseDataPageTest : public QObject {
         QTest::addColumn<QStringList>("labels");
         QTest::newRow("initial row only") << 1 << QStringList{"0"};
         QTest::newRow("four rows") << 4 << QStringList{"0", "25", "50", "75"};
-        QTest::newRow("full history")
-            << 2000 << QStringList{"0", "12500", "25000", "37500"};
+        QTest::newRow("full history") << 2000 << QStringList{"0", "12500", "25000", "37500"};
     }
     void drawsOneBarPerHistoryRow() {
         QFETCH(int, rows);
@@ -191,6 +200,40 @@ class PlotSseDataPageTest : public QObject {
         QCOMPARE(ctx.Shown(), QStringList{QStringLiteral("message:Mnemex|The graph could not be "
                                                          "printed.\nThe printer could not be "
                                                          "started.")});
+    }
+
+    // The bars must keep the curve's shape at every count: no solid black block of merged
+    // outlines, and no white seams along the base line once the bars touch.
+    void theCurveStaysVisibleAtEveryRowCount_data() {
+        QTest::addColumn<int>("rows");
+        for (int rows : {1, 10, 30, 31, 60, 200, 1900, 2000})
+            QTest::addRow("%d rows", rows) << rows;
+    }
+    void theCurveStaysVisibleAtEveryRowCount() {
+        QFETCH(int, rows);
+        PageTestContext ctx;
+        *ctx.state = WithFallingHistory(rows);
+        auto& page = *dynamic_cast<PlotSseDataPage*>(ctx.pages.Load(QStringLiteral("PlotSSEdata")));
+        page.SSEgraph()->resize(640, 420);
+        const QImage picture = page.SSEgraph()->grab().toImage();
+        const QRect plot =
+            page.SSEgraph()->chart()->plotArea().toAlignedRect().adjusted(2, 2, -2, -2);
+        int black = 0, total = 0;
+        for (int y = plot.top(); y <= plot.bottom(); ++y)
+            for (int x = plot.left(); x <= plot.right(); ++x, ++total)
+                black += qGray(picture.pixel(x, y)) < 40;
+        QVERIFY2(black < total / 10,
+                 qPrintable(QStringLiteral("%1 of %2 pixels black").arg(black).arg(total)));
+        // The tallest bar (the first) is drawn: its middle is not white.
+        const QPointF firstBar = page.SSEgraph()->chart()->mapToPosition(QPointF(0, 4));
+        QVERIFY(qGray(picture.pixel(firstBar.toPoint())) < 230);
+        if (rows > 30) {
+            const int y = plot.bottom() - 2;
+            int white = 0;
+            for (int x = plot.left() + 4; x <= plot.right() - 4; ++x)
+                white += qGray(picture.pixel(x, y)) > 240;
+            QCOMPARE(white, 0);
+        }
     }
 };
 

@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include "reports/PlotSseDataPage.h"
@@ -100,12 +101,13 @@ PublicStuff SmallTrainedNetwork() {
 }
 
 QString TestFolder() {
+    // One folder per test program under TMPDIR, removed with everything in it at exit.
+    static QTemporaryDir root(QDir::temp().filePath(QStringLiteral("mnemex-result-pages-XXXXXX")));
     QString name = QString::fromLatin1(QTest::currentTestFunction());
     if (QTest::currentDataTag())
         name += QLatin1Char('_') + QString::fromLatin1(QTest::currentDataTag());
     name.replace(QRegularExpression(QStringLiteral("[^A-Za-z0-9_]")), QStringLiteral("_"));
-    QDir dir(QDir::temp().filePath(QStringLiteral("mnemex-result-pages/") +
-                                   QCoreApplication::applicationName() + QLatin1Char('/') + name));
+    QDir dir(root.filePath(name));
     dir.removeRecursively();
     dir.mkpath(QStringLiteral("."));
     return dir.absolutePath();

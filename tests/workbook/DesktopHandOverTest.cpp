@@ -15,6 +15,7 @@
 #include "reports/workbook/DesktopSpreadsheet.h"
 #include "reports/workbook/SpreadsheetSummary.h"
 #include "reports/workbook/WorkbookFolder.h"
+#include "tests/support/TempFolder.h"
 #include "tests/workbook/SummaryFakes.h"
 #include "tests/workbook/SummaryStates.h"
 
@@ -26,9 +27,9 @@ using testing::FakeOpener;
 using testing::FormulaState;
 using testing::RecordingFeedback;
 
+// A fresh folder inside the running test's own temporary folder, removed when the test ends.
 fs::path FreshFolder(const std::string& name) {
-    const fs::path dir = fs::path(::testing::TempDir()) / ("mnemex-handover-" + name);
-    fs::remove_all(dir);
+    const fs::path dir = mnemex::testsupport::TestScratchFolder() / ("handover-" + name);
     fs::create_directories(dir);
     return dir;
 }
