@@ -1,0 +1,254 @@
+#include "LookChecks.h"
+
+#include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QAbstractScrollArea>
+#include <QAbstractSlider>
+#include <QAccessible>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFontMetricsF>
+#include <QGraphicsSimpleTextItem>
+#include <QGraphicsTextItem>
+#include <QGraphicsView>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStyle>
+#include <QStyleOptionGroupBox>
+#include <cmath>
+#include <optional>
+
+namespace mnemex::looktest {
+
+namespace {
+
+// Half a pixel of slack for rounding between the measuring and the drawing.
+constexpr double kSlack = 0.5;
+
+QString NameOf(const QWidget* w) {
+    return w->objectName().isEmpty() ? QString::fromLatin1(w->metaObject()->className())
+                                     : w->objectName();
+}
+
+QString Problem(const QWidget* w, const QString& text, const QString& why) {
+    QString shown = text;
+    shown.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    return NameOf(w) + QStringLiteral(": \"") + shown + QStringLiteral("\" (") + why +
+           QLatin1Char(')');
+}
+
+// Controls that belong to another control (the scroll bars of a list, the parts of a
+// combo box) are that control's business, not the page's.
+bool InsideAnotherControl(const QWidget* w, const QWidget* page) {
+    for (const QWidget* up = w->parentWidget(); up != nullptr && up != page;
+         up = up->parentWidget()) {
+        if (qobject_cast<const QAbstractScrollArea*>(up) != nullptr ||
+            qobject_cast<const QComboBox*>(up) != nullptr)
+            return true;
+    }
+    return false;
+}
+
+std::optional<QString> LabelClipped(const QLabel* label) {
+    if (label->text().isEmpty() || !label->pixmap().isNull())
+        return std::nullopt;
+    QRectF room = label->contentsRect();
+    const int m = label->margin();
+    room.adjust(m, m, -m, -m);
+    const int flags = static_cast<int>(label->alignment()) |
+                      (label->wordWrap() ? static_cast<int>(Qt::TextWordWrap) : 0);
+    const QFontMetricsF metrics(label->font());
+    const QRectF need = metrics.boundingRect(QRectF(0, 0, room.width(), 1e6), flags, label->text());
+    if (need.width() > room.width() + kSlack)
+        return Problem(
+            label, label->text(),
+            QStringLiteral("needs %1 px across, has %2").arg(need.width()).arg(room.width()));
+    if (need.height() > room.height() + kSlack)
+        return Problem(
+            label, label->text(),
+            QStringLiteral("needs %1 px down, has %2").arg(need.height()).arg(room.height()));
+    return std::nullopt;
+}
+
+std::optional<QString> PushButtonClipped(const QPushButton* button) {
+    if (button->text().isEmpty())
+        return std::nullopt;  // captions drawn by a label inside are checked as labels
+    const QFontMetricsF metrics(button->font());
+    const QStyle* style = button->style();
+    const double frame = style->pixelMetric(QStyle::PM_ButtonMargin, nullptr, button) +
+                         2.0 * style->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, button);
+    const QRectF need =
+        metrics.boundingRect(QRectF(0, 0, 1e6, 1e6), Qt::TextShowMnemonic, button->text());
+    if (need.width() + frame > button->width() + kSlack ||
+        need.height() + frame > button->height() + kSlack)
+        return Problem(button, button->text(), QStringLiteral("wider or taller than the button"));
+    return std::nullopt;
+}
+
+std::optional<QString> ChoiceClipped(const QAbstractButton* box) {
+    const QSize need = box->sizeHint();
+    if (need.width() > box->width() || need.height() > box->height())
+        return Problem(box, box->text(),
+                       QStringLiteral("needs %1 x %2 px, has %3 x %4")
+                           .arg(need.width())
+                           .arg(need.height())
+                           .arg(box->width())
+                           .arg(box->height()));
+    return std::nullopt;
+}
+
+std::optional<QString> GroupTitleClipped(const QGroupBox* group) {
+    if (group->title().isEmpty())
+        return std::nullopt;
+    QStyleOptionGroupBox option;
+    option.initFrom(group);
+    option.text = group->title();
+    option.subControls = QStyle::SC_GroupBoxLabel | QStyle::SC_GroupBoxFrame;
+    option.textAlignment = group->alignment();
+    const QRect title = group->style()->subControlRect(QStyle::CC_GroupBox, &option,
+                                                       QStyle::SC_GroupBoxLabel, group);
+    const double need = QFontMetricsF(group->font()).horizontalAdvance(group->title());
+    if (title.left() + need > group->width() + kSlack)
+        return Problem(group, group->title(), QStringLiteral("title wider than the frame"));
+    return std::nullopt;
+}
+
+// Texts a graphics view (the chart) had to shorten.
+QStringList ElidedSceneTexts(const QGraphicsView* view) {
+    QStringList problems;
+    if (view->scene() == nullptr)
+        return problems;
+    const QString ellipsis(QChar(0x2026));
+    for (const QGraphicsItem* item : view->scene()->items()) {
+        if (!item->isVisible())
+            continue;
+        QString text;
+        if (const auto* t = dynamic_cast<const QGraphicsTextItem*>(item))
+            text = t->toPlainText();
+        else if (const auto* s = dynamic_cast<const QGraphicsSimpleTextItem*>(item))
+            text = s->text();
+        if (text.endsWith(QStringLiteral("...")) || text.endsWith(ellipsis))
+            problems << Problem(view, text, QStringLiteral("shortened to fit"));
+    }
+    return problems;
+}
+
+double Luminance(const QColor& c) {
+    const auto channel = [](double v) {
+        return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
+}
+
+}  // namespace
+
+QStringList ClippedTexts(QWidget* page) {
+    QStringList problems;
+    for (QWidget* w : page->findChildren<QWidget*>()) {
+        if (!w->isVisibleTo(page))
+            continue;
+        std::optional<QString> problem;
+        if (const auto* label = qobject_cast<QLabel*>(w))
+            problem = LabelClipped(label);
+        else if (const auto* check = qobject_cast<QCheckBox*>(w))
+            problem = ChoiceClipped(check);
+        else if (const auto* option = qobject_cast<QRadioButton*>(w))
+            problem = ChoiceClipped(option);
+        else if (const auto* button = qobject_cast<QPushButton*>(w))
+            problem = PushButtonClipped(button);
+        else if (const auto* group = qobject_cast<QGroupBox*>(w))
+            problem = GroupTitleClipped(group);
+        else if (const auto* view = qobject_cast<QGraphicsView*>(w))
+            problems << ElidedSceneTexts(view);
+        if (problem)
+            problems << *problem;
+    }
+    return problems;
+}
+
+double ContrastRatio(const QColor& a, const QColor& b) {
+    const double la = Luminance(a);
+    const double lb = Luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+QStringList FaintTexts(QWidget* page) {
+    QStringList problems;
+    for (QWidget* w : page->findChildren<QWidget*>()) {
+        if (!w->isVisibleTo(page) || InsideAnotherControl(w, page))
+            continue;
+        const QPalette::ColorGroup group = w->isEnabled() ? QPalette::Active : QPalette::Disabled;
+        const QPalette& p = w->palette();
+        QColor text;
+        QColor back;
+        QString shown;
+        if (const auto* edit = qobject_cast<QLineEdit*>(w)) {
+            text = p.color(group, QPalette::Text);
+            back = p.color(group, QPalette::Base);
+            shown = edit->text();
+        } else if (const auto* label = qobject_cast<QLabel*>(w)) {
+            text = p.color(group, QPalette::WindowText);
+            back = p.color(group, QPalette::Window);
+            shown = label->text();
+        } else if (const auto* button = qobject_cast<QPushButton*>(w)) {
+            text = p.color(group, QPalette::ButtonText);
+            back = p.color(group, QPalette::Button);
+            shown = button->text();
+        } else if (const auto* choice = qobject_cast<QAbstractButton*>(w)) {
+            text = p.color(group, QPalette::WindowText);
+            back = p.color(group, QPalette::Window);
+            shown = choice->text();
+        } else {
+            continue;
+        }
+        if (shown.isEmpty())
+            continue;
+        const double ratio = ContrastRatio(text, back);
+        if (ratio < 4.5)
+            problems << Problem(w, shown, QStringLiteral("contrast %1:1").arg(ratio, 0, 'f', 1));
+    }
+    return problems;
+}
+
+QStringList UnnamedControls(QWidget* page) {
+    QStringList problems;
+    for (QWidget* w : page->findChildren<QWidget*>()) {
+        if (!w->isVisibleTo(page) || InsideAnotherControl(w, page))
+            continue;
+        const bool control = qobject_cast<QAbstractButton*>(w) != nullptr ||
+                             qobject_cast<QLineEdit*>(w) != nullptr ||
+                             qobject_cast<QAbstractScrollArea*>(w) != nullptr ||
+                             qobject_cast<QComboBox*>(w) != nullptr ||
+                             qobject_cast<QAbstractSlider*>(w) != nullptr ||
+                             qobject_cast<QProgressBar*>(w) != nullptr ||
+                             w->focusPolicy() != Qt::NoFocus;
+        if (!control)
+            continue;
+        QAccessibleInterface* a = QAccessible::queryAccessibleInterface(w);
+        const QString name = a != nullptr ? a->text(QAccessible::Name) : w->accessibleName();
+        if (name.trimmed().isEmpty())
+            problems << NameOf(w) + QStringLiteral(" (") +
+                            QString::fromLatin1(w->metaObject()->className()) +
+                            QStringLiteral(") has no accessible name");
+    }
+    return problems;
+}
+
+QStringList TabOrder(QWidget* page) {
+    QStringList order;
+    QWidget* w = page->nextInFocusChain();
+    for (int guard = 0; w != page && guard < 1000; ++guard, w = w->nextInFocusChain()) {
+        if (w->window() != page || !w->isVisibleTo(page) || !w->isEnabled() ||
+            (w->focusPolicy() & Qt::TabFocus) == 0 || InsideAnotherControl(w, page))
+            continue;
+        order << NameOf(w);
+    }
+    return order;
+}
+
+}  // namespace mnemex::looktest
