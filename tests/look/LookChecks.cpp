@@ -62,7 +62,7 @@ std::optional<QString> LabelClipped(const QLabel* label) {
     room.adjust(m, m, -m, -m);
     const int flags = static_cast<int>(label->alignment()) |
                       (label->wordWrap() ? static_cast<int>(Qt::TextWordWrap) : 0);
-    const QFontMetricsF metrics(label->font());
+    const QFontMetricsF metrics(label->font(), label);
     const QRectF need = metrics.boundingRect(QRectF(0, 0, room.width(), 1e6), flags, label->text());
     if (need.width() > room.width() + kSlack)
         return Problem(
@@ -78,7 +78,7 @@ std::optional<QString> LabelClipped(const QLabel* label) {
 std::optional<QString> PushButtonClipped(const QPushButton* button) {
     if (button->text().isEmpty())
         return std::nullopt;  // captions drawn by a label inside are checked as labels
-    const QFontMetricsF metrics(button->font());
+    const QFontMetricsF metrics(button->font(), button);
     const QStyle* style = button->style();
     const double frame = style->pixelMetric(QStyle::PM_ButtonMargin, nullptr, button) +
                          2.0 * style->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, button);
@@ -112,7 +112,7 @@ std::optional<QString> GroupTitleClipped(const QGroupBox* group) {
     option.textAlignment = group->alignment();
     const QRect title = group->style()->subControlRect(QStyle::CC_GroupBox, &option,
                                                        QStyle::SC_GroupBoxLabel, group);
-    const double need = QFontMetricsF(group->font()).horizontalAdvance(group->title());
+    const double need = QFontMetricsF(group->font(), group).horizontalAdvance(group->title());
     if (title.left() + need > group->width() + kSlack)
         return Problem(group, group->title(), QStringLiteral("title wider than the frame"));
     return std::nullopt;
