@@ -13,6 +13,23 @@ int CheckedCount(std::int32_t count) {
     return static_cast<int>(count);
 }
 
+namespace {
+
+// Every output unit's net input for the input vector x: summed over the input units in
+// increasing order, starting from 0.
+void SumNetInputs(const WeightMatrix& weights, const double* x, std::vector<double>& net) {
+    const int numOutputs = weights.NumOutputs();
+    net.assign(static_cast<std::size_t>(numOutputs), 0.0);
+    for (int i = 1; i <= weights.NumInputs(); ++i) {
+        const double xi = x[i - 1];
+        const double* row = weights.Row(i);
+        for (int j = 0; j < numOutputs; ++j)
+            net[static_cast<std::size_t>(j)] = row[j] * xi + net[static_cast<std::size_t>(j)];
+    }
+}
+
+}  // namespace
+
 void ResetWeights(PublicStuff& state) {
     state.Weights.Clear();
 }
@@ -29,13 +46,7 @@ void ComputeOutputs(PublicStuff& state, int p) {
     const double* desired = state.DesiredOutputs.Pattern(p);
     // Sum into a scratch vector first so that a failing sum stores nothing.
     thread_local std::vector<double> net;
-    net.assign(static_cast<std::size_t>(numOutputs), 0.0);
-    for (int i = 1; i <= numInputs; ++i) {
-        const double xi = x[i - 1];
-        const double* row = state.Weights.Row(i);
-        for (int j = 0; j < numOutputs; ++j)
-            net[static_cast<std::size_t>(j)] = row[j] * xi + net[static_cast<std::size_t>(j)];
-    }
+    SumNetInputs(state.Weights, x, net);
     for (int j = 0; j < numOutputs; ++j) {
         const double error = desired[j] - net[static_cast<std::size_t>(j)];
         if (!std::isfinite(error))
@@ -49,6 +60,20 @@ void ComputeOutputs(PublicStuff& state, int p) {
         unit.Activity = unit.NetInput;
         unit.Error = desired[j - 1] - unit.Activity;
     }
+}
+
+std::vector<double> RecallVector(const PublicStuff& state, const std::vector<double>& inputs) {
+    const int numInputs = CheckedCount(state.NumInputs);
+    const int numOutputs = CheckedCount(state.NumOutputs);
+    if (inputs.size() != static_cast<std::size_t>(numInputs) ||
+        state.Weights.NumInputs() != numInputs || state.Weights.NumOutputs() != numOutputs)
+        throw RunTimeException(kSubscriptOutOfRange);
+    std::vector<double> net;
+    SumNetInputs(state.Weights, inputs.data(), net);
+    for (double activity : net)
+        if (!std::isfinite(activity))
+            throw RunTimeException(kOverflow);
+    return net;
 }
 
 double PatternSSE(const PublicStuff& state) {

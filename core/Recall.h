@@ -1,6 +1,8 @@
 #pragma once
 // Recall and error measures on the program-wide state.
 
+#include <vector>
+
 #include "core/PublicStuff.h"
 
 namespace mnemex {
@@ -14,6 +16,12 @@ void ResetWeights(PublicStuff& state);
 // Throws RunTimeException(kOverflow) and leaves the unit records as they were when a
 // result would be infinite or not a number; kSubscriptOutOfRange for a bad p.
 void ComputeOutputs(PublicStuff& state, int p);
+
+// The output activities the network gives for any input vector of NumInputs values,
+// summed exactly as ComputeOutputs sums them, so a training pattern's vector gives that
+// pattern's responses bit for bit. Changes nothing. Throws RunTimeException(kOverflow) when
+// a response would be infinite or not a number, kSubscriptOutOfRange for a wrong length.
+std::vector<double> RecallVector(const PublicStuff& state, const std::vector<double>& inputs);
 
 // Sum over the output units, in order, of Error squared, as the unit records hold them now.
 // Throws RunTimeException(kOverflow) when the sum overflows.

@@ -1,6 +1,7 @@
 #pragma once
 // Reading a training file (*.net) into the pattern store.
 
+#include <cstddef>
 #include <cstdio>
 #include <optional>
 #include <string>
@@ -22,8 +23,10 @@ struct TrainingFileError {
 std::optional<TrainingFileError> ReadTrainingFile(PublicStuff& state, const std::string& path);
 
 // The same from an open stream; `name` is the file name used in messages and `size` its
-// length in bytes, or -1 when unknown.
+// length in bytes, or -1 when unknown. The stream is read through a buffer of
+// `bufferBytes`; only tests that cut values at the buffer's edges choose it.
 std::optional<TrainingFileError> ReadTrainingStream(PublicStuff& state, std::FILE* file,
-                                                    const std::string& name, long long size);
+                                                    const std::string& name, long long size,
+                                                    std::size_t bufferBytes = std::size_t{1} << 16);
 
 }  // namespace mnemex

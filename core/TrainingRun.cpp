@@ -122,6 +122,8 @@ RunResult TrainNetwork(PublicStuff& state, TrainingDisplay& display, double prog
         return result;
     }
     loop.Final();
+    if (state.EpochCount != 1)
+        result.Change = loop.change;
     result.Outcome = loop.interrupted ? RunOutcome::kInterrupted : RunOutcome::kFinished;
     return result;
 }

@@ -49,6 +49,9 @@ enum class RunOutcome {
 struct RunResult {
     RunOutcome Outcome = RunOutcome::kFinished;
     RunTimeError Error;  // set when Outcome is kFailed
+    // The change in total SSE over the last epoch (previous total - last total), as the
+    // final display shows it; none when the run ended at epoch 1 or failed.
+    std::optional<double> Change;
 };
 
 // The display lines of the run, for anything else that wants to show them.

@@ -117,6 +117,45 @@ TEST(ComputeOutputs, PatternOutsideTheStoreIsRefused) {
     }
 }
 
+TEST(RecallVector, TrainingPatternGivesItsOwnResponsesAndChangesNothing) {
+    PublicStuff s = MakeState(3, 2, {0.1, 0.7, -0.3, 2, 0, 1}, {1, 0, 0, 1});
+    const double rows[] = {0.3, -1.1, 0.25, 0.6, -0.7, 0.9};  // input unit by input unit
+    for (int i = 1; i <= 3; ++i)
+        for (int j = 1; j <= 2; ++j)
+            s.Weights.SetWeight(j, i, rows[(i - 1) * 2 + (j - 1)]);
+    ComputeOutputs(s, 2);
+    const UnitRecord lastOut = s.OutputUnits(1);
+    for (int p = 1; p <= 2; ++p) {
+        PublicStuff probe = s;
+        ComputeOutputs(probe, p);
+        const std::vector<double> x(s.InputPatterns.Pattern(p), s.InputPatterns.Pattern(p) + 3);
+        const std::vector<double> out = RecallVector(s, x);
+        ASSERT_EQ(out.size(), 2u);
+        EXPECT_EQ(out[0], probe.OutputUnits(1).Activity);
+        EXPECT_EQ(out[1], probe.OutputUnits(2).Activity);
+    }
+    EXPECT_EQ(s.OutputUnits(1).Activity, lastOut.Activity);
+}
+
+TEST(RecallVector, WrongLengthAndOverflowAreRefused) {
+    PublicStuff s = MakeState(2, 1, {1, 1}, {0});
+    s.Weights.SetWeight(1, 1, 1e300);
+    s.Weights.SetWeight(1, 2, 1e300);
+    const struct {
+        std::vector<double> x;
+        int number;
+    } cases[] = {
+        {{1}, kSubscriptOutOfRange}, {{1, 2, 3}, kSubscriptOutOfRange}, {{1e10, 1}, kOverflow}};
+    for (const auto& c : cases) {
+        try {
+            RecallVector(s, c.x);
+            FAIL() << "accepted " << c.x.size() << " values";
+        } catch (const RunTimeException& e) {
+            EXPECT_EQ(e.Error().Number, c.number);
+        }
+    }
+}
+
 TEST(ResetWeights, ClearsEveryWeightAndChange) {
     PublicStuff s = MakeState(2, 2, {1, 1}, {1, 1});
     s.Weights.SetWeight(2, 1, 4);

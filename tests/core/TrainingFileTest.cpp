@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <filesystem>
 
+#include "RefusedTrainingFiles.h"
 #include "TestNetworks.h"
 #include "core/RunTimeError.h"
 #include "core/TrainingFile.h"
@@ -85,16 +85,7 @@ TEST(ReadTrainingFile, LoadingLeavesTheNetworkAlone) {
     EXPECT_EQ(s.EpochCount, 12);
 }
 
-struct BadFile {
-    const char* name;
-    std::string text;
-    int number;
-    const char* mentions;  // a part the message must contain
-};
-
-void PrintTo(const BadFile& bad, std::ostream* os) {
-    *os << bad.name;
-}
+using testing::BadFile;
 
 class RefusedFile : public ::testing::TestWithParam<BadFile> {};
 
@@ -114,33 +105,9 @@ TEST_P(RefusedFile, IsRefusedWithAMessageAndTheOldFileStays) {
     EXPECT_EQ(s.InputPatterns.Storage(), before);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    BadInput, RefusedFile,
-    ::testing::Values(
-        BadFile{"Empty", "", kInputPastEndOfFile, "value 1 (number of output units) is missing"},
-        BadFile{"Blank", " \n\r\n\t ", kInputPastEndOfFile, "value 1"},
-        BadFile{"TooFewValues", "1 0 2 2\n1 2\n3", kInputPastEndOfFile, "value 8"},
-        BadFile{"MissingDesired", "1 0 1 2 5 6 7", kInputPastEndOfFile,
-                "value 8 (a desired output value)"},
-        BadFile{"Word", "1 0 1 1\nabc 2", kTypeMismatch, "\"abc\" on line 2"},
-        BadFile{"NotANumberWord", "1 0 1 1 nan 2", kTypeMismatch, "\"nan\""},
-        BadFile{"Infinity", "1 0 1 1 inf 2", kTypeMismatch, "\"inf\""},
-        BadFile{"TooLarge", "1 0 1 1\n\n1e400 2", kOverflow, "too large to hold on line 3"},
-        BadFile{"EmptyField", "1,0,1,1,,2,3", kTypeMismatch, "empty field"},
-        BadFile{"LeadingComma", ",1,0,1,1,2,3", kTypeMismatch, "empty field"},
-        BadFile{"HugeInputCount", "1 0 40000 1 1", kOverflow, "between 0 and 32767"},
-        BadFile{"HugeOutputCount", "32768 0 1 1 1", kOverflow, "number of output units"},
-        BadFile{"HugePatternCount", "1 0 1 99999 1", kOverflow, "number of patterns"},
-        BadFile{"NegativeCount", "1 0 -1 1", kOverflow, "number of input units"},
-        BadFile{"FractionalCount", "1 0 1.5 1 1 1", kTypeMismatch, "whole number"},
-        BadFile{"NulBytes", std::string("1 0 1 1 \0\0\0 2", 14), kTypeMismatch, "\"???\""},
-        BadFile{"Binary",
-                "\x7f"
-                "ELF\x02\x01\x01",
-                kTypeMismatch, "on line 1"},
-        BadFile{"LongToken", "1 0 1 1 " + std::string(5000, '7') + " 1", kTypeMismatch, "too long"},
-        BadFile{"SignOnly", "1 0 1 1 - 1", kTypeMismatch, "\"-\""}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(BadInput, RefusedFile,
+                         ::testing::ValuesIn(testing::RefusedTrainingFiles()),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(ReadTrainingFile, MissingFileOrFolderCannotBeOpened) {
     PublicStuff s;
@@ -155,14 +122,14 @@ TEST(ReadTrainingFile, MissingFileOrFolderCannotBeOpened) {
 }
 
 TEST(ReadTrainingFile, HugeCountsInATinyFileAreRefusedAtOnce) {
+    // Refused from what the file holds, not after reserving 8 GiB: the store is not sized
+    // from the counts before the values are there, so this also passes under a small
+    // address-space limit (see OutOfMemoryTest for the limit itself).
     PublicStuff s;
-    const auto start = std::chrono::steady_clock::now();
     auto error = ReadTrainingFile(s, WriteTempFile("big.net", "32767 0 32767 32767 1 2 3"));
     ASSERT_TRUE(error);
     EXPECT_EQ(error->Number, kInputPastEndOfFile);
-    // Refused from what the file holds, not after reserving 8 GiB: well under a second
-    // even on a loaded machine.
-    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
+    EXPECT_EQ(s.NumPatterns, 0);
 }
 
 }  // namespace

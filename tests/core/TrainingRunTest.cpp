@@ -215,14 +215,38 @@ TEST(TrainingRun, ContinuingKeepsWeightsEpochsAndHistory) {
     EXPECT_EQ(once.TotalSSE, s.TotalSSE);
 }
 
+TEST(TrainingRun, ResultCarriesTheLastChangeInSSE) {
+    PublicStuff s = Classroom("Delta", 0.1);
+    s.MaxEpochs = 9;
+    s.PrintInterval = 1;
+    RecordingDisplay d;
+    const RunResult r = Train(s, d);
+    ASSERT_TRUE(r.Change.has_value());
+    // History rows 9 and 10 hold epochs 8 and 9; a fall in error is a positive change.
+    EXPECT_EQ(*r.Change, s.SSEHistory[9][2] - s.SSEHistory[10][2]);
+    EXPECT_GT(*r.Change, 0.0);
+    EXPECT_EQ(d.Finals[0].Change, ChangeInSSELine(*r.Change));
+
+    // A continued run of one epoch still has a change: from the earlier run's last total.
+    s.NewRun = 0;
+    s.MaxEpochs = 10;
+    const double before = s.TotalSSE;
+    RecordingDisplay d2;
+    const RunResult more = TrainNetwork(s, d2, 1);
+    ASSERT_TRUE(more.Change.has_value());
+    EXPECT_EQ(*more.Change, before - s.TotalSSE);
+}
+
 TEST(TrainingRun, MaximumAlreadyReachedStopsAfterOneEpoch) {
     // A maximum at or below the epoch count the run starts from can never be met exactly.
     PublicStuff s = Classroom("Delta", 0.1);
     s.MaxEpochs = 0;
     RecordingDisplay d;
-    EXPECT_EQ(Train(s, d).Outcome, RunOutcome::kFinished);
+    const RunResult r = Train(s, d);
+    EXPECT_EQ(r.Outcome, RunOutcome::kFinished);
     EXPECT_EQ(s.EpochCount, 1);
     EXPECT_TRUE(d.Finals[0].Change.empty());
+    EXPECT_FALSE(r.Change.has_value());
 }
 
 TEST(TrainingRun, InterruptEndsWithTheFinalDisplay) {

@@ -1,0 +1,256 @@
+#include "python/NetworkSession.h"
+
+#include <charconv>
+#include <cmath>
+#include <filesystem>
+#include <new>
+
+#include "cli/BatchRun.h"
+#include "core/Recall.h"
+#include "core/RunTimeError.h"
+#include "core/TrainingFile.h"
+#include "reports/text/AnalysisClock.h"
+#include "reports/text/ReportSections.h"
+#include "reports/text/ReportText.h"
+#include "reports/workbook/SummaryFile.h"
+
+namespace mnemex::python {
+
+namespace {
+
+constexpr std::int64_t kLargestCount = INT32_MAX;
+
+// Shortest text that reads back as the same double.
+std::string NumberText(double value) {
+    char buf[64];
+    const auto r = std::to_chars(buf, buf + sizeof buf, value);
+    return std::string(buf, r.ptr);
+}
+
+void RequireFinite(double value, const char* name) {
+    if (std::isnan(value))
+        throw ArgumentError(std::string(name) + " must be a number, not nan");
+    if (!std::isfinite(value))
+        throw ArgumentError(std::string(name) + " must be a finite number, not " +
+                            (value > 0 ? "inf" : "-inf"));
+}
+
+void RequireCount(std::int64_t value, const char* name, std::int64_t lowest) {
+    if (value < lowest || value > kLargestCount)
+        throw ArgumentError(std::string(name) + " must lie between " + std::to_string(lowest) +
+                            " and " + std::to_string(kLargestCount) + ", not " +
+                            std::to_string(value));
+}
+
+// The training parameters CheckParameters may change, kept so that refused settings
+// leave the network as it was.
+struct SavedParameters {
+    explicit SavedParameters(const PublicStuff& s)
+        : rule(s.LearningRule),
+          rate(s.LearningRate),
+          stopAtMax(s.StopAtMaxEpochs),
+          stopAtMin(s.StopAtMinError),
+          maxEpochs(s.MaxEpochs),
+          minError(s.MinError),
+          printInterval(s.PrintInterval),
+          newRun(s.NewRun) {}
+    void Restore(PublicStuff& s) const {
+        s.LearningRule = rule;
+        s.LearningRate = rate;
+        s.StopAtMaxEpochs = stopAtMax;
+        s.StopAtMinError = stopAtMin;
+        s.MaxEpochs = maxEpochs;
+        s.MinError = minError;
+        s.PrintInterval = printInterval;
+        s.NewRun = newRun;
+    }
+    std::string rule;
+    double rate;
+    std::int16_t stopAtMax, stopAtMin;
+    std::int32_t maxEpochs;
+    double minError;
+    std::int32_t printInterval;
+    std::int16_t newRun;
+};
+
+// Runs fn and rethrows a run-time error of the core as an ArithmeticFailure saying `what`.
+template <typename Fn>
+auto Computing(const std::string& what, Fn&& fn) {
+    try {
+        return fn();
+    } catch (const RunTimeException& e) {
+        throw ArithmeticFailure(what + ": " + e.Error().Description);
+    }
+}
+
+}  // namespace
+
+std::string RuleFromName(const std::string& name) {
+    if (name == "hebb" || name == "Hebb" || name == "HEBB")
+        return "Hebb";
+    if (name == "delta" || name == "Delta" || name == "DELTA")
+        return "Delta";
+    throw ArgumentError("rule must be \"hebb\" or \"delta\", not \"" + name + "\"");
+}
+
+std::string StopFromName(const std::string& name) {
+    if (name == "epochs" || name == "error" || name == "both")
+        return name;
+    throw ArgumentError("stop must be \"epochs\", \"error\" or \"both\", not \"" + name + "\"");
+}
+
+ParameterEntries EntriesFor(const TrainingSettings& s) {
+    RequireFinite(s.Rate, "rate");
+    RequireFinite(s.MinError, "min_error");
+    const std::string stop = StopFromName(s.Stop);
+    ParameterEntries e;
+    e.EpochTest = stop != "error";
+    e.ErrorTest = stop != "epochs";
+    if (e.EpochTest && s.Epochs > kLargestCount)
+        RequireCount(s.Epochs, "epochs", 1);
+    RequireCount(s.PrintInterval, "print_interval", INT32_MIN);
+    e.Sweeps = std::to_string(s.Epochs);
+    e.PrintSweeps = std::to_string(s.PrintInterval);
+    e.LearningRate = NumberText(s.Rate);
+    e.MinError = NumberText(s.MinError);
+    return e;
+}
+
+void NetworkSession::Load(const std::string& path) {
+    if (auto e = ReadTrainingFile(state_, path))
+        throw PatternError(e->Message);
+    AfterLoad(std::filesystem::path(path).filename().string());
+}
+
+void NetworkSession::SetPatterns(const std::string& name, PatternArrays arrays) {
+    if (auto e = StorePatterns(state_, name, std::move(arrays)))
+        throw PatternError(e->Message);
+    AfterLoad(name);
+}
+
+// As going on to the setup page: a new run to come, the Hebb rule chosen, the network
+// allocated for the new counts with every weight 0.
+void NetworkSession::AfterLoad(const std::string& name) {
+    state_.TrainingFileName = name;
+    state_.LearningRule = "Hebb";
+    state_.NewRun = 1;
+    state_.EpochCount = 0;
+    state_.SSECount = 0;
+    continueOffered_ = false;
+    Reset();
+}
+
+void NetworkSession::Reset() {
+    state_.NewRun = 1;
+    const RunTimeError e = TrapErrors([&] { state_.ReallocateNetwork(); });
+    if (e.Number == kOutOfMemory)
+        throw std::bad_alloc();
+}
+
+RunSummary NetworkSession::Train(const TrainingSettings& settings, TrainingDisplay& display) {
+    return Run(settings, display, false);
+}
+
+RunSummary NetworkSession::Continue(const TrainingSettings& settings, TrainingDisplay& display) {
+    if (!continueOffered_)
+        throw StateError(
+            "there is no training run to continue: train() first (a run that ended with an "
+            "error cannot be continued either)");
+    return Run(settings, display, true);
+}
+
+RunSummary NetworkSession::Run(const TrainingSettings& settings, TrainingDisplay& display,
+                               bool continuing) {
+    const std::string rule = RuleFromName(settings.Rule);
+    const ParameterEntries entries = EntriesFor(settings);
+    if (continuing && entries.EpochTest && state_.EpochCount + settings.Epochs > kLargestCount)
+        throw ArgumentError("epochs: " + std::to_string(settings.Epochs) +
+                            " more epochs would go past epoch " + std::to_string(kLargestCount));
+
+    const SavedParameters saved(state_);
+    state_.LearningRule = rule;
+    state_.NewRun = continuing ? 0 : 1;
+    const CheckResult check = CheckParameters(state_, entries, ReadPlainNumber);
+    if (check.Verdict != CheckVerdict::kAccepted) {
+        saved.Restore(state_);
+        if (check.Verdict == CheckVerdict::kError)
+            throw ArgumentError("the settings cannot be used: " + check.Error.Description);
+        const ValidationWarning w = WarningFor(check.Verdict);
+        throw ArgumentError(w.Title + ": " + w.Message);
+    }
+    if (!continuing)
+        ResetWeights(state_);
+    last_ = settings;
+    last_.Rule = rule;
+    const double requested = static_cast<float>(static_cast<double>(settings.Epochs));
+    const RunResult r = TrainNetwork(state_, display, requested);
+    continueOffered_ = r.Outcome != RunOutcome::kFailed;
+    if (r.Outcome == RunOutcome::kFailed)
+        throw TrainingFailure(batch::ConsoleText(TrainingErrorMessage(r.Error)));
+    return Summary(r.Change, r.Outcome == RunOutcome::kInterrupted);
+}
+
+RunSummary NetworkSession::Summary(const std::optional<double>& change, bool interrupted) const {
+    RunSummary s;
+    s.Epochs = state_.EpochCount;
+    s.TotalSSE = state_.TotalSSE;
+    s.Change = change;
+    s.Interrupted = interrupted;
+    for (int r = 1; r <= state_.SSECount; ++r) {
+        const auto& row = state_.SSEHistory[static_cast<std::size_t>(r)];
+        s.History.push_back({row[1], row[2]});
+    }
+    return s;
+}
+
+std::vector<double> NetworkSession::Recall(long long p) {
+    if (state_.NumPatterns == 0)
+        throw ArgumentError("this network has no patterns to recall");
+    if (p < 1 || p > state_.NumPatterns)
+        throw ArgumentError("pattern must lie between 1 and " + std::to_string(state_.NumPatterns) +
+                            ", not " + std::to_string(p));
+    const int pattern = static_cast<int>(p);
+    Computing("the responses to pattern " + std::to_string(p) + " cannot be computed",
+              [&] { ComputeOutputs(state_, pattern); });
+    std::vector<double> out;
+    out.reserve(static_cast<std::size_t>(state_.NumOutputs));
+    for (int j = 1; j <= state_.NumOutputs; ++j)
+        out.push_back(state_.OutputUnits(j).Activity);
+    return out;
+}
+
+std::vector<double> NetworkSession::RecallVector(const std::vector<double>& inputs) const {
+    if (inputs.size() != static_cast<std::size_t>(state_.NumInputs))
+        throw ArgumentError("the input vector must have " + std::to_string(state_.NumInputs) +
+                            " values (one per input unit), not " + std::to_string(inputs.size()));
+    for (std::size_t k = 0; k < inputs.size(); ++k)
+        if (!std::isfinite(inputs[k]))
+            throw ArgumentError("the input vector must hold finite numbers; value " +
+                                std::to_string(k + 1) + " is " + NumberText(inputs[k]));
+    return Computing("the responses cannot be computed",
+                     [&] { return mnemex::RecallVector(state_, inputs); });
+}
+
+std::string NetworkSession::Report(const std::string& sections) {
+    report::SectionSet chosen = report::DefaultSections();
+    if (!sections.empty()) {
+        const auto parsed = report::ParseSectionList(sections);
+        if (!parsed)
+            throw ArgumentError(
+                "sections takes general, responses, errors, weights, inputs, outputs, sse or "
+                "all, separated by commas, not \"" +
+                sections + "\"");
+        chosen = *parsed;
+    }
+    return Computing("the report could not be built", [&] {
+        return report::BuildReport(state_, chosen, report::AnalysisTimeNow());
+    });
+}
+
+void NetworkSession::WriteWorkbook(const std::string& path) {
+    const std::string failed = WriteSummaryWorkbookFile(state_, path);
+    if (!failed.empty())
+        throw WorkbookFailure(batch::ConsoleText(failed));
+}
+
+}  // namespace mnemex::python
