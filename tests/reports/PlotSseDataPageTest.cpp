@@ -78,8 +78,9 @@ class PlotSseDataPageTest : public QObject {
         QCOMPARE(page.findChild<CaptionButton*>(QStringLiteral("CloseThisForm"))->Caption(),
                  QStringLiteral("Exit This Page"));
         QChart* chart = page.SSEgraph()->chart();
-        QCOMPARE(chart->title(),
-                 QStringLiteral("Total Sum Of Squared Error As A Function Of Training Sweeps"));
+        // The whole title, on two lines so it fits the chart.
+        QCOMPARE(chart->title(), QStringLiteral("Total Sum Of Squared Error As<br>A Function Of "
+                                                "Training Sweeps"));
         QCOMPARE(chart->titleFont().family(), QStringLiteral("Arial"));
         QCOMPARE(chart->titleFont().pointSizeF(), 14.0);
         QVERIFY(chart->titleFont().bold());
