@@ -2,7 +2,7 @@
 
 #include "pages/framework/PageManager.h"
 #include "pages/main/MainPages.h"
-#include "reports/PlotSseDataPage.h"
+#include "reports/PlotSSEDataPage.h"
 #include "reports/ProbeNetworkPage.h"
 #include "reports/SaveResultsPage.h"
 
@@ -11,9 +11,9 @@ namespace mnemex {
 void RegisterPages(PageManager& pages) {
     // Network1, DistMem and TestDAM.
     pages::RegisterMainPages(pages);
-    pages.RegisterPage<pages::ProbeNetworkPage>(QStringLiteral("ProbeNetwork"));
-    pages.RegisterPage<pages::SaveResultsPage>(QStringLiteral("SaveResults"));
-    pages.RegisterPage<pages::PlotSseDataPage>(QStringLiteral("PlotSSEdata"));
+    pages.RegisterPage<pages::ProbeNetworkPage>();
+    pages.RegisterPage<pages::SaveResultsPage>();
+    pages.RegisterPage<pages::PlotSSEDataPage>();
 }
 
 }  // namespace mnemex

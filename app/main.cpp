@@ -6,7 +6,7 @@
 #include "app/RegisterPages.h"
 #include "core/PublicStuff.h"
 #include "pages/framework/PageManager.h"
-#include "reports/workbook/hub/ConnectHub.h"
+#include "reports/workbook/DesktopSpreadsheet.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
@@ -19,10 +19,9 @@ int main(int argc, char* argv[]) {
     mnemex::QtDialogBackend dialogBackend;
     mnemex::Dialogs dialogs(dialogBackend, QStringLiteral("Mnemex"));
     mnemex::SystemDriveSource drives;
-    mnemex::PlatformServices services{dialogs, drives};
-    // The spreadsheet summary's program-wide state, reached from the testing hub.
+    // The spreadsheet summary and its program-wide state, asked for by the testing hub.
     mnemex::DesktopSpreadsheet spreadsheet;
-    mnemex::ConnectHubSpreadsheet(spreadsheet, dialogs);
+    mnemex::PlatformServices services{dialogs, drives, spreadsheet};
     mnemex::PageManager pages(*state, services);
     mnemex::RegisterPages(pages);
 

@@ -16,6 +16,7 @@
 #include "pages/framework/TextPanel.h"
 #include "pages/main/DistMemPage.h"
 #include "pages/main/MainPages.h"
+#include "tests/support/StandInSummary.h"
 
 using namespace mnemex;
 using namespace mnemex::pages;
@@ -110,17 +111,18 @@ int main(int argc, char* argv[]) {
     ScriptedDialogBackend backend;
     Dialogs dialogs(backend, QStringLiteral("Mnemex"));
     FixedDriveSource drives{{Drive{QStringLiteral("/"), QString()}}};
-    PlatformServices services{dialogs, drives};
+    testsupport::StandInSummary summary;
+    PlatformServices services{dialogs, drives, summary};
     PageManager pages(state, services);
     pages.SetQuitAction([] {});
     RegisterMainPages(pages);
-    auto* setup = dynamic_cast<DistMemPage*>(pages.Show(QStringLiteral("DistMem")));
-    setup->OptionDelta->click();
-    setup->SweepsBox->setText(QString::number(epochs));
-    setup->PrintSweepsBox->setText(QStringLiteral("1"));
-    setup->LRateBox->setText(QStringLiteral("0.05"));
+    auto* setup = dynamic_cast<DistMemPage*>(pages.Show(QString::fromLatin1(DistMemPage::kName)));
+    setup->DeltaOption()->click();
+    setup->MaxEpochsBox()->setText(QString::number(epochs));
+    setup->PrintEpochsBox()->setText(QStringLiteral("1"));
+    setup->RateBox()->setText(QStringLiteral("0.05"));
     t.restart();
-    setup->StartTraining->click();
+    setup->StartTrainingButton()->click();
     const double pageMs = t.nsecsElapsed() / 1e6;
     const bool same = state.EpochCount == core.EpochCount && state.TotalSSE == core.TotalSSE &&
                       state.Weights.Storage() == core.Weights.Storage();
@@ -149,7 +151,8 @@ int main(int argc, char* argv[]) {
                 pageMs, 1000.0 * pageMs / epochs, same ? "yes" : "NO");
     std::printf("  drawing every printout:     %9.1f ms  (%.2f us/epoch)\n", everyMs,
                 1000.0 * everyMs / epochs);
-    std::printf("  final display: %s / %s\n", qPrintable(setup->Picture1[1]->Lines().value(0)),
-                qPrintable(setup->Picture1[2]->Lines().value(0)));
+    std::printf("  final display: %s / %s\n",
+                qPrintable(setup->TrainingPanels()[1]->Lines().value(0)),
+                qPrintable(setup->TrainingPanels()[2]->Lines().value(0)));
     return same ? 0 : 1;
 }

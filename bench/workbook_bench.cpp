@@ -78,10 +78,10 @@ int RunOne(int patterns, int inputs, int outputs) {
                              ("mnemex-bench-" + std::to_string(getpid()) + ".xlsx");
     TimedFileHandOver handOver(path);
     mnemex::sheets::LocalSpreadsheetHost host(handOver);
-    mnemex::SpreadsheetState excel;
+    mnemex::SpreadsheetState spreadsheet;
     NoFeedback feedback;
     const auto start = Clock::now();
-    mnemex::BuildSpreadsheetSummary(state, excel, host, feedback);
+    mnemex::BuildSpreadsheetSummary(state, spreadsheet, host, feedback);
     const double total = Seconds(start, Clock::now());
     if (!feedback.message.empty()) {
         std::fprintf(stderr, "build failed: %s\n", feedback.message.c_str());

@@ -81,11 +81,11 @@ ParseOutcome ParseBatchOptions(const std::vector<std::string>& args) {
             } else if (a == "--rate") {
                 o.Entries.LearningRate = *v;
             } else if (a == "--epochs") {
-                o.Entries.Sweeps = *v;
+                o.Entries.Epochs = *v;
             } else if (a == "--min-error") {
                 o.Entries.MinError = *v;
             } else if (a == "--print-interval") {
-                o.Entries.PrintSweeps = *v;
+                o.Entries.PrintEpochs = *v;
             } else if (a == "--stop") {
                 if (*v == "epochs")
                     o.Entries.EpochTest = true, o.Entries.ErrorTest = false;

@@ -77,7 +77,7 @@ bool Train(PublicStuff& state, const ParameterEntries& entries, ConsoleDisplay& 
     refused = !Check(state, entries, err);
     if (refused)
         return false;
-    const double requested = static_cast<float>(ReadPlainNumber(entries.Sweeps));
+    const double requested = static_cast<float>(ReadPlainNumber(entries.Epochs));
     const RunResult r = TrainNetwork(state, display, requested);
     if (r.Outcome == RunOutcome::kFailed) {
         err << ConsoleText(TrainingErrorMessage(r.Error)) << '\n';
@@ -116,7 +116,7 @@ int RunBatch(const BatchOptions& options, PublicStuff& state, const BatchStreams
             break;
         state.NewRun = 0;
         ParameterEntries entries = options.Entries;
-        entries.Sweeps = epochs;
+        entries.Epochs = epochs;
         if (!Train(state, entries, display, err, refused)) {
             return refused ? kExitUsage : kExitTrainingError;
         }

@@ -77,8 +77,8 @@ CheckResult CheckParameters(PublicStuff& state, const ParameterEntries& entries,
     result.Error = TrapErrors([&] {
         state.StopAtMaxEpochs = entries.EpochTest ? 1 : 0;
         state.StopAtMinError = entries.ErrorTest ? 1 : 0;
-        reading = EntryBox::kSweeps;
-        if (state.StopAtMaxEpochs == 1 && !(Number(read, entries.Sweeps) > 0)) {
+        reading = EntryBox::kEpochs;
+        if (state.StopAtMaxEpochs == 1 && !(Number(read, entries.Epochs) > 0)) {
             result.Verdict = CheckVerdict::kMaxEpochsNotPositive;
             return;
         }
@@ -94,16 +94,16 @@ CheckResult CheckParameters(PublicStuff& state, const ParameterEntries& entries,
             return;
         }
         state.LearningRate = rate;
-        reading = EntryBox::kPrintSweeps;
-        state.PrintInterval = RoundToLong(Number(read, entries.PrintSweeps));
+        reading = EntryBox::kPrintEpochs;
+        state.PrintInterval = RoundToLong(Number(read, entries.PrintEpochs));
         reading = EntryBox::kMinError;
         if (!entries.MinError.empty())
             state.MinError = Number(read, entries.MinError);
-        reading = EntryBox::kSweeps;
+        reading = EntryBox::kEpochs;
         if (state.StopAtMaxEpochs == 1) {
-            const double sweeps = Number(read, entries.Sweeps);
+            const double epochs = Number(read, entries.Epochs);
             state.MaxEpochs =
-                state.NewRun == 1 ? RoundToLong(sweeps) : RoundToLong(state.EpochCount + sweeps);
+                state.NewRun == 1 ? RoundToLong(epochs) : RoundToLong(state.EpochCount + epochs);
         }
         reading = EntryBox::kNone;
         result.Verdict = CheckVerdict::kAccepted;

@@ -14,8 +14,8 @@ namespace mnemex {
 struct ParameterEntries {
     bool EpochTest = true;   // "End After A Maximum Number Of Training Epochs"
     bool ErrorTest = false;  // "End When A Minimum Level Of Error Has Been Reached"
-    std::string Sweeps = "100";
-    std::string PrintSweeps = "10";
+    std::string Epochs = "100";
+    std::string PrintEpochs = "10";
     std::string LearningRate = "0.10";
     std::string MinError = "0.05";
 };
@@ -36,7 +36,7 @@ enum class CheckVerdict {
 };
 
 // The entry boxes whose text the check reads.
-enum class EntryBox { kNone, kSweeps, kPrintSweeps, kLearningRate, kMinError };
+enum class EntryBox { kNone, kEpochs, kPrintEpochs, kLearningRate, kMinError };
 
 struct CheckResult {
     CheckVerdict Verdict = CheckVerdict::kAccepted;

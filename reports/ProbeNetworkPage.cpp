@@ -1,22 +1,19 @@
 #include "reports/ProbeNetworkPage.h"
 
 #include <QFontMetricsF>
-#include <QLineEdit>
 #include <QPlainTextEdit>
 
-#include "pages/framework/Fonts.h"
+#include "pages/framework/ControlKit.h"
 #include "pages/framework/PageManager.h"
-#include "pages/framework/Twips.h"
 #include "pages/framework/UpDown.h"
 #include "reports/DefaultPrinter.h"
-#include "reports/PageControls.h"
 #include "reports/PrintJobs.h"
 #include "reports/ProbeLogic.h"
 
 namespace mnemex::pages {
 
 ProbeNetworkPage::ProbeNetworkPage(PageContext& context)
-    : Page(context, QStringLiteral("ProbeNetwork")),
+    : Page(context, QString::fromLatin1(kName), kFrame),
       pageDialogs_(std::make_unique<PageDialogs>(Dialog(), this)),
       dialogs_(pageDialogs_.get()) {
     setWindowTitle(QStringLiteral(
@@ -30,38 +27,33 @@ ProbeNetworkPage::ProbeNetworkPage(PageContext& context)
 ProbeNetworkPage::~ProbeNetworkPage() = default;
 
 void ProbeNetworkPage::BuildControls() {
-    const QString arial = QStringLiteral("Arial");
-    AddLabel(this, "Label2",
-             QStringLiteral("Examine The Network's Responses To Individual Patterns"),
-             {1002, 720, 8640, 492}, FontByName(arial, 14.25, {.bold = true}));
-    AddLabel(this, "PatternLabel",
-             QStringLiteral("Use the control to the left to choose a pattern to present to the "
-                            "network.  The results will be added to the text in the textbox "
-                            "below."),
-             {840, 1440, 5892, 612}, FontByName(arial, 9, {.bold = true}));
+    label2_ = MakeLabel(this, "Label2",
+                        QStringLiteral("Examine The Network's Responses To Individual Patterns"),
+                        {1002, 720, 8640, 492}, {"Arial", 14.25, kBold}, Qt::AlignHCenter);
+    patternLabel_ = MakeLabel(
+        this, "PatternLabel",
+        QStringLiteral("Use the control to the left to choose a pattern to present to the "
+                       "network.  The results will be added to the text in the textbox "
+                       "below."),
+        {840, 1440, 5892, 612}, {"Arial", 9, kBold}, Qt::AlignHCenter);
 
-    patternBox_ = new QLineEdit(QStringLiteral("1"), this);
-    patternBox_->setObjectName(QStringLiteral("PatternBox"));
-    PlaceTwips(patternBox_, 7416, 1500, 756, 372);
-    patternBox_->setFont(FontByName(arial, 10.5));
+    patternBox_ = MakeTextBox(this, "PatternBox", QStringLiteral("1"), {7416, 1500, 756, 372},
+                              {"Arial", 10.5});
     patternBox_->setAlignment(Qt::AlignCenter);
-    patternUpDown_ = new UpDown(this);
-    patternUpDown_->setObjectName(QStringLiteral("PatternUpDown"));
-    PlaceTwips(patternUpDown_, 7416 + 756, 1500, 255, 372);
+    patternUpDown_ = Placed(new UpDown(this), "PatternUpDown", {7416 + 756, 1500, 255, 372});
     // Pattern numbers start at 1 and go one at a time.
     patternUpDown_->SetRange(1, 1);
     patternUpDown_->SetIncrement(1);
     patternUpDown_->SetBuddy(patternBox_);
     patternUpDown_->SetValue(1);
 
-    auto* ok = AddButton(this, "PatternOK", QStringLiteral("Ok"), {8760, 1440, 492, 492},
-                         FontByName(arial, 10.5, {.bold = true}));
-    connect(ok, &QPushButton::clicked, this, &ProbeNetworkPage::PatternOK_Click);
+    patternOK_ = MakeButton(this, "PatternOK", QStringLiteral("Ok"), {8760, 1440, 492, 492},
+                            {"Arial", 10.5, kBold});
+    connect(patternOK_, &QPushButton::clicked, this, &ProbeNetworkPage::PatternOK_Click);
 
-    resultsText_ = new QPlainTextEdit(this);
-    resultsText_->setObjectName(QStringLiteral("ResultsText"));
-    PlaceTwips(resultsText_, 255, 2265, 9852, 2175);
-    resultsText_->setFont(FontByName(QStringLiteral("Courier"), 9.75));
+    const FontSpec textFont{"Courier", 9.75};
+    resultsText_ =
+        Placed(new QPlainTextEdit(this), "ResultsText", {255, 2265, 9852, 2175}, &textFont);
     resultsText_->setLineWrapMode(QPlainTextEdit::NoWrap);
     resultsText_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     resultsText_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -69,16 +61,16 @@ void ProbeNetworkPage::BuildControls() {
     resultsText_->setTabStopDistance(
         8 * QFontMetricsF(resultsText_->font()).horizontalAdvance(QLatin1Char('0')));
 
-    const QFont buttonFont = FontByName(arial, 9.75, {.bold = true});
-    auto* clear = AddButton(this, "ClearText", QStringLiteral("Clear The Text In The Window"),
+    const FontSpec buttonFont{"Arial", 9.75, kBold};
+    clearText_ = MakeButton(this, "ClearText", QStringLiteral("Clear The Text In The Window"),
                             {4296, 4680, 2052, 612}, buttonFont);
-    connect(clear, &QPushButton::clicked, this, &ProbeNetworkPage::ClearText_Click);
-    auto* print = AddButton(this, "PrintResults", QStringLiteral("Print The Text In The Window"),
-                            {4296, 5520, 2052, 612}, buttonFont);
-    connect(print, &QPushButton::clicked, this, &ProbeNetworkPage::PrintResults_Click);
-    auto* close = AddButton(this, "Command2", QStringLiteral("Close Form"), {8415, 8070, 1695, 615},
-                            FontByName(arial, 12, {.bold = true, .italic = true}));
-    connect(close, &QPushButton::clicked, this, &ProbeNetworkPage::Command2_Click);
+    connect(clearText_, &QPushButton::clicked, this, &ProbeNetworkPage::ClearText_Click);
+    printResults_ = MakeButton(this, "PrintResults", QStringLiteral("Print The Text In The Window"),
+                               {4296, 5520, 2052, 612}, buttonFont);
+    connect(printResults_, &QPushButton::clicked, this, &ProbeNetworkPage::PrintResults_Click);
+    command2_ = MakeButton(this, "Command2", QStringLiteral("Close Form"), {8415, 8070, 1695, 615},
+                           {"Arial", 12, kBoldItalic});
+    connect(command2_, &QPushButton::clicked, this, &ProbeNetworkPage::Command2_Click);
 }
 
 void ProbeNetworkPage::Form_Load() {

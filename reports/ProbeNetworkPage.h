@@ -8,8 +8,10 @@
 #include "reports/PagePrinter.h"
 #include "reports/ResultDialogs.h"
 
+class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
+class QPushButton;
 
 namespace mnemex {
 class UpDown;
@@ -20,6 +22,8 @@ namespace mnemex::pages {
 class ProbeNetworkPage : public Page {
     Q_OBJECT
   public:
+    static constexpr const char* kName = "ProbeNetwork";
+    static constexpr FrameDesign kFrame{10770, 9495, 390, 390, 0};
     using PrinterSource = std::function<std::unique_ptr<PagePrinter>()>;
 
     explicit ProbeNetworkPage(PageContext& context);
@@ -33,6 +37,16 @@ class ProbeNetworkPage : public Page {
     // The window's text with CR LF line ends, as the probes wrote it.
     QString ResultsText() const;
     void SetResultsText(const QString& text);
+
+    // The controls, by what they are.
+    QLabel* HeadingLabel() const { return label2_; }
+    QLabel* InstructionLabel() const { return patternLabel_; }
+    QLineEdit* PatternNumberBox() const { return patternBox_; }
+    UpDown* PatternNumberUpDown() const { return patternUpDown_; }
+    QPushButton* ProbeButton() const { return patternOK_; }
+    QPushButton* ClearButton() const { return clearText_; }
+    QPushButton* PrintButton() const { return printResults_; }
+    QPushButton* CloseButton() const { return command2_; }
 
     void Form_Load() override;
     // The loaded training file may have changed since the page opened (the hub can train a
@@ -50,9 +64,15 @@ class ProbeNetworkPage : public Page {
     std::unique_ptr<ResultDialogs> pageDialogs_;
     ResultDialogs* dialogs_;
     PrinterSource printerSource_;
+    QLabel* label2_ = nullptr;
+    QLabel* patternLabel_ = nullptr;
     QLineEdit* patternBox_ = nullptr;
     UpDown* patternUpDown_ = nullptr;
+    QPushButton* patternOK_ = nullptr;
     QPlainTextEdit* resultsText_ = nullptr;
+    QPushButton* clearText_ = nullptr;
+    QPushButton* printResults_ = nullptr;
+    QPushButton* command2_ = nullptr;
 };
 
 }  // namespace mnemex::pages

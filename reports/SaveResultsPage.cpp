@@ -5,11 +5,9 @@
 #include <QFileInfo>
 #include <QLabel>
 
+#include "pages/framework/ControlKit.h"
 #include "pages/framework/FileChooser.h"
-#include "pages/framework/Fonts.h"
 #include "pages/framework/PageManager.h"
-#include "pages/framework/Twips.h"
-#include "reports/PageControls.h"
 #include "reports/text/AnalysisClock.h"
 
 namespace mnemex::pages {
@@ -37,7 +35,7 @@ constexpr CheckBoxPlace kCheckBoxes[] = {
 }  // namespace
 
 SaveResultsPage::SaveResultsPage(PageContext& context)
-    : Page(context, QStringLiteral("SaveResults")),
+    : Page(context, QString::fromLatin1(kName), kFrame),
       pageDialogs_(std::make_unique<PageDialogs>(Dialog(), this)),
       logic_(std::make_unique<SaveResultsLogic>(State(), *pageDialogs_)) {
     setWindowTitle(QStringLiteral("Save Results To A Text File -- Corlan Neural Network Code"));
@@ -51,66 +49,59 @@ void SaveResultsPage::SetDialogs(ResultDialogs* dialogs) {
 }
 
 void SaveResultsPage::BuildControls() {
-    const QString arial = QStringLiteral("Arial");
-    const QString sansSerif = QStringLiteral("MS Sans Serif");
-    AddLabel(this, "Label1",
-             QStringLiteral("Corlan Distributed Associative Memory Program 2003 Edition"),
-             {1320, 0, 6975, 1335}, FontByName(arial, 20.25, {.bold = true, .italic = true}));
-    AddLabel(this, "Label2", QStringLiteral("Choose The Name Of The File To Be Saved"),
-             {480, 1800, 3735, 735}, FontByName(sansSerif, 12, {.bold = true}));
-    AddLabel(this, "PropertyLabel", QStringLiteral("Choose The Properties To Save In The File"),
-             {5400, 1800, 3735, 735}, FontByName(sansSerif, 12, {.bold = true}));
+    label1_ =
+        MakeLabel(this, "Label1",
+                  QStringLiteral("Corlan Distributed Associative Memory Program 2003 Edition"),
+                  {1320, 0, 6975, 1335}, {"Arial", 20.25, kBoldItalic}, Qt::AlignHCenter);
+    MakeLabel(this, "Label2", QStringLiteral("Choose The Name Of The File To Be Saved"),
+              {480, 1800, 3735, 735}, {"MS Sans Serif", 12, kBold}, Qt::AlignHCenter);
+    MakeLabel(this, "PropertyLabel", QStringLiteral("Choose The Properties To Save In The File"),
+              {5400, 1800, 3735, 735}, {"MS Sans Serif", 12, kBold}, Qt::AlignHCenter);
 
-    drive1_ = new DriveList(Context().services.drives, this);
-    drive1_->setObjectName(QStringLiteral("Drive1"));
-    PlaceTwips(drive1_, 60, 2760, 2295, 315);
-    dir1_ = new FolderList(this);
-    dir1_->setObjectName(QStringLiteral("Dir1"));
-    PlaceTwips(dir1_, 60, 3090, 2295, 2565);
-    file1_ = new FileList(this);
-    file1_->setObjectName(QStringLiteral("File1"));
+    drive1_ =
+        Placed(new DriveList(Context().services.drives, this), "Drive1", {60, 2760, 2295, 315});
+    dir1_ = Placed(new FolderList(this), "Dir1", {60, 3090, 2295, 2565});
+    file1_ = Placed(new FileList(this), "File1", {2400, 3600, 2295, 1845});
     file1_->SetPattern(QStringLiteral("*.txt"));
-    PlaceTwips(file1_, 2400, 3600, 2295, 1845);
-    ChainFileLists(*drive1_, *dir1_, *file1_);
+    ChainFileLists(*drive1_, *dir1_, *file1_, Context().services.dialogs);
 
-    const QFont smallBold = FontByName(sansSerif, 8.25, {.bold = true});
-    auto* dirButton = AddButton(this, "DirButton", QStringLiteral("Create A New Directory"),
-                                {2400, 2880, 2292, 372}, smallBold);
-    auto* fileButton = AddButton(this, "FileButton", QStringLiteral("Create A New Filename"),
-                                 {2400, 3240, 2292, 372}, smallBold);
+    const FontSpec smallBold{"MS Sans Serif", 8.25, kBold};
+    auto* dirButton = MakeButton(this, "DirButton", QStringLiteral("Create A New Directory"),
+                                 {2400, 2880, 2292, 372}, smallBold);
+    auto* fileButton = MakeButton(this, "FileButton", QStringLiteral("Create A New Filename"),
+                                  {2400, 3240, 2292, 372}, smallBold);
 
     for (const CheckBoxPlace& place : kCheckBoxes) {
-        auto* box = new QCheckBox(QString::fromLatin1(place.caption), this);
-        box->setObjectName(QStringLiteral("Check1_%1").arg(place.index));
-        PlaceTwips(box, 5400, place.top, 3615, 495);
+        const QByteArray name = "Check1_" + QByteArray::number(place.index);
+        auto* box = Placed(new QCheckBox(QString::fromLatin1(place.caption), this),
+                           name.constData(), {5400, place.top, 3615, 495});
         box->setChecked(place.ticked);
         checks_[static_cast<std::size_t>(place.index)] = box;
     }
 
-    AddLabel(this, "FileLabel", QStringLiteral("Name Of File To Be Saved:"), {240, 5640, 3975, 375},
-             FontByName(arial, 12, {.bold = true, .underline = true}));
-    fileNameLabel_ = AddLabel(this, "FileNameLabel", QString(), {360, 6120, 3975, 615},
-                              FontByName(arial, 12, {.bold = true, .italic = true}));
-    auto* save = AddButton(this, "SaveFile", QStringLiteral("Save The File"),
-                           {7440, 6480, 2292, 732}, FontByName(arial, 12, {.bold = true}));
-    auto* close = AddButton(this, "Command2", QStringLiteral("Close"), {7920, 7440, 1695, 615},
-                            FontByName(arial, 12, {.bold = true, .italic = true}));
-    QLabel* notice = AddLabel(this, "Label3",
-                              QStringLiteral("Mnemex: a program for learning how a distributed "
-                                             "associative memory trains and recalls."),
-                              {0, 7080, 3135, 735}, FontByName(arial, 8.25, {.italic = true}));
-    notice->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    fileLabel_ =
+        MakeLabel(this, "FileLabel", QStringLiteral("Name Of File To Be Saved:"),
+                  {240, 5640, 3975, 375}, {"Arial", 12, kBoldUnderlined}, Qt::AlignHCenter);
+    fileNameLabel_ = MakeLabel(this, "FileNameLabel", QString(), {360, 6120, 3975, 615},
+                               {"Arial", 12, kBoldItalic}, Qt::AlignHCenter);
+    saveFile_ = MakeButton(this, "SaveFile", QStringLiteral("Save The File"),
+                           {7440, 6480, 2292, 732}, {"Arial", 12, kBold});
+    command2_ = MakeButton(this, "Command2", QStringLiteral("Close"), {7920, 7440, 1695, 615},
+                           {"Arial", 12, kBoldItalic});
+    MakeLabel(this, "Label3",
+              QStringLiteral("Mnemex: a program for learning how a distributed "
+                             "associative memory trains and recalls."),
+              {0, 7080, 3135, 735}, {"Arial", 8.25, kItalic});
     // Below the page's design controls: where the last report went.
-    statusLabel_ = AddLabel(this, "StatusLabel", QString(), {240, 8160, 10035, 600},
-                            FontByName(arial, 9, {.bold = true}));
-    statusLabel_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    statusLabel_ = MakeLabel(this, "StatusLabel", QString(), {240, 8160, 10035, 600},
+                             {"Arial", 9, kBold});
     statusLabel_->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
     connect(file1_, &FileList::Click, this, &SaveResultsPage::File1_Click);
     connect(dirButton, &QPushButton::clicked, this, &SaveResultsPage::DirButton_Click);
     connect(fileButton, &QPushButton::clicked, this, &SaveResultsPage::FileButton_Click);
-    connect(save, &QPushButton::clicked, this, &SaveResultsPage::SaveFile_Click);
-    connect(close, &QPushButton::clicked, this, &SaveResultsPage::Command2_Click);
+    connect(saveFile_, &QPushButton::clicked, this, &SaveResultsPage::SaveFile_Click);
+    connect(command2_, &QPushButton::clicked, this, &SaveResultsPage::Command2_Click);
 }
 
 void SaveResultsPage::Form_Load() {

@@ -12,6 +12,7 @@
 
 class QCheckBox;
 class QLabel;
+class QPushButton;
 
 namespace mnemex {
 class DriveList;
@@ -24,6 +25,8 @@ namespace mnemex::pages {
 class SaveResultsPage : public Page {
     Q_OBJECT
   public:
+    static constexpr const char* kName = "SaveResults";
+    static constexpr FrameDesign kFrame{10635, 9405, 390, 390, 0};
     explicit SaveResultsPage(PageContext& context);
     ~SaveResultsPage() override;
 
@@ -32,14 +35,21 @@ class SaveResultsPage : public Page {
     // Fixes the date and time the header shows (tests); otherwise the moment of saving.
     void SetAnalysisTime(report::AnalysisTime when) { fixedTime_ = std::move(when); }
 
-    // The ticked boxes, indexed as Check1.
+    // The ticked boxes, indexed as the report's sections.
     report::SectionSet TickedSections() const;
-    QCheckBox* Check1(int index) const { return checks_[static_cast<std::size_t>(index)]; }
+    // The controls, by what they are.
+    QCheckBox* SectionCheckBox(int section) const {
+        return checks_[static_cast<std::size_t>(section)];
+    }
     QString FileNameLabelText() const;
     // The line under the page that tells where the last report went.
     QString StatusText() const;
-    FolderList* Dir1() const { return dir1_; }
-    FileList* File1() const { return file1_; }
+    QLabel* TitleLabel() const { return label1_; }
+    QLabel* FileNameHeading() const { return fileLabel_; }
+    FolderList* FolderListBox() const { return dir1_; }
+    FileList* FileListBox() const { return file1_; }
+    QPushButton* SaveButton() const { return saveFile_; }
+    QPushButton* CloseButton() const { return command2_; }
 
     void Form_Load() override;
     void File1_Click();
@@ -58,11 +68,15 @@ class SaveResultsPage : public Page {
     std::unique_ptr<ResultDialogs> pageDialogs_;
     std::unique_ptr<SaveResultsLogic> logic_;
     std::optional<report::AnalysisTime> fixedTime_;
+    QLabel* label1_ = nullptr;
     DriveList* drive1_ = nullptr;
     FolderList* dir1_ = nullptr;
     FileList* file1_ = nullptr;
+    QLabel* fileLabel_ = nullptr;
     QLabel* fileNameLabel_ = nullptr;
     QLabel* statusLabel_ = nullptr;
+    QPushButton* saveFile_ = nullptr;
+    QPushButton* command2_ = nullptr;
     std::array<QCheckBox*, report::kSectionCount> checks_{};
 };
 

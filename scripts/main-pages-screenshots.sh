@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Pictures of the three main pages, each in a typical state, under a virtual X server.
+# Pictures of the six pages of Mnemex, each in a typical state, under a virtual X server.
 #   scripts/main-pages-screenshots.sh [output folder] [build folder]
 # Defaults: build/screenshots and build. Needs xvfb-run and ImageMagick's import.
 set -euo pipefail
@@ -12,7 +12,7 @@ out="$(cd "$out" && pwd)"
 gallery="$build/tests/pages/main_pages_gallery"
 [ -x "$gallery" ] || { echo "missing: $gallery (build it first)" >&2; exit 1; }
 
-for page in network1 distmem testdam; do
+for page in network1 distmem testdam probe save plot; do
   echo "capturing $page"
   xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
     "$1" "$2" "$3" &

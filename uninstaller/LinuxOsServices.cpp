@@ -9,8 +9,20 @@
 
 namespace mnemex::uninstall {
 
-LinuxOsServices::LinuxOsServices(std::chrono::milliseconds searchLimit)
-    : searchLimit_(searchLimit) {}
+LinuxOsServices::LinuxOsServices(std::chrono::milliseconds searchLimit,
+                                 std::shared_ptr<FileSystemView> view)
+    : searchLimit_(searchLimit),
+      view_(view ? std::move(view) : std::make_shared<SystemFileSystem>()),
+      whileWaiting_([] {
+          if (QCoreApplication::instance() != nullptr) {
+              QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+          }
+          return true;
+      }) {}
+
+void LinuxOsServices::SetSearchWait(std::function<bool()> whileWaiting) {
+    whileWaiting_ = std::move(whileWaiting);
+}
 
 QString LinuxOsServices::GetWindowsDirectory() {
     return QDir::cleanPath(AppFolder() + QStringLiteral("/../system"));
@@ -18,8 +30,8 @@ QString LinuxOsServices::GetWindowsDirectory() {
 
 int LinuxOsServices::SearchTreeForFile(const QString& rootPath, const QString& fileName,
                                        QString& foundPath) {
-    const auto found = SearchTree(std::filesystem::path(rootPath.toStdString()),
-                                  fileName.toStdString(), searchLimit_);
+    const auto found = SearchTree(view_, std::filesystem::path(rootPath.toStdString()),
+                                  fileName.toStdString(), searchLimit_, whileWaiting_);
     if (found.empty()) {
         return 0;
     }

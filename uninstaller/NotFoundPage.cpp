@@ -1,10 +1,9 @@
 #include "NotFoundPage.h"
 
-#include "FitText.h"
 #include "Program.h"
 #include "UninstallPage.h"
-#include "pages/framework/Fonts.h"
-#include "pages/framework/Twips.h"
+#include "pages/framework/ControlKit.h"
+#include "pages/framework/FileChooser.h"
 
 namespace mnemex::uninstall {
 
@@ -16,50 +15,30 @@ QString NotFoundInstruction() {
 
 NotFoundPage::NotFoundPage(Program& program)
     : UninstallerPage(program, QStringLiteral("Executable Not Found"), 4680, 5580),
-      Label1(new QLabel(NotFoundInstruction(), this)),
-      Drive1(new DriveList(program.Drives(), this)),
-      Dir1(new FolderList(this)),
-      File1(new FileList(this)),
-      ExecutableText(new QLineEdit(QStringLiteral("File not found."), this)),
-      Label2(new QLabel(QStringLiteral("If unable to find file please press continue."), this)),
-      Continue(new QPushButton(QStringLiteral("Continue"), this)) {
+      Label1(MakeLabel(this, "Label1", NotFoundInstruction(), {120, 240, 4575, 1455},
+                       {"MS Sans Serif", 12, kBold})),
+      Drive1(Placed(new DriveList(program.Drives(), this), "Drive1", {120, 1680, 2235, 315})),
+      Dir1(Placed(new FolderList(this), "Dir1", {120, 2040, 2175, 2115})),
+      File1(Placed(new FileList(this), "File1", {2400, 2145, 2175, 2040})),
+      ExecutableText(Placed(new QLineEdit(QStringLiteral("File not found."), this),
+                            "ExecutableText", {120, 4200, 4455, 540})),
+      Label2(MakeLabel(this, "Label2",
+                       QStringLiteral("If unable to find file please press continue."),
+                       {75, 4845, 2400, 690}, {"MS Sans Serif", 12})),
+      Continue(MakeButton(this, "Continue", QStringLiteral("Continue"), {2550, 4845, 2055, 645},
+                          {"MS Sans Serif", 12})) {
     setObjectName(QStringLiteral("NotFound"));
-    Label1->setObjectName(QStringLiteral("Label1"));
-    Drive1->setObjectName(QStringLiteral("Drive1"));
-    Dir1->setObjectName(QStringLiteral("Dir1"));
-    File1->setObjectName(QStringLiteral("File1"));
-    ExecutableText->setObjectName(QStringLiteral("ExecutableText"));
-    Label2->setObjectName(QStringLiteral("Label2"));
-    Continue->setObjectName(QStringLiteral("Continue"));
-
-    Label1->setFont(FontByName(QStringLiteral("MS Sans Serif"), 12, {.bold = true}));
-    Label1->setWordWrap(true);
-    Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    Label2->setFont(FontByName(QStringLiteral("MS Sans Serif"), 12));
-    Label2->setWordWrap(true);
-    Label2->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    Continue->setFont(FontByName(QStringLiteral("MS Sans Serif"), 12));
     // Only the program writes it: it reports what the lists found.
     ExecutableText->setReadOnly(true);
-
-    PlaceTwips(Label1, 120, 240, 4575, 1455);
-    PlaceTwips(Drive1, 120, 1680, 2235, 315);
-    PlaceTwips(Dir1, 120, 2040, 2175, 2115);
-    PlaceTwips(File1, 2400, 2145, 2175, 2040);
-    PlaceTwips(ExecutableText, 120, 4200, 4455, 540);
-    PlaceTwips(Label2, 75, 4845, 2400, 690);
-    PlaceTwips(Continue, 2550, 4845, 2055, 645);
-    ShrinkFontToFit(Label1);
-    ShrinkFontToFit(Label2);
     setTabOrder(Drive1, Dir1);
     setTabOrder(Dir1, File1);
     setTabOrder(File1, ExecutableText);
     setTabOrder(ExecutableText, Continue);
     Label1->setFocusPolicy(Qt::NoFocus);
     Label2->setFocusPolicy(Qt::NoFocus);
-
     // Both lists start on the program's current folder.
     File1->SetPath(Dir1->Path());
+
     connect(Drive1, &DriveList::Change, this,
             [this] { program_.Run([this] { Drive1_Change(); }); });
     connect(Dir1, &FolderList::Change, this, [this] { program_.Run([this] { Dir1_Change(); }); });
@@ -78,10 +57,11 @@ void NotFoundPage::Form_Load() {
 }
 
 void NotFoundPage::Drive1_Change() {
-    // A drive whose remembered folder has gone (or that is not ready) opens at its root, or
-    // leaves the folder list where it was.
-    if (!Dir1->SetPath(Drive1->FolderOnDrive())) {
-        Dir1->SetPath(Drive1->Drive());
+    // A drive whose remembered folder has gone opens at its root; one that cannot be opened
+    // at all puts the drive list back on the folder list's drive.
+    const QString chosen = Drive1->Drive();
+    if (!OpenDriveFolder(*Drive1, *Dir1)) {
+        program_.Message(DriveNotOpenedMessage(chosen, Dir1->Path()));
     }
 }
 

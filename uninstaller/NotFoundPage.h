@@ -31,6 +31,16 @@ class NotFoundPage : public UninstallerPage {
     // Closing the window is giving up too, so the program never lingers without a window.
     void Form_UserClose() override { Continue_Click(); }
 
+    // The controls, by what they are.
+    QLabel* InstructionLabel() const { return Label1; }
+    DriveList* DriveListBox() const { return Drive1; }
+    FolderList* FolderListBox() const { return Dir1; }
+    FileList* FileListBox() const { return File1; }
+    QLineEdit* ExecutableBox() const { return ExecutableText; }
+    QLabel* GiveUpLabel() const { return Label2; }
+    QPushButton* ContinueButton() const { return Continue; }
+
+  private:
     QLabel* Label1;
     DriveList* Drive1;
     FolderList* Dir1;

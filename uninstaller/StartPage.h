@@ -21,6 +21,12 @@ class StartPage : public UninstallerPage {
     // The window's close button means Cancel.
     void Form_UserClose() override { Cancel_Click(); }
 
+    // The controls, by what they are.
+    QLabel* QuestionLabel() const { return Label1; }
+    QPushButton* YesButton() const { return Yes; }
+    QPushButton* CancelButton() const { return Cancel; }
+
+  private:
     QLabel* Label1;
     QPushButton* Yes;
     QPushButton* Cancel;

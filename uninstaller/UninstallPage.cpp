@@ -4,28 +4,23 @@
 
 #include <exception>
 
-#include "FitText.h"
 #include "NotFoundPage.h"
 #include "Program.h"
-#include "pages/framework/Fonts.h"
-#include "pages/framework/Twips.h"
+#include "pages/framework/ControlKit.h"
 
 namespace mnemex::uninstall {
 
 UninstallPage::UninstallPage(Program& program)
     : UninstallerPage(program, QStringLiteral("Uninstalling Mnemex"), 4275, 3090),
-      Label1(new QLabel(QStringLiteral("Uninstalling Mnemex ...."), this)),
-      Label2(new QLabel(QStringLiteral("Locating   ST6UNST.EXE ..."), this)) {
+      Label1(MakeLabel(this, "Label1", QStringLiteral("Uninstalling Mnemex ...."),
+                       {540, 210, 3060, 735}, {"MS Sans Serif", 9.75},
+                       Qt::AlignLeft | Qt::AlignVCenter)),
+      // No font of its own: the page's.
+      Label2(Placed(new QLabel(QStringLiteral("Locating   ST6UNST.EXE ..."), this), "Label2",
+                    {735, 1545, 2565, 945})) {
     setObjectName(QStringLiteral("Uninstall"));
-    Label1->setObjectName(QStringLiteral("Label1"));
-    Label2->setObjectName(QStringLiteral("Label2"));
-    Label1->setFont(FontByName(QStringLiteral("MS Sans Serif"), 9.75));
     Label2->setWordWrap(true);
     Label2->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    PlaceTwips(Label1, 540, 210, 3060, 735);
-    PlaceTwips(Label2, 735, 1545, 2565, 945);
-    Label1->setWordWrap(true);
-    ShrinkFontToFit(Label1);
 }
 
 void UninstallPage::Form_Load() {

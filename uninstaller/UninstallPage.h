@@ -20,10 +20,14 @@ class UninstallPage : public UninstallerPage {
     // Nothing is left to go back to: closing the window ends the program.
     void Form_UserClose() override;
 
+    // The controls, by what they are.
+    QLabel* HeadingLabel() const { return Label1; }
+    QLabel* StatusLabel() const { return Label2; }
+
+  private:
     QLabel* Label1;
     QLabel* Label2;
 
-  private:
     // Starts the tool on the log and ends the program.
     [[noreturn]] void RunUninstallTool(const QString& toolPath);
     // Reports a run-time error, unloads this page and ends the program.

@@ -17,6 +17,11 @@ int main(int argc, char** argv) {
     mnemex::QtDialogBackend dialogs;
     mnemex::SystemDriveSource drives;
     mnemex::uninstall::Program program(os, dialogs, drives, [] { QCoreApplication::exit(0); });
+    // The page stays painted while the tool is searched for; closing it ends the search too.
+    os.SetSearchWait([&program] {
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        return !program.Ended();
+    });
     program.Run([&program] { program.Show(program.LoadStart()); });
     if (program.Ended()) {
         return 0;

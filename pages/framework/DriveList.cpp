@@ -35,6 +35,18 @@ bool DriveList::SetDrive(const QString& path) {
     return true;
 }
 
+bool DriveList::ShowDriveOf(const QString& folder) {
+    const int k = DriveHolding(drives_, QDir(folder).absolutePath());
+    if (k < 0) {
+        return false;
+    }
+    const bool wasFilling = filling_;
+    filling_ = true;
+    setCurrentIndex(k);
+    filling_ = wasFilling;
+    return true;
+}
+
 QString DriveList::FolderOnDrive() const {
     const QString root = Drive();
     return folderOnDrive_.value(root, root);

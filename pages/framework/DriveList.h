@@ -21,6 +21,9 @@ class DriveList : public QComboBox {
     // Selects the drive holding `path`; emits Change when the drive changes. False if no drive
     // holds it.
     bool SetDrive(const QString& path);
+    // Selects the drive holding `folder` without emitting Change: the list shows again the
+    // drive the folder list is on. False if no drive holds it.
+    bool ShowDriveOf(const QString& folder);
     // The folder to open on the selected drive: the last one remembered there, else its root.
     QString FolderOnDrive() const;
     // Remembers `folder` as the current folder of the drive that holds it.

@@ -1,23 +1,23 @@
 #include "pages/framework/Fonts.h"
 
-#include <QFontDatabase>
 #include <QStringList>
 
 namespace mnemex {
 
 QFont FontByName(const QString& name, double points, FontStyle style) {
     QFont font;
-    if (name.compare(QLatin1String("MS Sans Serif"), Qt::CaseInsensitive) == 0) {
-        font = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
-        font.setStyleHint(QFont::SansSerif);
-    } else if (name.startsWith(QLatin1String("Courier"), Qt::CaseInsensitive)) {
+    if (name.startsWith(QLatin1String("Courier"), Qt::CaseInsensitive)) {
         font.setFamilies(
             QStringList{name, QStringLiteral("Liberation Mono"), QStringLiteral("monospace")});
         font.setStyleHint(QFont::TypeWriter);
         font.setFixedPitch(true);
     } else {
+        const QString family =
+            name.compare(QLatin1String("MS Sans Serif"), Qt::CaseInsensitive) == 0
+                ? QStringLiteral("Arial")
+                : name;
         font.setFamilies(
-            QStringList{name, QStringLiteral("Liberation Sans"), QStringLiteral("sans-serif")});
+            QStringList{family, QStringLiteral("Liberation Sans"), QStringLiteral("sans-serif")});
         font.setStyleHint(QFont::SansSerif);
     }
     font.setPointSizeF(points);
@@ -25,6 +25,10 @@ QFont FontByName(const QString& name, double points, FontStyle style) {
     font.setItalic(style.italic);
     font.setUnderline(style.underline);
     return font;
+}
+
+QFont FontFor(const FontSpec& font) {
+    return FontByName(QString::fromLatin1(font.name), font.points, font.style);
 }
 
 }  // namespace mnemex

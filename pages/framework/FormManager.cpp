@@ -28,6 +28,9 @@ FormManager::~FormManager() {
     }
 }
 
+UnknownFormError::UnknownFormError(const QString& name)
+    : std::logic_error("No window is registered under the name \"" + name.toStdString() + "\".") {}
+
 void FormManager::Register(const QString& name, Factory factory) {
     factories_.insert(name, std::move(factory));
 }
@@ -37,7 +40,12 @@ Form* FormManager::Load(const QString& name) {
         return loaded;
     }
     const auto factory = factories_.constFind(name);
-    if (factory == factories_.constEnd() || ended_) {
+    if (factory == factories_.constEnd()) {
+        Q_ASSERT_X(false, "FormManager::Load",
+                   qPrintable(QStringLiteral("unknown window ") + name));
+        throw UnknownFormError(name);
+    }
+    if (ended_) {
         return nullptr;
     }
     std::unique_ptr<Form> created = (*factory)();

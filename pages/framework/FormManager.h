@@ -9,11 +9,19 @@
 #include <QStringList>
 #include <functional>
 #include <memory>
+#include <stdexcept>
 #include <vector>
 
 #include "pages/framework/Form.h"
 
 namespace mnemex {
+
+// Loading or showing a window under a name nobody registered: a fault of the program, not
+// of its user. Debug builds stop at an assertion; release builds throw this.
+class UnknownFormError : public std::logic_error {
+  public:
+    explicit UnknownFormError(const QString& name);
+};
 
 class FormManager : public QObject {
     Q_OBJECT
@@ -31,8 +39,8 @@ class FormManager : public QObject {
     bool IsRegistered(const QString& name) const { return factories_.contains(name); }
 
     // Creates the window and runs its Form_Load, unless it is loaded already (then nothing
-    // runs). Returns the window, or nullptr if the name is unknown or it unloaded itself
-    // while loading.
+    // runs). Returns the window, or nullptr if the program has ended or the window unloaded
+    // itself while loading. A name nobody registered fails loudly (see UnknownFormError).
     Form* Load(const QString& name);
     // Loads the window, makes it visible, brings it to the front and activates it; runs its
     // Form_Activate unless it already was the active window. Returns it (or nullptr).

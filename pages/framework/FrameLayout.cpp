@@ -2,27 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 
 namespace mnemex {
-
-FrameDesign FrameDesignFor(const char* pageName, int clientWidth, int clientHeight) {
-    struct Known {
-        const char* name;
-        FrameDesign design;
-    };
-    static constexpr Known known[] = {
-        {"Network1", {10785, 9540, 375, 375, -15}},   {"DistMem", {10860, 9900, 360, 405, 0}},
-        {"TestDAM", {11115, 9750, 375, 390, 0}},      {"SaveResults", {10635, 9405, 390, 390, 0}},
-        {"ProbeNetwork", {10770, 9495, 390, 390, 0}}, {"PlotSSEdata", {10740, 9600, 390, 375, 0}},
-    };
-    for (const Known& k : known) {
-        if (std::strcmp(k.name, pageName) == 0) {
-            return k.design;
-        }
-    }
-    return {clientWidth + kFrameBorderWidth, clientHeight + kFrameBorderHeight, 375, 375, 0};
-}
 
 int ScrollMax(double twips) {
     // Halves go to the even neighbour, as the 16-bit conversion does.

@@ -23,9 +23,10 @@ struct FrameDesign {
     int horLeft = 0;
 };
 
-// The frame design of one of the program's pages by name, or a design for `clientWidth` x
-// `clientHeight` with the usual borders when the page is not one of them.
-FrameDesign FrameDesignFor(const char* pageName, int clientWidth = 0, int clientHeight = 0);
+// A design for a client area of `clientWidth` x `clientHeight` with the usual borders and corner.
+inline constexpr FrameDesign FrameDesignAround(int clientWidth, int clientHeight) {
+    return {clientWidth + kFrameBorderWidth, clientHeight + kFrameBorderHeight, 375, 375, 0};
+}
 
 // The client area in twips.
 struct ClientArea {

@@ -8,7 +8,7 @@
 namespace mnemex {
 
 Page::Page(PageContext& context, const QString& name)
-    : Page(context, name, FrameDesignFor(name.toLatin1().constData())) {}
+    : Page(context, name, FrameDesignAround(0, 0)) {}
 
 Page::Page(PageContext& context, const QString& name, const FrameDesign& design)
     : Form(name),

@@ -19,11 +19,11 @@ namespace mnemex {
 class Page : public Form {
     Q_OBJECT
   public:
-    // A page named `name` with the frame design of that page (see FrameDesignFor), opened at
-    // its design client size.
-    Page(PageContext& context, const QString& name);
-    // A page with an explicit frame design.
+    // A page named `name` with its frame design (every page class keeps its own as kFrame,
+    // beside its name kName), opened at its design client size.
     Page(PageContext& context, const QString& name, const FrameDesign& design);
+    // A page without a design of its own (stand-ins in tests): an empty client area.
+    Page(PageContext& context, const QString& name);
 
     PageContext& Context() const { return context_; }
     PublicStuff& State() const { return context_.state; }

@@ -27,6 +27,11 @@ class PageManager : public FormManager {
     void RegisterPage(const QString& name) {
         RegisterPage(name, [](PageContext& c) { return std::make_unique<T>(c); });
     }
+    // Registers page class T under its own name, T::kName.
+    template <class T>
+    void RegisterPage() {
+        RegisterPage<T>(QString::fromLatin1(T::kName));
+    }
     // The loaded page of that name, or nullptr.
     Page* FindPage(const QString& name) const { return FindAs<Page>(name); }
 

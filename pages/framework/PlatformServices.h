@@ -1,15 +1,17 @@
 #pragma once
 // The platform services a window's code reaches through one object, so that tests can
-// hand in scripted dialogs and a fixed drive list.
+// hand in scripted dialogs, a fixed drive list and a stand-in spreadsheet summary.
 
 #include "pages/framework/Dialogs.h"
 #include "pages/framework/DriveSource.h"
+#include "pages/framework/SummaryService.h"
 
 namespace mnemex {
 
 struct PlatformServices {
     Dialogs& dialogs;
     const DriveSource& drives;
+    SpreadsheetSummaryService& summary;
 };
 
 }  // namespace mnemex

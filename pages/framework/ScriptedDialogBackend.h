@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringList>
 #include <deque>
+#include <functional>
 #include <vector>
 
 #include "pages/framework/Dialogs.h"
@@ -27,6 +28,9 @@ class ScriptedDialogBackend : public DialogBackend {
 
     int ShowMessage(const QString& text, MsgStyle style, const QString& title) override {
         shown.push_back({text, title, style, false});
+        if (whileShown) {
+            whileShown(shown.back());
+        }
         if (style != MsgStyle::YesNoQuestion) {
             return kMsgOk;
         }
@@ -50,6 +54,8 @@ class ScriptedDialogBackend : public DialogBackend {
 
     // Every dialog shown so far, oldest first.
     std::vector<Shown> shown;
+    // Runs while a message box is up, to look at what the user sees behind it.
+    std::function<void(const Shown&)> whileShown;
 
   private:
     std::deque<int> buttons_;

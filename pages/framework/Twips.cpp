@@ -26,6 +26,10 @@ void PlaceTwips(QWidget* widget, const QRect& twips) {
                         TwipsToPixels(r.height()));
 }
 
+void PlaceTwips(QWidget* widget, TwipRect twips) {
+    PlaceTwips(widget, twips.left, twips.top, twips.width, twips.height);
+}
+
 QRect TwipGeometry(const QWidget* widget) {
     const QVariant stored = widget->property(kTwipProperty);
     if (stored.isValid()) {

@@ -11,6 +11,14 @@ namespace mnemex {
 
 inline constexpr int kTwipsPerPixel = 15;
 
+// A control's rectangle as the layouts give it: Left, Top, Width, Height in twips.
+struct TwipRect {
+    int left;
+    int top;
+    int width;
+    int height;
+};
+
 // Twips -> device-independent pixels, rounded to the nearest pixel (halves away from zero).
 int TwipsToPixels(int twips);
 // Device-independent pixels -> twips.
@@ -22,6 +30,7 @@ inline constexpr int PixelsToTwips(int pixels) {
 // remembers that twip rectangle. Negative sizes are treated as 0.
 void PlaceTwips(QWidget* widget, int left, int top, int width, int height);
 void PlaceTwips(QWidget* widget, const QRect& twips);
+void PlaceTwips(QWidget* widget, TwipRect twips);
 
 // The widget's twip rectangle: the one last given to PlaceTwips, or its pixel geometry in twips.
 QRect TwipGeometry(const QWidget* widget);

@@ -10,7 +10,7 @@ CheckReaction ReactionTo(const CheckResult& result) {
             reaction.Accepted = true;
             break;
         case CheckVerdict::kMaxEpochsNotPositive:
-            reaction.SweepsText = "1";
+            reaction.EpochsText = "1";
             break;
         case CheckVerdict::kNoStoppingMethod:
             reaction.TickBothTests = true;

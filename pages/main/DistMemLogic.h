@@ -14,15 +14,15 @@ namespace mnemex::pages {
 // Up-down arrows of the epochs and printout boxes: step 10 from a lower limit of 0.
 inline constexpr int kUpDownStep = 10;
 inline constexpr int kUpDownMinimum = 0;
-inline constexpr int kSweepsMaximum = 50000;
-inline constexpr int kPrintSweepsMaximum = 10000;
+inline constexpr int kEpochsMaximum = 50000;
+inline constexpr int kPrintEpochsMaximum = 10000;
 // Sliders: learning rate and error level, both x 100.
 inline constexpr int kRateSliderMaximum = 200;
 inline constexpr int kErrorSliderMaximum = 100;
 
 // Design-time texts of the boxes.
-inline constexpr const char* kInitialSweeps = "100";
-inline constexpr const char* kInitialPrintSweeps = "10";
+inline constexpr const char* kInitialEpochs = "100";
+inline constexpr const char* kInitialPrintEpochs = "10";
 inline constexpr const char* kInitialRate = "0.10";
 inline constexpr const char* kInitialMinError = "0.05";
 
@@ -32,7 +32,7 @@ struct CheckReaction {
     bool WarningIcon = false;  // validation warnings carry the warning icon, errors none
     std::string Title;         // empty: the program's title
     std::string Message;       // empty: no message
-    std::optional<std::string> SweepsText;  // new text of the epochs box
+    std::optional<std::string> EpochsText;  // new text of the epochs box
     std::optional<std::string> RateText;    // new text of the learning-rate box
     bool TickBothTests = false;
     // After an error: the box to put the focus in, its text selected for retyping.

@@ -4,6 +4,7 @@
 #include <QEventLoop>
 #include <cmath>
 #include <limits>
+#include <utility>
 
 #include "core/Recall.h"
 #include "core/TrainingRun.h"
@@ -36,7 +37,7 @@ QColor ColourOf(PanelColour colour) {
     return ButtonFaceColor();
 }
 
-Slider* MakeSlider(QWidget* parent, const char* name, Twips at, int maximum) {
+Slider* MakeSlider(QWidget* parent, const char* name, TwipRect at, int maximum) {
     auto* slider = Placed(new Slider(parent), name, at);
     slider->SetRange(0, maximum);
     slider->SetSmallChange(1);
@@ -44,7 +45,7 @@ Slider* MakeSlider(QWidget* parent, const char* name, Twips at, int maximum) {
     return slider;
 }
 
-UpDown* MakeUpDown(QWidget* parent, const char* name, Twips at, QLineEdit* box, int maximum) {
+UpDown* MakeUpDown(QWidget* parent, const char* name, TwipRect at, QLineEdit* box, int maximum) {
     auto* upDown = Placed(new UpDown(parent), name, at);
     upDown->SetRange(kUpDownMinimum, maximum);
     upDown->SetIncrement(kUpDownStep);
@@ -54,7 +55,7 @@ UpDown* MakeUpDown(QWidget* parent, const char* name, Twips at, QLineEdit* box, 
 
 }  // namespace
 
-DistMemPage::DistMemPage(PageContext& context) : Page(context, QString::fromLatin1(kName)) {
+DistMemPage::DistMemPage(PageContext& context) : Page(context, QString::fromLatin1(kName), kFrame) {
     setWindowTitle(QStringLiteral("Distributed Memory Setup Page -- Corlan Neural Network Code"));
     BuildControls();
 }
@@ -84,17 +85,17 @@ void DistMemPage::BuildControls() {
                              {3840, 2520, 5775, 375}, kEntryFont);
     Check1[0]->setChecked(true);
 
-    SweepsBox = MakeTextBox(this, "SweepsBox", QString::fromLatin1(kInitialSweeps),
+    SweepsBox = MakeTextBox(this, "SweepsBox", QString::fromLatin1(kInitialEpochs),
                             {360, 3360, 1050, 372}, kEntryFont);
     SweepsUpDown =
-        MakeUpDown(this, "SweepsUpDown", {1440, 3360, 240, 375}, SweepsBox, kSweepsMaximum);
+        MakeUpDown(this, "SweepsUpDown", {1440, 3360, 240, 375}, SweepsBox, kEpochsMaximum);
     MaxSweepsLabel =
         MakeLabel(this, "MaxSweepsLabel", QStringLiteral("Choose The Maximum Number Of Epochs"),
                   {1800, 3360, 5055, 375}, kCaptionFont);
-    PrintSweepsBox = MakeTextBox(this, "PrintSweepsBox", QString::fromLatin1(kInitialPrintSweeps),
+    PrintSweepsBox = MakeTextBox(this, "PrintSweepsBox", QString::fromLatin1(kInitialPrintEpochs),
                                  {360, 3901, 1050, 372}, kEntryFont);
     PrintSweepsUpDown = MakeUpDown(this, "PrintSweepsUpDown", {1440, 3900, 240, 375},
-                                   PrintSweepsBox, kPrintSweepsMaximum);
+                                   PrintSweepsBox, kPrintEpochsMaximum);
     PrintSweepsLabel = MakeLabel(
         this, "PrintSweepsLabel",
         QStringLiteral("Choose The Number Of Epochs Between Printouts Of Training Information"),
@@ -163,9 +164,12 @@ void DistMemPage::Form_Load() {
 
 void DistMemPage::Form_Activate() {
     // The run lets the window system through now and then; an activation then must not
-    // touch the network or re-enable the entries.
-    if (running_)
+    // touch the network or re-enable the entries while the run goes on. It is handled once
+    // the run has ended, as if it had waited its turn.
+    if (running_) {
+        activationDuringRun_ = true;
         return;
+    }
     const bool fresh = resetRule_.OnActivate(State());
     if (fresh)
         FreshNetwork();
@@ -178,10 +182,12 @@ void DistMemPage::Form_Activate() {
     FrameStart();
 }
 
-void DistMemPage::FreshNetwork() {
+bool DistMemPage::FreshNetwork() {
     const RunTimeError error = ReallocateNetworkSafely(State());
-    if (error.Number != 0)
-        Dialog().MsgBox(QString::fromStdString(TrainingErrorMessage(error)), MsgStyle::OkOnly);
+    if (error.Number == 0)
+        return true;
+    Dialog().MsgBox(QString::fromStdString(TrainingErrorMessage(error)), MsgStyle::OkOnly);
+    return false;
 }
 
 void DistMemPage::SlidersFromBoxes() {
@@ -219,9 +225,9 @@ void DistMemPage::OptionDelta_Click() {
 
 QLineEdit* DistMemPage::BoxFor(EntryBox box) const {
     switch (box) {
-        case EntryBox::kSweeps:
+        case EntryBox::kEpochs:
             return SweepsBox;
-        case EntryBox::kPrintSweeps:
+        case EntryBox::kPrintEpochs:
             return PrintSweepsBox;
         case EntryBox::kLearningRate:
             return LRateBox;
@@ -237,8 +243,8 @@ ParameterEntries DistMemPage::Entries() const {
     ParameterEntries e;
     e.EpochTest = Check1[0]->isChecked();
     e.ErrorTest = Check1[1]->isChecked();
-    e.Sweeps = SweepsBox->text().toStdString();
-    e.PrintSweeps = PrintSweepsBox->text().toStdString();
+    e.Epochs = SweepsBox->text().toStdString();
+    e.PrintEpochs = PrintSweepsBox->text().toStdString();
     e.LearningRate = LRateBox->text().toStdString();
     e.MinError = MinErrorBox->text().toStdString();
     return e;
@@ -252,8 +258,8 @@ bool DistMemPage::CheckParametersOnPage() {
                         reaction.WarningIcon ? MsgStyle::OkWarning : MsgStyle::OkOnly,
                         QString::fromStdString(reaction.Title));
     }
-    if (reaction.SweepsText)
-        SweepsBox->setText(QString::fromStdString(*reaction.SweepsText));
+    if (reaction.EpochsText)
+        SweepsBox->setText(QString::fromStdString(*reaction.EpochsText));
     if (reaction.RateText)
         LRateBox->setText(QString::fromStdString(*reaction.RateText));
     if (reaction.TickBothTests) {
@@ -283,10 +289,14 @@ void DistMemPage::StartTraining_Click() {
         Picture1[static_cast<std::size_t>(k)]->Cls();
     PublicStuff& s = State();
     if (s.Weights.NumInputs() != s.NumInputs || s.Weights.NumOutputs() != s.NumOutputs ||
-        s.InputUnits.Count() != s.NumInputs || s.OutputUnits.Count() != s.NumOutputs)
-        FreshNetwork();  // an earlier reallocation failed: try again rather than mismatch
-    else
+        s.InputUnits.Count() != s.NumInputs || s.OutputUnits.Count() != s.NumOutputs) {
+        // An earlier reallocation failed: try again. If it fails again the message has been
+        // shown and there is no network to train.
+        if (!FreshNetwork())
+            return;
+    } else {
         ResetWeights(s);
+    }
     if (CheckParametersOnPage())
         RunTraining();
 }
@@ -333,6 +343,10 @@ void DistMemPage::RunTraining() {
         RunInputGuard guard(StopTraining, [this] { stopRequested_ = true; });
         LiveTrainingDisplay display(*this);
         result = TrainNetwork(State(), display, ProgressMaximum());
+        // A run that failed before its first frame would otherwise leave the panels as the
+        // previous run left them: show how far this one got before saying why it stopped.
+        if (result.Outcome == RunOutcome::kFailed)
+            display.DrawWaiting();
     }
     StopTraining->hide();
     StartTraining->show();
@@ -346,6 +360,8 @@ void DistMemPage::RunTraining() {
         SetEntriesEnabled(true);
         EpochProgress->hide();
     }
+    if (std::exchange(activationDuringRun_, false))
+        Form_Activate();
 }
 
 void DistMemPage::ShowPanels() {

@@ -6,13 +6,14 @@
 #include <QProgressBar>
 #include <array>
 
+#include "pages/framework/ControlKit.h"
 #include "pages/framework/Page.h"
 #include "pages/framework/Slider.h"
 #include "pages/framework/TextPanel.h"
 #include "pages/framework/UpDown.h"
-#include "pages/main/ControlMaker.h"
 #include "pages/main/DistMemLogic.h"
 #include "pages/main/LiveTrainingDisplay.h"
+#include "pages/main/Notice.h"
 
 namespace mnemex::pages {
 
@@ -20,6 +21,7 @@ class DistMemPage : public Page, private TrainingPanelSink {
     Q_OBJECT
   public:
     static constexpr const char* kName = "DistMem";
+    static constexpr FrameDesign kFrame{10860, 9900, 360, 405, 0};
     explicit DistMemPage(PageContext& context);
 
     void Form_Load() override;
@@ -42,7 +44,37 @@ class DistMemPage : public Page, private TrainingPanelSink {
     // True while a training run is in progress.
     bool Training() const { return running_; }
 
-    // Controls, by their page names.
+    // The controls, by what they are.
+    QLabel* TitleLabel() const { return Label1; }
+    QGroupBox* RuleFrame() const { return Frame1; }
+    QRadioButton* HebbOption() const { return OptionHebb; }
+    QRadioButton* DeltaOption() const { return OptionDelta; }
+    QGroupBox* EndingFrame() const { return ConvergenceFrame; }
+    // End after the maximum number of epochs; end at the minimum error.
+    const std::array<QCheckBox*, 2>& StopCheckBoxes() const { return Check1; }
+    QLineEdit* MaxEpochsBox() const { return SweepsBox; }
+    UpDown* MaxEpochsUpDown() const { return SweepsUpDown; }
+    QLabel* MaxEpochsLabel() const { return MaxSweepsLabel; }
+    QLineEdit* PrintEpochsBox() const { return PrintSweepsBox; }
+    UpDown* PrintEpochsUpDown() const { return PrintSweepsUpDown; }
+    QLabel* PrintEpochsLabel() const { return PrintSweepsLabel; }
+    QLineEdit* RateBox() const { return LRateBox; }
+    Slider* RateSlider() const { return LRateSlider; }
+    QLabel* LearningRateLabel() const { return RateLabel; }
+    QLineEdit* MinimumErrorBox() const { return MinErrorBox; }
+    Slider* MinimumErrorSlider() const { return MinErrorSlider; }
+    QLabel* MinimumErrorLabel() const { return MinErrorLabel; }
+    QPushButton* StartTrainingButton() const { return StartTraining; }
+    QPushButton* StopTrainingButton() const { return StopTraining; }
+    // Training, epochs, total SSE, change in SSE.
+    const std::array<TextPanel*, 4>& TrainingPanels() const { return Picture1; }
+    QPushButton* ContinueTrainingButton() const { return Continue; }
+    QPushButton* TestRecallButton() const { return TestRecall; }
+    QProgressBar* EpochProgressBar() const { return EpochProgress; }
+    QPushButton* ExitButton() const { return Command2; }
+    QLabel* NoticeLabel() const { return Label3; }
+
+  private:
     QLabel* Label1;
     QGroupBox* Frame1;
     QRadioButton* OptionHebb;
@@ -70,7 +102,6 @@ class DistMemPage : public Page, private TrainingPanelSink {
     QPushButton* Command2;
     QLabel* Label3;
 
-  private:
     void BuildControls();
     ParameterEntries Entries() const;
     // The entry box `box` names, or nullptr.
@@ -79,7 +110,8 @@ class DistMemPage : public Page, private TrainingPanelSink {
     bool CheckParametersOnPage();
     void SetEntriesEnabled(bool enabled);
     void SlidersFromBoxes();
-    void FreshNetwork();
+    // Reallocates the network; false (after the out-of-memory message) when it did not fit.
+    bool FreshNetwork();
     void RunTraining();
     double ProgressMaximum() const;
 
@@ -96,6 +128,7 @@ class DistMemPage : public Page, private TrainingPanelSink {
     NetworkResetRule resetRule_;
     bool running_ = false;
     bool stopRequested_ = false;
+    bool activationDuringRun_ = false;
 };
 
 }  // namespace mnemex::pages

@@ -56,6 +56,10 @@ class LiveTrainingDisplay : public TrainingDisplay {
     void ReEnable() override;
     bool StopRequested() override;
 
+    // Puts on screen whatever is still waiting for the next frame (the run ended without a
+    // final display, e.g. by an error).
+    void DrawWaiting() { Flush(); }
+
     // Number of times the screen was brought up to date during the run.
     int Frames() const { return frames_; }
 

@@ -8,9 +8,9 @@
 namespace mnemex::pages {
 
 void RegisterMainPages(PageManager& manager) {
-    manager.RegisterPage<Network1Page>(QString::fromLatin1(Network1Page::kName));
-    manager.RegisterPage<DistMemPage>(QString::fromLatin1(DistMemPage::kName));
-    manager.RegisterPage<TestDAMPage>(QString::fromLatin1(TestDAMPage::kName));
+    manager.RegisterPage<Network1Page>();
+    manager.RegisterPage<DistMemPage>();
+    manager.RegisterPage<TestDAMPage>();
 }
 
 }  // namespace mnemex::pages

@@ -19,7 +19,8 @@ const FontSpec kExitFont{"Arial", 12, kBoldItalic};
 const FontSpec kNoticeFont{"Arial", 8.25, kItalic};
 }  // namespace
 
-Network1Page::Network1Page(PageContext& context) : Page(context, QString::fromLatin1(kName)) {
+Network1Page::Network1Page(PageContext& context)
+    : Page(context, QString::fromLatin1(kName), kFrame) {
     setWindowTitle(QStringLiteral("Corlan Neural Net Code -- Introductory Form"));
     Label1 = MakeLabel(this, "Label1",
                        QStringLiteral("Corlan Distributed Associative Memory Program 2003 Edition"),
@@ -33,7 +34,7 @@ Network1Page::Network1Page(PageContext& context) : Page(context, QString::fromLa
     Dir1 = Placed(new FolderList(this), "Dir1", {1014, 2610, 2295, 2790}, &kListFont);
     File1 = Placed(new FileList(this), "File1", {3480, 2280, 2295, 1845}, &kListFont);
     File1->SetPattern(QStringLiteral("*.net"));
-    ChainFileLists(*Drive1, *Dir1, *File1);
+    ChainFileLists(*Drive1, *Dir1, *File1, context.services.dialogs);
 
     const char* captions[5] = {"Training File Information", "File Name:", "# of Output Units:",
                                "# of Input Units:", "# of Patterns:"};

@@ -4,11 +4,12 @@
 
 #include <array>
 
+#include "pages/framework/ControlKit.h"
 #include "pages/framework/DriveList.h"
 #include "pages/framework/FileList.h"
 #include "pages/framework/FolderList.h"
 #include "pages/framework/Page.h"
-#include "pages/main/ControlMaker.h"
+#include "pages/main/Notice.h"
 
 namespace mnemex::pages {
 
@@ -16,6 +17,8 @@ class Network1Page : public Page {
     Q_OBJECT
   public:
     static constexpr const char* kName = "Network1";
+    // The bottom bar of this page starts one pixel left of the client area.
+    static constexpr FrameDesign kFrame{10785, 9540, 375, 375, -15};
     explicit Network1Page(PageContext& context);
 
     void Form_Load() override;
@@ -23,6 +26,21 @@ class Network1Page : public Page {
     void NextPage_Click();
     void Command2_Click();
 
+    // The controls, by what they are.
+    QLabel* TitleLabel() const { return Label1; }
+    QLabel* InstructionLabel() const { return FileLabel; }
+    DriveList* DriveListBox() const { return Drive1; }
+    FolderList* FolderListBox() const { return Dir1; }
+    FileList* FileListBox() const { return File1; }
+    // The heading, then the captions of the four file facts.
+    const std::array<QLabel*, 5>& FileInfoLabels() const { return Label8; }
+    // File name, output units, input units, patterns.
+    const std::array<QLineEdit*, 4>& FileInfoBoxes() const { return OutputText; }
+    QPushButton* NextPageButton() const { return NextPage; }
+    QPushButton* ExitButton() const { return Command2; }
+    QLabel* NoticeLabel() const { return Label3; }
+
+  private:
     QLabel* Label1;
     QLabel* FileLabel;
     DriveList* Drive1;

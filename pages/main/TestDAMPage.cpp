@@ -2,6 +2,10 @@
 
 #include "pages/framework/PageManager.h"
 #include "pages/main/DistMemPage.h"
+#include "pages/main/Network1Page.h"
+#include "reports/PlotSSEDataPage.h"
+#include "reports/ProbeNetworkPage.h"
+#include "reports/SaveResultsPage.h"
 
 namespace mnemex::pages {
 
@@ -12,7 +16,7 @@ const FontSpec kFeedbackFont{"Arial", 14.25, kBold};
 const FontSpec kNoticeFont{"Arial", 8.25, kItalic};
 }  // namespace
 
-TestDAMPage::TestDAMPage(PageContext& context) : Page(context, QString::fromLatin1(kName)) {
+TestDAMPage::TestDAMPage(PageContext& context) : Page(context, QString::fromLatin1(kName), kFrame) {
     setWindowTitle(
         QStringLiteral("Testing The Distributed Associative Memory -- Corlan Neural Network Code"));
     TestList = Placed(new ListBox(this), "TestList", {2556, 1320, 5892, 1200}, &kListFont);
@@ -62,8 +66,6 @@ void TestDAMPage::NothingSelected() {
 
 void TestDAMPage::OpenResultPage(const char* name) {
     const QString page = QString::fromLatin1(name);
-    if (!Pages().IsRegistered(page))
-        return;
     Pages().Load(page);
     Pages().Show(page);
 }
@@ -74,22 +76,20 @@ void TestDAMPage::TestList_DblClick() {
             NothingSelected();
             break;
         case 0:
-            OpenResultPage("ProbeNetwork");
+            OpenResultPage(ProbeNetworkPage::kName);
             break;
         case 1:
-            if (const SpreadsheetSummaryHook& build = SpreadsheetSummary()) {
-                build(State(), *this);
-                // Whatever the outcome, the build is over: a waiting line and a full bar left
-                // behind would say it is still going on.
-                FeedBackLabel->clear();
-                ExcelProgressBar->hide();
-            }
+            Context().services.summary.BuildSummary(State(), *this);
+            // Whatever the outcome, the build is over: a waiting line and a full bar left
+            // behind would say it is still going on.
+            FeedBackLabel->clear();
+            ExcelProgressBar->hide();
             break;
         case 2:
-            OpenResultPage("SaveResults");
+            OpenResultPage(SaveResultsPage::kName);
             break;
         case 3:
-            OpenResultPage("PlotSSEdata");
+            OpenResultPage(PlotSSEDataPage::kName);
             break;
         default:
             break;
@@ -117,8 +117,8 @@ void TestDAMPage::ContinueList_DblClick() {
             Pages().Unload(this);
             break;
         case 2:
-            Pages().Load(QStringLiteral("Network1"));
-            Pages().Show(QStringLiteral("Network1"));
+            Pages().Load(QString::fromLatin1(Network1Page::kName));
+            Pages().Show(QString::fromLatin1(Network1Page::kName));
             Pages().Unload(this);
             Pages().Unload(setup);
             break;
@@ -132,13 +132,17 @@ void TestDAMPage::Command2_Click() {
     Pages().Unload(QString::fromLatin1(DistMemPage::kName));
 }
 
-void TestDAMPage::SetCaption(const std::string& text) {
+void TestDAMPage::SetFeedbackCaption(const std::string& text) {
     FeedBackLabel->setText(QString::fromStdString(text));
     FeedBackLabel->repaint();
 }
 
 void TestDAMPage::SetProgressRange(int minimum, int maximum) {
     ExcelProgressBar->setRange(minimum, maximum);
+}
+
+int TestDAMPage::ProgressValue() const {
+    return ExcelProgressBar->value();
 }
 
 void TestDAMPage::SetProgressValue(int value) {
@@ -150,6 +154,14 @@ void TestDAMPage::SetProgressVisible(bool visible) {
     ExcelProgressBar->setVisible(visible);
     if (visible)
         ExcelProgressBar->repaint();
+}
+
+void TestDAMPage::ShowMessage(const std::string& text) {
+    Dialog().MsgBox(QString::fromStdString(text), MsgStyle::OkOnly);
+}
+
+std::optional<bool> TestDAMPage::AskYesNo(const std::string& text) {
+    return Dialog().MsgBox(QString::fromStdString(text), MsgStyle::YesNoQuestion) == kMsgYes;
 }
 
 }  // namespace mnemex::pages

@@ -4,11 +4,12 @@
 
 #include <QProgressBar>
 
+#include "pages/framework/ControlKit.h"
 #include "pages/framework/LineControl.h"
 #include "pages/framework/Page.h"
-#include "pages/main/ControlMaker.h"
+#include "pages/framework/SummaryService.h"
 #include "pages/main/ListBox.h"
-#include "pages/main/SpreadsheetHook.h"
+#include "pages/main/Notice.h"
 
 namespace mnemex::pages {
 
@@ -16,12 +17,39 @@ class TestDAMPage : public Page, private SummaryFeedback {
     Q_OBJECT
   public:
     static constexpr const char* kName = "TestDAM";
+    static constexpr FrameDesign kFrame{11115, 9750, 375, 390, 0};
     explicit TestDAMPage(PageContext& context);
 
     void Form_Load() override;
     void TestList_DblClick();
     void ContinueList_DblClick();
     void Command2_Click();
+
+    // The controls, by what they are.
+    ListBox* ExamineList() const { return TestList; }
+    ListBox* ContinuingList() const { return ContinueList; }
+    QPushButton* ExitButton() const { return Command2; }
+    QLabel* OrLabel() const { return Label1; }
+    QLabel* ExamineHeading() const { return Label5; }
+    QLabel* ContinueHeading() const { return Label4; }
+    QLabel* FeedbackLine() const { return FeedBackLabel; }
+    LineControl* SeparatorLine() const { return Line1; }
+    QLabel* NoticeLabel() const { return Label3; }
+    QProgressBar* SummaryProgressBar() const { return ExcelProgressBar; }
+
+  private:
+    // Shows one of the result pages.
+    void OpenResultPage(const char* name);
+    void NothingSelected();
+
+    // SummaryFeedback: the feedback line, the progress bar and the program's message boxes.
+    void SetFeedbackCaption(const std::string& text) override;
+    void SetProgressRange(int minimum, int maximum) override;
+    int ProgressValue() const override;
+    void SetProgressValue(int value) override;
+    void SetProgressVisible(bool visible) override;
+    void ShowMessage(const std::string& text) override;
+    std::optional<bool> AskYesNo(const std::string& text) override;
 
     ListBox* TestList;
     ListBox* ContinueList;
@@ -33,17 +61,6 @@ class TestDAMPage : public Page, private SummaryFeedback {
     LineControl* Line1;
     QLabel* Label3;
     QProgressBar* ExcelProgressBar;
-
-  private:
-    // Shows one of the result pages if the program has it.
-    void OpenResultPage(const char* name);
-    void NothingSelected();
-
-    // SummaryFeedback
-    void SetCaption(const std::string& text) override;
-    void SetProgressRange(int minimum, int maximum) override;
-    void SetProgressValue(int value) override;
-    void SetProgressVisible(bool visible) override;
 };
 
 }  // namespace mnemex::pages

@@ -19,7 +19,7 @@ constexpr NamedSection kNames[] = {
     {"weights", kConnectionWeights},
     {"inputs", kInputPatterns},
     {"outputs", kOutputPatterns},
-    {"sse", kSseHistory},
+    {"sse", kSSEHistory},
 };
 
 std::string Lower(std::string_view text) {

@@ -15,7 +15,7 @@ enum Section : int {
     kNetworkErrors = 3,
     kConnectionWeights = 4,
     kOutputPatterns = 5,
-    kSseHistory = 6,
+    kSSEHistory = 6,
 };
 inline constexpr int kSectionCount = 7;
 

@@ -119,7 +119,7 @@ void PatternTableSection(ReportLines& out, const PublicStuff& s, const std::stri
     out.LongSeparator();
 }
 
-void SseHistory(ReportLines& out, const PublicStuff& s) {
+void SSEHistory(ReportLines& out, const PublicStuff& s) {
     out.Line("Network SSE as a function of sweeps of training was:");
     out.ShortSeparator();
     out.Line(std::string("Sweeps") + kTab + "Network SSE");
@@ -150,8 +150,8 @@ std::string BuildReport(PublicStuff& state, const SectionSet& sections, const An
     if (sections[kOutputPatterns])
         PatternTableSection(out, state, "The set of desired outputs was:", state.DesiredOutputs,
                             state.NumOutputs);
-    if (sections[kSseHistory])
-        SseHistory(out, state);
+    if (sections[kSSEHistory])
+        SSEHistory(out, state);
     return out.Take();
 }
 

@@ -11,7 +11,7 @@ DesktopSpreadsheet::DesktopSpreadsheet(sheets::WorkbookFolder folder,
 
 void DesktopSpreadsheet::BuildSummary(PublicStuff& state, SummaryFeedback& feedback) {
     handOver_.TakeUnopened();  // nothing left from an earlier build
-    BuildSpreadsheetSummary(state, excel_, host_, feedback);
+    BuildSpreadsheetSummary(state, spreadsheetState_, host_, feedback);
     if (const auto unopened = handOver_.TakeUnopened())
         ExplainUnopened(*unopened, feedback);
 }
@@ -19,45 +19,17 @@ void DesktopSpreadsheet::BuildSummary(PublicStuff& state, SummaryFeedback& feedb
 void DesktopSpreadsheet::ExplainUnopened(const sheets::UnopenedWorkbook& workbook,
                                          SummaryFeedback& feedback) {
     const std::string message = sheets::UnopenedWorkbookMessage(workbook);
-    if (!ask_) {
+    const std::optional<bool> show =
+        feedback.AskYesNo(message + "\r\rShow the folder that holds it?");
+    if (!show) {
         feedback.ShowMessage(message);
         return;
     }
-    if (!ask_(message + "\r\rShow the folder that holds it?"))
+    if (!*show)
         return;
     if (const auto failed = opener_->Open(workbook.Folder))
         feedback.ShowMessage("The folder " + workbook.Folder + " could not be shown: " + *failed +
                              ".");
-}
-
-void CallbackFeedback::SetFeedbackCaption(const std::string& text) {
-    if (Caption)
-        Caption(text);
-}
-
-void CallbackFeedback::SetProgressRange(int minimum, int maximum) {
-    if (Range)
-        Range(minimum, maximum);
-}
-
-int CallbackFeedback::ProgressValue() const {
-    return ReadValue ? ReadValue() : value_;
-}
-
-void CallbackFeedback::SetProgressValue(int value) {
-    value_ = value;
-    if (Value)
-        Value(value);
-}
-
-void CallbackFeedback::SetProgressVisible(bool visible) {
-    if (Visible)
-        Visible(visible);
-}
-
-void CallbackFeedback::ShowMessage(const std::string& text) {
-    if (Message)
-        Message(text);
 }
 
 }  // namespace mnemex

@@ -24,11 +24,11 @@ std::string LabelText(const std::string& prefix, int k) {
     return prefix + (k < 0 ? "" : " ") + std::to_string(k);
 }
 
-void MakeColumnLabels(sheets::SpreadsheetApplication& excel, const std::string& rangeName,
+void MakeColumnLabels(sheets::SpreadsheetApplication& app, const std::string& rangeName,
                       const std::string& prefix, int count) {
     const int n = CheckedLabelCount(count);
-    sheets::Worksheet& sheet = excel.ActiveSheet();
-    sheet.RangeBetween(excel.Cells(1, 1), excel.Cells(1, n + 1)).SetName(rangeName);
+    sheets::Worksheet& sheet = app.ActiveSheet();
+    sheet.RangeBetween(app.Cells(1, 1), app.Cells(1, n + 1)).SetName(rangeName);
     sheet.RangeNamed(rangeName).Cells(1).SetValue(CellValue::FromText("Pattern"));
     for (int k = 1; k <= n; ++k)
         sheet.RangeNamed(rangeName).Cells(k + 1).SetValue(
@@ -37,11 +37,11 @@ void MakeColumnLabels(sheets::SpreadsheetApplication& excel, const std::string& 
     sheet.RangeNamed(rangeName).SetHorizontalAlignment(HorizontalAlignment::kCentre);
 }
 
-void MakeRowLabels(sheets::SpreadsheetApplication& excel, const std::string& rangeName,
+void MakeRowLabels(sheets::SpreadsheetApplication& app, const std::string& rangeName,
                    const std::string& prefix, int count) {
     const int n = CheckedLabelCount(count);
-    sheets::Worksheet& sheet = excel.ActiveSheet();
-    sheet.RangeBetween(excel.Cells(2, 1), excel.Cells(n + 1, 1)).SetName(rangeName);
+    sheets::Worksheet& sheet = app.ActiveSheet();
+    sheet.RangeBetween(app.Cells(2, 1), app.Cells(n + 1, 1)).SetName(rangeName);
     for (int k = 1; k <= n; ++k)
         sheet.RangeNamed(rangeName).Cells(k).SetValue(CellValue::FromText(LabelText(prefix, k)));
     sheet.RangeNamed(rangeName).SetBold(true);

@@ -44,67 +44,67 @@ Counts CheckedCounts(const PublicStuff& state) {
     return c;
 }
 
-Range BlockOf(SpreadsheetApplication& excel, int row1, int column1, int row2, int column2) {
-    return excel.ActiveSheet().RangeBetween(excel.Cells(row1, column1), excel.Cells(row2, column2));
+Range BlockOf(SpreadsheetApplication& app, int row1, int column1, int row2, int column2) {
+    return app.ActiveSheet().RangeBetween(app.Cells(row1, column1), app.Cells(row2, column2));
 }
 
-void AddNamedSheet(SpreadsheetApplication& excel, const std::string& name) {
-    excel.ActiveWorkbook().AddSheet();
-    excel.ActiveWorkbook().ActiveSheet().SetName(name);
+void AddNamedSheet(SpreadsheetApplication& app, const std::string& name) {
+    app.ActiveWorkbook().AddSheet();
+    app.ActiveWorkbook().ActiveSheet().SetName(name);
 }
 
-void FormatValueBlock(SpreadsheetApplication& excel, const std::string& name) {
-    const Range block = excel.ActiveSheet().RangeNamed(name);
+void FormatValueBlock(SpreadsheetApplication& app, const std::string& name) {
+    const Range block = app.ActiveSheet().RangeNamed(name);
     block.SetHorizontalAlignment(HorizontalAlignment::kCentre);
     block.SetNumberFormat(kValueFormat);
 }
 
-void WriteInputsSheet(SpreadsheetApplication& excel, const PublicStuff& state, const Counts& n,
+void WriteInputsSheet(SpreadsheetApplication& app, const PublicStuff& state, const Counts& n,
                       SummaryFeedback& feedback) {
-    AddNamedSheet(excel, "Inputs");
+    AddNamedSheet(app, "Inputs");
     StepProgress(feedback);
-    MakeColumnLabels(excel, "InLabels", "IN ", n.I);
-    MakeRowLabels(excel, "PatLabels", "PAT ", n.P);
-    BlockOf(excel, 2, 2, n.P + 2, n.I + 2).SetName("Inputs");
+    MakeColumnLabels(app, "InLabels", "IN ", n.I);
+    MakeRowLabels(app, "PatLabels", "PAT ", n.P);
+    BlockOf(app, 2, 2, n.P + 2, n.I + 2).SetName("Inputs");
     StepProgress(feedback);
     RequireBound(state.InputPatterns.Units() >= n.I && state.InputPatterns.Patterns() >= n.P);
-    const Range block = excel.ActiveSheet().RangeNamed("Inputs");
+    const Range block = app.ActiveSheet().RangeNamed("Inputs");
     for (int p = 1; p <= n.P; ++p)
         for (int i = 1; i <= n.I; ++i)
             block.Cells(p, i).SetValue(CellValue::FromNumber(state.InputPatterns(i, p)));
     StepProgress(feedback);
-    FormatValueBlock(excel, "Inputs");
+    FormatValueBlock(app, "Inputs");
 }
 
-void WriteDesiredOutputsSheet(SpreadsheetApplication& excel, const PublicStuff& state,
+void WriteDesiredOutputsSheet(SpreadsheetApplication& app, const PublicStuff& state,
                               const Counts& n, SummaryFeedback& feedback) {
-    AddNamedSheet(excel, "Desired Outputs");
+    AddNamedSheet(app, "Desired Outputs");
     StepProgress(feedback);
-    MakeColumnLabels(excel, "OutLabels", "OUT ", n.O);
-    MakeRowLabels(excel, "PatLabels", "PAT ", n.P);
-    BlockOf(excel, 2, 2, n.P + 2, n.O + 2).SetName("Outputs");
+    MakeColumnLabels(app, "OutLabels", "OUT ", n.O);
+    MakeRowLabels(app, "PatLabels", "PAT ", n.P);
+    BlockOf(app, 2, 2, n.P + 2, n.O + 2).SetName("Outputs");
     StepProgress(feedback);
     RequireBound(state.DesiredOutputs.Units() >= n.O && state.DesiredOutputs.Patterns() >= n.P);
-    const Range block = excel.ActiveSheet().RangeNamed("Outputs");
+    const Range block = app.ActiveSheet().RangeNamed("Outputs");
     for (int p = 1; p <= n.P; ++p)
         for (int j = 1; j <= n.O; ++j)
             block.Cells(p, j).SetValue(CellValue::FromNumber(state.DesiredOutputs(j, p)));
     StepProgress(feedback);
-    FormatValueBlock(excel, "Outputs");
+    FormatValueBlock(app, "Outputs");
 }
 
-void WriteSSESheet(SpreadsheetApplication& excel, const PublicStuff& state, const Counts& n,
+void WriteSSESheet(SpreadsheetApplication& app, const PublicStuff& state, const Counts& n,
                    SummaryFeedback& feedback) {
-    AddNamedSheet(excel, "SSE Data");
-    BlockOf(excel, 2, 1, n.S + 2, 2).SetName("SSEData");
-    excel.Cells(1, 1).SetValue(CellValue::FromText("Sweep"));
-    excel.Cells(1, 2).SetValue(CellValue::FromText("SSE"));
-    const Range header = BlockOf(excel, 1, 1, 1, 2);
+    AddNamedSheet(app, "SSE Data");
+    BlockOf(app, 2, 1, n.S + 2, 2).SetName("SSEData");
+    app.Cells(1, 1).SetValue(CellValue::FromText("Sweep"));
+    app.Cells(1, 2).SetValue(CellValue::FromText("SSE"));
+    const Range header = BlockOf(app, 1, 1, 1, 2);
     header.SetHorizontalAlignment(HorizontalAlignment::kCentre);
     header.SetBold(true);
     StepProgress(feedback);
     RequireBound(n.S >= 0 && n.S <= kHistoryRows);
-    const Range block = excel.ActiveSheet().RangeNamed("SSEData");
+    const Range block = app.ActiveSheet().RangeNamed("SSEData");
     for (int r = 1; r <= n.S; ++r)
         for (int j = 1; j <= 2; ++j)
             block.Cells(r, j).SetValue(CellValue::FromNumber(
@@ -112,34 +112,34 @@ void WriteSSESheet(SpreadsheetApplication& excel, const PublicStuff& state, cons
     StepProgress(feedback);
 }
 
-void WriteWeightsSheet(SpreadsheetApplication& excel, const PublicStuff& state, const Counts& n,
+void WriteWeightsSheet(SpreadsheetApplication& app, const PublicStuff& state, const Counts& n,
                        SummaryFeedback& feedback) {
-    AddNamedSheet(excel, "Connection Weights");
+    AddNamedSheet(app, "Connection Weights");
     StepProgress(feedback);
-    MakeColumnLabels(excel, "OutLabels", "OUT ", n.O);
-    MakeRowLabels(excel, "InLabels", "IN ", n.I);
-    BlockOf(excel, 2, 2, n.I + 2, n.O + 2).SetName("Weights");
+    MakeColumnLabels(app, "OutLabels", "OUT ", n.O);
+    MakeRowLabels(app, "InLabels", "IN ", n.I);
+    BlockOf(app, 2, 2, n.I + 2, n.O + 2).SetName("Weights");
     StepProgress(feedback);
     RequireBound(state.Weights.NumOutputs() >= n.O && state.Weights.NumInputs() >= n.I);
-    const Range block = excel.ActiveSheet().RangeNamed("Weights");
+    const Range block = app.ActiveSheet().RangeNamed("Weights");
     for (int i = 1; i <= n.I; ++i)
         for (int j = 1; j <= n.O; ++j)
             block.Cells(i, j).SetValue(CellValue::FromNumber(state.Weights.Weight(j, i)));
     StepProgress(feedback);
-    FormatValueBlock(excel, "Weights");
+    FormatValueBlock(app, "Weights");
 }
 
 // The Errors and Network Responses sheets: one recall of every pattern each.
-void WriteRecallSheet(SpreadsheetApplication& excel, PublicStuff& state, const Counts& n,
+void WriteRecallSheet(SpreadsheetApplication& app, PublicStuff& state, const Counts& n,
                       SummaryFeedback& feedback, const std::string& sheetName,
                       const std::string& prefix, const std::string& blockName, bool activity) {
-    AddNamedSheet(excel, sheetName);
+    AddNamedSheet(app, sheetName);
     StepProgress(feedback);
-    MakeColumnLabels(excel, "OutLabels", prefix, n.O);
-    MakeRowLabels(excel, "PatLabels", "PAT ", n.P);
-    BlockOf(excel, 2, 2, n.P + 2, n.O + 2).SetName(blockName);
+    MakeColumnLabels(app, "OutLabels", prefix, n.O);
+    MakeRowLabels(app, "PatLabels", "PAT ", n.P);
+    BlockOf(app, 2, 2, n.P + 2, n.O + 2).SetName(blockName);
     StepProgress(feedback);
-    const Range block = excel.ActiveSheet().RangeNamed(blockName);
+    const Range block = app.ActiveSheet().RangeNamed(blockName);
     for (int p = 1; p <= n.P; ++p) {
         ComputeOutputs(state, p);
         for (int j = 1; j <= n.O; ++j) {
@@ -149,7 +149,7 @@ void WriteRecallSheet(SpreadsheetApplication& excel, PublicStuff& state, const C
         }
     }
     StepProgress(feedback);
-    FormatValueBlock(excel, blockName);
+    FormatValueBlock(app, blockName);
 }
 
 std::tm LocalNow() {
@@ -159,14 +159,14 @@ std::tm LocalNow() {
     return local;
 }
 
-void WriteGeneralSheet(SpreadsheetApplication& excel, const PublicStuff& state,
+void WriteGeneralSheet(SpreadsheetApplication& app, const PublicStuff& state,
                        SummaryFeedback& feedback) {
-    AddNamedSheet(excel, "General Information");
-    BlockOf(excel, 1, 1, 8, 2).SetName("TextStuff");
+    AddNamedSheet(app, "General Information");
+    BlockOf(app, 1, 1, 8, 2).SetName("TextStuff");
     // One reading of the clock, so that date and time agree even across midnight.
     const std::tm now = LocalNow();
-    auto cell = [&excel](int row, int column) {
-        return excel.ActiveSheet().RangeNamed("TextStuff").Cells(row, column);
+    auto cell = [&app](int row, int column) {
+        return app.ActiveSheet().RangeNamed("TextStuff").Cells(row, column);
     };
     cell(1, 1).SetValue(CellValue::FromText("DISTRIBUTED ASSOCIATIVE MEMORY PROGRAM"));
     cell(2, 1).SetValue(CellValue::FromText("Results Of Training With File:"));
@@ -183,31 +183,31 @@ void WriteGeneralSheet(SpreadsheetApplication& excel, const PublicStuff& state,
     cell(7, 1).SetValue(CellValue::FromText("Sweeps Of Training:"));
     cell(7, 2).SetValue(CellValue::FromNumber(state.EpochCount));
     StepProgress(feedback);
-    BlockOf(excel, 1, 1, 8, 1).SetColumnWidth(50);
-    BlockOf(excel, 1, 2, 8, 2).SetColumnWidth(20);
-    excel.ActiveSheet().RangeNamed("TextStuff").SetBold(true);
-    BlockOf(excel, 1, 1, 8, 1).SetHorizontalAlignment(HorizontalAlignment::kRight);
-    BlockOf(excel, 1, 2, 8, 2).SetHorizontalAlignment(HorizontalAlignment::kCentre);
+    BlockOf(app, 1, 1, 8, 1).SetColumnWidth(50);
+    BlockOf(app, 1, 2, 8, 2).SetColumnWidth(20);
+    app.ActiveSheet().RangeNamed("TextStuff").SetBold(true);
+    BlockOf(app, 1, 1, 8, 1).SetHorizontalAlignment(HorizontalAlignment::kRight);
+    BlockOf(app, 1, 2, 8, 2).SetHorizontalAlignment(HorizontalAlignment::kCentre);
 }
 
-void ObtainApplication(SpreadsheetState& excel, sheets::SpreadsheetHost& host) {
-    if (excel.ExcelStarted == 0) {
-        excel.ExcelStarted = 1;
-        excel.ExcelApp = host.CreateApplication();
+void ObtainApplication(SpreadsheetState& spreadsheet, sheets::SpreadsheetHost& host) {
+    if (spreadsheet.ExcelStarted == 0) {
+        spreadsheet.ExcelStarted = 1;
+        spreadsheet.ExcelApp = host.CreateApplication();
         return;
     }
-    excel.ExcelApp = host.RunningApplication();
-    excel.ExcelApp->SetVisible(false);
+    spreadsheet.ExcelApp = host.RunningApplication();
+    spreadsheet.ExcelApp->SetVisible(false);
 }
 
-void BuildSteps(PublicStuff& state, SpreadsheetState& excel, sheets::SpreadsheetHost& host,
+void BuildSteps(PublicStuff& state, SpreadsheetState& spreadsheet, sheets::SpreadsheetHost& host,
                 SummaryFeedback& feedback) {
     feedback.SetProgressRange(0, kSummaryMilestones);
     feedback.SetProgressValue(0);
     feedback.SetProgressVisible(true);
-    ObtainApplication(excel, host);
+    ObtainApplication(spreadsheet, host);
     StepProgress(feedback);
-    SpreadsheetApplication& app = *excel.ExcelApp;
+    SpreadsheetApplication& app = *spreadsheet.ExcelApp;
     app.AddWorkbook();
     app.SetSheetsInNewWorkbook(1);
     const Counts n = CheckedCounts(state);
@@ -226,10 +226,10 @@ void BuildSteps(PublicStuff& state, SpreadsheetState& excel, sheets::Spreadsheet
 }
 
 // Runs the build and turns anything it throws into the error to report.
-RunTimeError TrapBuildErrors(PublicStuff& state, SpreadsheetState& excel,
+RunTimeError TrapBuildErrors(PublicStuff& state, SpreadsheetState& spreadsheet,
                              sheets::SpreadsheetHost& host, SummaryFeedback& feedback) {
     try {
-        return TrapErrors([&] { BuildSteps(state, excel, host, feedback); });
+        return TrapErrors([&] { BuildSteps(state, spreadsheet, host, feedback); });
     } catch (const std::exception& e) {
         return RunTimeError{sheets::kApplicationError, e.what(), {}};
     }
@@ -237,17 +237,17 @@ RunTimeError TrapBuildErrors(PublicStuff& state, SpreadsheetState& excel,
 
 }  // namespace
 
-void BuildSpreadsheetSummary(PublicStuff& state, SpreadsheetState& excel,
+void BuildSpreadsheetSummary(PublicStuff& state, SpreadsheetState& spreadsheet,
                              sheets::SpreadsheetHost& host, SummaryFeedback& feedback) {
     feedback.SetFeedbackCaption(kSummaryWaitingCaption);
-    const RunTimeError error = TrapBuildErrors(state, excel, host, feedback);
+    const RunTimeError error = TrapBuildErrors(state, spreadsheet, host, feedback);
     if (error.Number == 0)
         return;
     feedback.ShowMessage(SpreadsheetErrorMessage(error));
-    if (excel.ExcelApp != nullptr) {
+    if (spreadsheet.ExcelApp != nullptr) {
         // Closing can fail too when the application is already gone; nothing more to do then.
-        TrapErrors([&] { excel.ExcelApp->Quit(); });
-        excel.ExcelApp.reset();
+        TrapErrors([&] { spreadsheet.ExcelApp->Quit(); });
+        spreadsheet.ExcelApp.reset();
     }
 }
 

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "core/PublicStuff.h"
+#include "pages/framework/SummaryService.h"
 #include "reports/workbook/SpreadsheetApplication.h"
 
 namespace mnemex {
@@ -19,21 +20,6 @@ struct SpreadsheetState {
     std::int16_t ExcelStarted = 0;
 };
 
-// What the build shows on the testing hub while it runs.
-class SummaryFeedback {
-  public:
-    virtual ~SummaryFeedback() = default;
-    // The hub's feedback line.
-    virtual void SetFeedbackCaption(const std::string& text) = 0;
-    // The hub's progress bar.
-    virtual void SetProgressRange(int minimum, int maximum) = 0;
-    virtual int ProgressValue() const = 0;
-    virtual void SetProgressValue(int value) = 0;
-    virtual void SetProgressVisible(bool visible) = 0;
-    // A message box with an OK button only, no icon, captioned "Mnemex"; lines joined by CR.
-    virtual void ShowMessage(const std::string& text) = 0;
-};
-
 // The number of progress milestones of a build.
 inline constexpr int kSummaryMilestones = 21;
 // The feedback line while a build runs.
@@ -44,7 +30,7 @@ inline constexpr const char* kSummaryWaitingCaption =
 // (created on the first build, the running one later), shows it, and reports progress
 // and failures through `feedback`. Leaves the state's unit records holding the results
 // of the last pattern; changes nothing else of it.
-void BuildSpreadsheetSummary(PublicStuff& state, SpreadsheetState& excel,
+void BuildSpreadsheetSummary(PublicStuff& state, SpreadsheetState& spreadsheet,
                              sheets::SpreadsheetHost& host, SummaryFeedback& feedback);
 
 }  // namespace mnemex

@@ -27,9 +27,9 @@ class QuietFeedback : public SummaryFeedback {
 std::string WriteSummaryWorkbookFile(PublicStuff& state, const std::string& path) {
     sheets::FileHandOver handOver(path);
     sheets::LocalSpreadsheetHost host(handOver);
-    SpreadsheetState excel;
+    SpreadsheetState spreadsheet;
     QuietFeedback feedback;
-    BuildSpreadsheetSummary(state, excel, host, feedback);
+    BuildSpreadsheetSummary(state, spreadsheet, host, feedback);
     return feedback.message;
 }
 

@@ -10,16 +10,17 @@
 namespace mnemex {
 namespace {
 
-#if defined(__SANITIZE_ADDRESS__)
-constexpr bool kAddressSanitizer = true;
+// The sanitizers' shadow memory needs more address space than the limit below leaves.
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
+constexpr bool kSanitizerShadow = true;
 #elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-constexpr bool kAddressSanitizer = true;
+#if __has_feature(address_sanitizer) || __has_feature(thread_sanitizer)
+constexpr bool kSanitizerShadow = true;
 #else
-constexpr bool kAddressSanitizer = false;
+constexpr bool kSanitizerShadow = false;
 #endif
 #else
-constexpr bool kAddressSanitizer = false;
+constexpr bool kSanitizerShadow = false;
 #endif
 
 // In a child process with at most 2 GiB of address space, allocates the network of the
@@ -38,7 +39,7 @@ constexpr bool kAddressSanitizer = false;
 }
 
 TEST(OutOfMemoryDeathTest, LargestNetworkGivesTheOutOfMemoryError) {
-    if (kAddressSanitizer)
+    if (kSanitizerShadow)
         GTEST_SKIP() << "the sanitizer's shadow memory needs the address space";
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     EXPECT_EXIT(AllocateLargestNetworkWithLittleMemory(), ::testing::ExitedWithCode(kOutOfMemory),

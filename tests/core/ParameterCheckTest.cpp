@@ -37,11 +37,11 @@ void PrintTo(const Refusal& r, std::ostream* os) {
     *os << r.name;
 }
 
-ParameterEntries With(bool epochTest, bool errorTest, const char* sweeps, const char* rate) {
+ParameterEntries With(bool epochTest, bool errorTest, const char* epochs, const char* rate) {
     ParameterEntries e;
     e.EpochTest = epochTest;
     e.ErrorTest = errorTest;
-    e.Sweeps = sweeps;
+    e.Epochs = epochs;
     e.LearningRate = rate;
     return e;
 }
@@ -111,14 +111,14 @@ TEST(CheckParameters, WholeNumbersRoundHalvesToEven) {
     PublicStuff s;
     s.NewRun = 1;
     ParameterEntries e;
-    e.PrintSweeps = "2.5";
-    e.Sweeps = "3.5";
+    e.PrintEpochs = "2.5";
+    e.Epochs = "3.5";
     Check(s, e);
     EXPECT_EQ(s.PrintInterval, 2);
     EXPECT_EQ(s.MaxEpochs, 4);
     s.NewRun = 0;
     s.EpochCount = 10;
-    e.Sweeps = "0.5";  // 10.5 rounds to 10 after the addition
+    e.Epochs = "0.5";  // 10.5 rounds to 10 after the addition
     Check(s, e);
     EXPECT_EQ(s.MaxEpochs, 10);
 }
@@ -147,9 +147,9 @@ TEST(CheckParameters, SettingsCopiedBeforeAnErrorKeepTheirValues) {
     PublicStuff s;
     ParameterEntries e;
     e.LearningRate = "0.25";
-    e.PrintSweeps = "5";
+    e.PrintEpochs = "5";
     e.MinError = "oops";
-    e.Sweeps = "40";
+    e.Epochs = "40";
     s.MaxEpochs = 9;
     const CheckResult r = Check(s, e);
     EXPECT_EQ(r.Verdict, CheckVerdict::kError);
@@ -161,12 +161,12 @@ TEST(CheckParameters, SettingsCopiedBeforeAnErrorKeepTheirValues) {
 TEST(CheckParameters, CountsBeyond32BitsOverflow) {
     PublicStuff s;
     ParameterEntries e;
-    e.PrintSweeps = "1e12";
+    e.PrintEpochs = "1e12";
     const CheckResult r = Check(s, e);
     EXPECT_EQ(r.Verdict, CheckVerdict::kError);
     EXPECT_EQ(r.Error.Number, kOverflow);
-    e.PrintSweeps = "10";
-    e.Sweeps = "1e400";
+    e.PrintEpochs = "10";
+    e.Epochs = "1e400";
     EXPECT_EQ(Check(s, e).Error.Number, kOverflow);
 }
 

@@ -8,6 +8,7 @@
 #include <QtTest>
 
 #include "pages/framework/FileChooser.h"
+#include "pages/framework/ScriptedDialogBackend.h"
 
 using mnemex::DriveList;
 using mnemex::FileList;
@@ -36,6 +37,8 @@ class FileListsTest : public QObject {
     void settingTheSamePathRaisesNoChange();
     void aMissingFolderIsRefused();
     void driveChangeMovesFolderAndFileLists();
+    void driveThatCannotBeOpenedPutsTheDriveListBack_data();
+    void driveThatCannotBeOpenedPutsTheDriveListBack();
     void unreadableFolderShowsEmpty();
     void folderRemovedWhileShownListsEmpty();
     void clickAndDoubleClickSignals();
@@ -45,6 +48,8 @@ class FileListsTest : public QObject {
     void driveHoldingAPathIsTheLongestRoot();
 
   private:
+    mnemex::ScriptedDialogBackend backend_;
+    mnemex::Dialogs dialogs_{backend_, QStringLiteral("Mnemex")};
     QTemporaryDir tree_;
     QTemporaryDir other_;
     QString root_;
@@ -176,7 +181,7 @@ void FileListsTest::doubleClickEntersAFolderAndMovesTheFileList() {
     FileList files;
     files.SetPattern("ST6UNST.EXE");
     folders.SetPath(root_);
-    mnemex::ChainFileLists(drive, folders, files);
+    mnemex::ChainFileLists(drive, folders, files, dialogs_);
     QCOMPARE(files.Path(), root_);
     QSignalSpy folderChanges(&folders, &FolderList::Change);
     const int windowsRow = static_cast<int>(folders.Entries().indexOf(root_ + "/windows"));
@@ -230,7 +235,7 @@ void FileListsTest::driveChangeMovesFolderAndFileLists() {
     files.SetPattern("*.net");
     QVERIFY(drive.SetDrive(root_));
     folders.SetPath(root_ + "/windows");
-    mnemex::ChainFileLists(drive, folders, files);
+    mnemex::ChainFileLists(drive, folders, files, dialogs_);
     QSignalSpy driveChanges(&drive, &DriveList::Change);
     QSignalSpy folderChanges(&folders, &FolderList::Change);
 
@@ -247,6 +252,57 @@ void FileListsTest::driveChangeMovesFolderAndFileLists() {
     QCOMPARE(folders.Path(), root_ + "/windows");
     QCOMPARE(files.Path(), root_ + "/windows");
     QCOMPARE(files.ListCount(), 0);
+}
+
+// A drive that is listed but cannot be opened (taken out, unmounted): the three lists stay
+// together on the folder they showed, and the user is told.
+void FileListsTest::driveThatCannotBeOpenedPutsTheDriveListBack_data() {
+    QTest::addColumn<bool>("byUser");
+    QTest::newRow("picked in the list") << true;
+    QTest::newRow("set by the program") << false;
+}
+
+void FileListsTest::driveThatCannotBeOpenedPutsTheDriveListBack() {
+    QFETCH(bool, byUser);
+    const QString goneRoot = QDir::cleanPath(other_.path()) + "/not mounted";
+    QVERIFY(!QDir(goneRoot).exists());
+    mnemex::FixedDriveSource source({{root_, {}}, {goneRoot, QStringLiteral("USB")}});
+    DriveList drive(source);
+    FolderList folders;
+    FileList files;
+    files.SetPattern("ST6UNST.EXE");
+    QVERIFY(drive.SetDrive(root_));
+    folders.SetPath(root_ + "/windows");
+    mnemex::ChainFileLists(drive, folders, files, dialogs_);
+    backend_.shown.clear();
+    QSignalSpy driveChanges(&drive, &DriveList::Change);
+    QSignalSpy folderChanges(&folders, &FolderList::Change);
+
+    if (byUser) {
+        drive.setCurrentIndex(1);
+    } else {
+        QVERIFY(drive.SetDrive(goneRoot));
+    }
+    QCOMPARE(drive.Drive(), root_);
+    QCOMPARE(drive.currentIndex(), 0);
+    QCOMPARE(driveChanges.count(), 1);  // going back raises no second change
+    QCOMPARE(folderChanges.count(), 0);
+    QCOMPARE(folders.Path(), root_ + "/windows");
+    QCOMPARE(files.Path(), root_ + "/windows");
+    QCOMPARE(files.Items(), QStringList{"ST6UNST.EXE"});
+    QCOMPARE(backend_.shown.size(), std::size_t(1));
+    QCOMPARE(backend_.shown[0].text, "The drive \"" + goneRoot +
+                                         "\" cannot be opened.\nThe lists stay on \"" + root_ +
+                                         "/windows\".");
+    QCOMPARE(backend_.shown[0].title, QStringLiteral("Mnemex"));
+    QCOMPARE(backend_.shown[0].style, mnemex::MsgStyle::OkOnly);
+
+    // The drive is usable again as soon as it is there.
+    QVERIFY(QDir().mkpath(goneRoot));
+    drive.setCurrentIndex(1);
+    QCOMPARE(folders.Path(), goneRoot);
+    QCOMPARE(backend_.shown.size(), std::size_t(1));
+    QVERIFY(QDir(goneRoot).removeRecursively());
 }
 
 void FileListsTest::unreadableFolderShowsEmpty() {

@@ -18,7 +18,9 @@ namespace {
 
 class CrowdedPage : public mnemex::Page {
   public:
-    CrowdedPage(mnemex::PageContext& c, int controls) : Page(c, QStringLiteral("TestDAM")) {
+    // As large as the testing hub.
+    CrowdedPage(mnemex::PageContext& c, int controls)
+        : Page(c, QStringLiteral("Crowded"), {11115, 9750, 375, 390, 0}) {
         for (int k = 0; k < controls; ++k) {
             auto* label = new QLabel(QStringLiteral("Label %1").arg(k), this);
             mnemex::PlaceTwips(label, 100 + (k % 10) * 1000, 100 + (k / 10) * 400, 900, 300);

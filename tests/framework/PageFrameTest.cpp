@@ -18,7 +18,9 @@ namespace {
 // and the separator line.
 class HubLikePage : public mnemex::Page {
   public:
-    explicit HubLikePage(mnemex::PageContext& c) : Page(c, QStringLiteral("TestDAM")) {
+    // The testing hub's design: 11115 x 9750 outside, corner 375 x 390.
+    explicit HubLikePage(mnemex::PageContext& c)
+        : Page(c, QStringLiteral("HubLike"), {11115, 9750, 375, 390, 0}) {
         label = new QLabel(QStringLiteral("Or...."), this);
         mnemex::PlaceTwips(label, 5082, 6720, 840, 492);
         button = new QPushButton(QStringLiteral("Exit Program"), this);
@@ -73,8 +75,8 @@ class PageFrameTest : public QObject {
 
 void PageFrameTest::init() {
     t_ = new TestContext;
-    t_->pages.RegisterPage<HubLikePage>(QStringLiteral("TestDAM"));
-    page_ = static_cast<HubLikePage*>(t_->pages.Load(QStringLiteral("TestDAM")));
+    t_->pages.RegisterPage<HubLikePage>(QStringLiteral("HubLike"));
+    page_ = static_cast<HubLikePage*>(t_->pages.Load(QStringLiteral("HubLike")));
     QVERIFY(page_ != nullptr);
 }
 

@@ -59,7 +59,7 @@ class PageManagerTest : public QObject {
     void init();
     void cleanup();
     void loadingTwiceRunsFormLoadOnce();
-    void unknownPageLoadsNothing();
+    void unknownPageFailsLoudly();
     void pagesGetTheContext();
     void showMakesVisibleAndActivates();
     void activationRunsOnEachReturnToThePage();
@@ -107,11 +107,20 @@ void PageManagerTest::loadingTwiceRunsFormLoadOnce() {
     QCOMPARE(t_->pages.LoadedNames(), QStringList{"DistMem"});
 }
 
-void PageManagerTest::unknownPageLoadsNothing() {
-    QCOMPARE(t_->pages.Load("NoSuchPage"), nullptr);
-    QCOMPARE(t_->pages.Show("NoSuchPage"), nullptr);
+// A name nobody registered is the program's own fault: it must not pass unnoticed.
+void PageManagerTest::unknownPageFailsLoudly() {
+#ifndef QT_NO_DEBUG
+    QSKIP("debug builds stop at an assertion instead");
+#else
+    QVERIFY_THROWS_EXCEPTION(mnemex::UnknownFormError, t_->pages.Load("NoSuchPage"));
+    QVERIFY_THROWS_EXCEPTION(mnemex::UnknownFormError, t_->pages.Show("NoSuchPage"));
     QVERIFY(t_->pages.LoadedNames().isEmpty());
     QCOMPARE(t_->quits, 0);
+    // Asking about a page that is not loaded is no fault: nothing is loaded, nothing unloads.
+    QCOMPARE(t_->pages.Find("NoSuchPage"), nullptr);
+    t_->pages.Unload(QStringLiteral("NoSuchPage"));
+    QCOMPARE(t_->quits, 0);
+#endif
 }
 
 void PageManagerTest::pagesGetTheContext() {

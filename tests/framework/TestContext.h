@@ -1,12 +1,14 @@
 #pragma once
 // Everything a page needs, made for one test: its own network state, scripted dialogs, a
-// fixed drive list and a page manager whose quit is only counted.
+// fixed drive list, a stand-in spreadsheet summary and a page manager whose quit is only
+// counted.
 
 #include <memory>
 
 #include "core/PublicStuff.h"
 #include "pages/framework/PageManager.h"
 #include "pages/framework/ScriptedDialogBackend.h"
+#include "tests/support/StandInSummary.h"
 
 struct TestContext {
     TestContext() {
@@ -17,7 +19,8 @@ struct TestContext {
     mnemex::ScriptedDialogBackend dialogBackend;
     mnemex::Dialogs dialogs{dialogBackend, QStringLiteral("Mnemex")};
     mnemex::FixedDriveSource drives{{{QStringLiteral("/"), {}}}};
-    mnemex::PlatformServices services{dialogs, drives};
+    mnemex::testsupport::StandInSummary summary;
+    mnemex::PlatformServices services{dialogs, drives, summary};
     mnemex::PageManager pages{*state, services};
     int quits = 0;
 };

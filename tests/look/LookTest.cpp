@@ -5,7 +5,6 @@
 #include <map>
 
 #include "FakeOs.h"
-#include "LookChecks.h"
 #include "NotFoundPage.h"
 #include "Program.h"
 #include "StartPage.h"
@@ -18,9 +17,10 @@
 #include "pages/main/Network1Page.h"
 #include "pages/main/TestDAMPage.h"
 #include "reports/ProbeNetworkPage.h"
+#include "tests/support/PageLook.h"
 
 using namespace mnemex;
-using namespace mnemex::looktest;
+using namespace mnemex::testsupport;
 
 namespace {
 

@@ -231,12 +231,12 @@ void PageLogicTest::sliderTexts() {
 void PageLogicTest::checkReactions_data() {
     QTest::addColumn<bool>("epochTest");
     QTest::addColumn<bool>("errorTest");
-    QTest::addColumn<QString>("sweeps");
+    QTest::addColumn<QString>("epochs");
     QTest::addColumn<QString>("rate");
     QTest::addColumn<bool>("accepted");
     QTest::addColumn<QString>("title");
     QTest::addColumn<QString>("messageStart");
-    QTest::addColumn<QString>("sweepsAfter");  // empty: box untouched
+    QTest::addColumn<QString>("epochsAfter");  // empty: box untouched
     QTest::addColumn<QString>("rateAfter");
     QTest::addColumn<bool>("tickBoth");
     QTest::newRow("defaults") << true << false << "100"
@@ -284,12 +284,12 @@ void PageLogicTest::checkReactions_data() {
 void PageLogicTest::checkReactions() {
     QFETCH(bool, epochTest);
     QFETCH(bool, errorTest);
-    QFETCH(QString, sweeps);
+    QFETCH(QString, epochs);
     QFETCH(QString, rate);
     QFETCH(bool, accepted);
     QFETCH(QString, title);
     QFETCH(QString, messageStart);
-    QFETCH(QString, sweepsAfter);
+    QFETCH(QString, epochsAfter);
     QFETCH(QString, rateAfter);
     QFETCH(bool, tickBoth);
 
@@ -298,7 +298,7 @@ void PageLogicTest::checkReactions() {
     ParameterEntries entries;
     entries.EpochTest = epochTest;
     entries.ErrorTest = errorTest;
-    entries.Sweeps = sweeps.toStdString();
+    entries.Epochs = epochs.toStdString();
     entries.LearningRate = rate.toStdString();
     const CheckReaction reaction =
         ReactionTo(CheckParameters(state, entries, LocaleNumberReader(QLocale("en_US"))));
@@ -307,7 +307,7 @@ void PageLogicTest::checkReactions() {
     QVERIFY2(QString::fromStdString(reaction.Message).startsWith(messageStart),
              reaction.Message.c_str());
     QCOMPARE(reaction.WarningIcon, !title.isEmpty());
-    QCOMPARE(QString::fromStdString(reaction.SweepsText.value_or("")), sweepsAfter);
+    QCOMPARE(QString::fromStdString(reaction.EpochsText.value_or("")), epochsAfter);
     QCOMPARE(QString::fromStdString(reaction.RateText.value_or("")), rateAfter);
     QCOMPARE(reaction.TickBothTests, tickBoth);
     if (messageStart.startsWith("This version"))

@@ -1,14 +1,17 @@
-// Opens one of the main pages in a typical state, for looking at it (screenshots):
-//   main_pages_gallery network1|distmem|testdam [examples folder]
+// Opens one of Mnemex's pages in a typical state, for looking at it (screenshots):
+//   main_pages_gallery network1|distmem|testdam|probe|save|plot [examples folder]
+// The result pages are opened from the hub after a run, as the user opens them.
 #include <QApplication>
 #include <QDir>
 #include <QTest>
 
+#include "app/RegisterPages.h"
 #include "core/PublicStuff.h"
 #include "pages/framework/PageManager.h"
 #include "pages/main/DistMemPage.h"
-#include "pages/main/MainPages.h"
 #include "pages/main/Network1Page.h"
+#include "pages/main/TestDAMPage.h"
+#include "tests/support/StandInSummary.h"
 
 using namespace mnemex;
 using namespace mnemex::pages;
@@ -24,24 +27,33 @@ int main(int argc, char* argv[]) {
     QtDialogBackend backend;
     Dialogs dialogs(backend, QStringLiteral("Mnemex"));
     SystemDriveSource drives;
-    PlatformServices services{dialogs, drives};
+    testsupport::StandInSummary summary;
+    PlatformServices services{dialogs, drives, summary};
     PageManager pages(state, services);
-    RegisterMainPages(pages);
+    RegisterPages(pages);
 
-    auto* intro = dynamic_cast<Network1Page*>(pages.Show(QStringLiteral("Network1")));
-    intro->Dir1->SetPath(QDir(examples).absolutePath());
-    intro->File1->DoubleClickItem(intro->File1->Items().indexOf(QStringLiteral("letters.net")));
+    auto* intro = dynamic_cast<Network1Page*>(pages.Show(QString::fromLatin1(kStartPage)));
+    intro->FolderListBox()->SetPath(QDir(examples).absolutePath());
+    intro->FileListBox()->DoubleClickItem(
+        intro->FileListBox()->Items().indexOf(QStringLiteral("letters.net")));
     if (which == QLatin1String("network1"))
         return QApplication::exec();
 
-    intro->NextPage->click();
-    auto* setup = pages.FindAs<DistMemPage>(QStringLiteral("DistMem"));
-    setup->OptionDelta->click();
-    setup->LRateBox->setText(QStringLiteral("0.02"));
-    setup->StartTraining->click();
+    intro->NextPageButton()->click();
+    auto* setup = pages.FindAs<DistMemPage>(QString::fromLatin1(DistMemPage::kName));
+    setup->DeltaOption()->click();
+    setup->RateBox()->setText(QStringLiteral("0.02"));
+    setup->StartTrainingButton()->click();
     if (which == QLatin1String("distmem"))
         return QApplication::exec();
 
-    setup->TestRecall->click();
+    setup->TestRecallButton()->click();
+    if (which == QLatin1String("testdam"))
+        return QApplication::exec();
+
+    auto* hub = pages.FindAs<TestDAMPage>(QString::fromLatin1(TestDAMPage::kName));
+    const int entry = which == QLatin1String("probe") ? 0 : which == QLatin1String("save") ? 2 : 3;
+    hub->ExamineList()->setCurrentRow(entry);
+    hub->TestList_DblClick();
     return QApplication::exec();
 }

@@ -7,7 +7,7 @@
 #include <cstdio>
 
 #include "ResultTestSupport.h"
-#include "reports/PlotSseDataPage.h"
+#include "reports/PlotSSEDataPage.h"
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
@@ -21,9 +21,9 @@ int main(int argc, char** argv) {
             ctx.state->SSEHistory[static_cast<std::size_t>(r)] = {0, 25.0 * (r - 1), 100.0 / r};
         QElapsedTimer timer;
         timer.start();
-        auto* page = dynamic_cast<mnemex::pages::PlotSseDataPage*>(
+        auto* page = dynamic_cast<mnemex::pages::PlotSSEDataPage*>(
             ctx.pages.Show(QStringLiteral("PlotSSEdata")));
-        const QImage drawn = page->SSEgraph()->grab().toImage();
+        const QImage drawn = page->ChartView()->grab().toImage();
         std::printf("run %d: %d rows, load + first drawing %lld ms (%dx%d)\n", run, rows,
                     static_cast<long long>(timer.elapsed()), drawn.width(), drawn.height());
         if (argc > 2 && run == 1)

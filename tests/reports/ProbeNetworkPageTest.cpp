@@ -2,11 +2,11 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTest>
 
 #include "ResultTestSupport.h"
 #include "pages/framework/UpDown.h"
-#include "reports/PageControls.h"
 #include "reports/ProbeNetworkPage.h"
 #include "tests/support/TestNetworks.h"
 
@@ -40,11 +40,10 @@ class ProbeNetworkPageTest : public QObject {
     std::unique_ptr<PageTestContext> ctx_;
     ProbeNetworkPage* page_ = nullptr;
 
-    QLineEdit* Box() { return page_->findChild<QLineEdit*>(QStringLiteral("PatternBox")); }
+    QLineEdit* Box() { return page_->PatternNumberBox(); }
     void Probe(const QString& typed) {
         Box()->setText(typed);
-        QTest::mouseClick(page_->findChild<QPushButton*>(QStringLiteral("PatternOK")),
-                          Qt::LeftButton);
+        QTest::mouseClick(page_->ProbeButton(), Qt::LeftButton);
     }
 
   private slots:
@@ -58,8 +57,7 @@ class ProbeNetworkPageTest : public QObject {
 
     void opensOnceAndClosesWithCloseForm() {
         QCOMPARE(ctx_->pages.Load(QStringLiteral("ProbeNetwork")), page_);
-        QTest::mouseClick(page_->findChild<QPushButton*>(QStringLiteral("Command2")),
-                          Qt::LeftButton);
+        QTest::mouseClick(page_->CloseButton(), Qt::LeftButton);
         QVERIFY(!ctx_->pages.IsLoaded(QStringLiteral("ProbeNetwork")));
     }
 
@@ -68,20 +66,19 @@ class ProbeNetworkPageTest : public QObject {
                  QStringLiteral(
                      "Distributed Memory Program -- Probe Network Responses To Selected Patterns"));
         QCOMPARE(Box()->text(), QStringLiteral("1"));
-        QCOMPARE(page_->findChild<QLabel*>(QStringLiteral("Label2"))->text(),
+        QCOMPARE(page_->HeadingLabel()->text(),
                  QStringLiteral("Examine The Network's Responses To Individual Patterns"));
-        QCOMPARE(page_->findChild<QLabel*>(QStringLiteral("PatternLabel"))->text(),
+        QCOMPARE(page_->InstructionLabel()->text(),
                  QStringLiteral("Use the control to the left to choose a pattern to present to "
                                 "the network.  The results will be added to the text in the "
                                 "textbox below."));
-        const std::pair<const char*, const char*> buttons[] = {
-            {"PatternOK", "Ok"},
-            {"ClearText", "Clear The Text In The Window"},
-            {"PrintResults", "Print The Text In The Window"},
-            {"Command2", "Close Form"}};
-        for (const auto& [name, caption] : buttons)
-            QCOMPARE(page_->findChild<CaptionButton*>(QLatin1String(name))->Caption(),
-                     QLatin1String(caption));
+        const std::pair<QPushButton*, const char*> buttons[] = {
+            {page_->ProbeButton(), "Ok"},
+            {page_->ClearButton(), "Clear The Text In The Window"},
+            {page_->PrintButton(), "Print The Text In The Window"},
+            {page_->CloseButton(), "Close Form"}};
+        for (const auto& [button, caption] : buttons)
+            QCOMPARE(button->text(), QLatin1String(caption));
         QVERIFY(page_->ResultsText().isEmpty());
     }
 
@@ -102,8 +99,7 @@ class ProbeNetworkPageTest : public QObject {
     void clearingLeavesOnlyTheNextProbe() {
         Probe(QStringLiteral("1"));
         Probe(QStringLiteral("2"));
-        QTest::mouseClick(page_->findChild<QPushButton*>(QStringLiteral("ClearText")),
-                          Qt::LeftButton);
+        QTest::mouseClick(page_->ClearButton(), Qt::LeftButton);
         QVERIFY(page_->ResultsText().isEmpty());
         Probe(QStringLiteral("1"));
         QCOMPARE(page_->ResultsText(), kPattern1Block);
@@ -139,7 +135,7 @@ class ProbeNetworkPageTest : public QObject {
     }
 
     void upDownStepsWithinThePatterns() {
-        auto* upDown = page_->findChild<UpDown*>(QStringLiteral("PatternUpDown"));
+        auto* upDown = page_->PatternNumberUpDown();
         QCOMPARE(upDown->Max(), 2);
         upDown->StepUp();
         QCOMPARE(Box()->text(), QStringLiteral("2"));
@@ -177,8 +173,7 @@ class ProbeNetworkPageTest : public QObject {
         RecordingPrinter printer;
         page_->SetPrinterSource(RecordInto(printer));
         Probe(QStringLiteral("1"));
-        QTest::mouseClick(page_->findChild<QPushButton*>(QStringLiteral("PrintResults")),
-                          Qt::LeftButton);
+        QTest::mouseClick(page_->PrintButton(), Qt::LeftButton);
         QCOMPARE(printer.Operations,
                  (QStringList{QStringLiteral("line:"), QStringLiteral("font:Courier,10,bold"),
                               QStringLiteral("line:Results Of Testing Distributed Memory On "

@@ -7,7 +7,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "reports/PlotSseDataPage.h"
+#include "reports/PlotSSEDataPage.h"
 #include "reports/ProbeNetworkPage.h"
 #include "reports/SaveResultsPage.h"
 
@@ -15,9 +15,9 @@ namespace mnemex::pagetest {
 
 PageTestContext::PageTestContext() {
     pages.SetQuitAction([] {});
-    pages.RegisterPage<pages::ProbeNetworkPage>(QStringLiteral("ProbeNetwork"));
-    pages.RegisterPage<pages::SaveResultsPage>(QStringLiteral("SaveResults"));
-    pages.RegisterPage<pages::PlotSseDataPage>(QStringLiteral("PlotSSEdata"));
+    pages.RegisterPage<pages::ProbeNetworkPage>();
+    pages.RegisterPage<pages::SaveResultsPage>();
+    pages.RegisterPage<pages::PlotSSEDataPage>();
     // The testing hub stays loaded behind the result pages, as in the program.
     pages.RegisterPage(QStringLiteral("TestDAM"), [](PageContext& c) {
         return std::make_unique<Page>(c, QStringLiteral("TestDAM"));

@@ -12,6 +12,7 @@
 #include "pages/framework/ScriptedDialogBackend.h"
 #include "reports/PagePrinter.h"
 #include "reports/ResultDialogs.h"
+#include "tests/support/StandInSummary.h"
 
 namespace mnemex::pagetest {
 
@@ -40,7 +41,8 @@ struct PageTestContext {
     ScriptedDialogBackend dialogBackend;
     Dialogs dialogs{dialogBackend, QStringLiteral("Mnemex")};
     FixedDriveSource drives{{{QStringLiteral("/"), {}}}};
-    PlatformServices services{dialogs, drives};
+    testsupport::StandInSummary summary;
+    PlatformServices services{dialogs, drives, summary};
     PageManager pages{*state, services};
 
     // Every dialog shown so far as "kind:title|text", kind one of message, warning,

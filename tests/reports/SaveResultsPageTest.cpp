@@ -4,12 +4,13 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QPushButton>
 #include <QTest>
 
 #include "ResultTestSupport.h"
+#include "pages/framework/DriveList.h"
 #include "pages/framework/FileList.h"
 #include "pages/framework/FolderList.h"
-#include "reports/PageControls.h"
 #include "reports/SaveResultsPage.h"
 
 using namespace mnemex;
@@ -47,7 +48,7 @@ class SaveResultsPageTest : public QObject {
     }
     void Untick() {
         for (int k = 0; k < 7; ++k)
-            page_->Check1(k)->setChecked(false);
+            page_->SectionCheckBox(k)->setChecked(false);
     }
     void NameFile(const QString& answer) {
         ctx_->dialogBackend.QueueText(answer);
@@ -78,17 +79,15 @@ class SaveResultsPageTest : public QObject {
                                   "Network SSE As A Function Of Sweeps"};
         const bool ticked[] = {false, true, true, true, true, false, false};
         for (int k = 0; k < 7; ++k) {
-            QCOMPARE(page_->Check1(k)->text(), QLatin1String(captions[k]));
-            QCOMPARE(page_->Check1(k)->isChecked(), ticked[k]);
+            QCOMPARE(page_->SectionCheckBox(k)->text(), QLatin1String(captions[k]));
+            QCOMPARE(page_->SectionCheckBox(k)->isChecked(), ticked[k]);
         }
-        QCOMPARE(page_->findChild<QLabel*>(QStringLiteral("Label1"))->text(),
+        QCOMPARE(page_->TitleLabel()->text(),
                  QStringLiteral("Corlan Distributed Associative Memory Program 2003 Edition"));
-        QCOMPARE(page_->findChild<QLabel*>(QStringLiteral("FileLabel"))->text(),
-                 QStringLiteral("Name Of File To Be Saved:"));
-        QCOMPARE(page_->findChild<CaptionButton*>(QStringLiteral("SaveFile"))->Caption(),
-                 QStringLiteral("Save The File"));
+        QCOMPARE(page_->FileNameHeading()->text(), QStringLiteral("Name Of File To Be Saved:"));
+        QCOMPARE(page_->SaveButton()->text(), QStringLiteral("Save The File"));
         QVERIFY(page_->FileNameLabelText().isEmpty());
-        QCOMPARE(page_->File1()->Path(), folder_);
+        QCOMPARE(page_->FileListBox()->Path(), folder_);
     }
 
     void namesTheReportFile_data() {
@@ -131,9 +130,9 @@ class SaveResultsPageTest : public QObject {
 
     void savesSectionsInTheirOrderWhateverTheTickingOrder() {
         Untick();
-        page_->Check1(6)->setChecked(true);
-        page_->Check1(0)->setChecked(true);
-        page_->Check1(4)->setChecked(true);
+        page_->SectionCheckBox(6)->setChecked(true);
+        page_->SectionCheckBox(0)->setChecked(true);
+        page_->SectionCheckBox(4)->setChecked(true);
         NameFile(QStringLiteral("order"));
         page_->SaveFile_Click();
         const QByteArray expected =
@@ -175,9 +174,9 @@ class SaveResultsPageTest : public QObject {
         QFile other(folder_ + QStringLiteral("/other.dat"));
         QVERIFY(other.open(QIODevice::WriteOnly));
         other.close();
-        page_->File1()->Refresh();
-        QCOMPARE(page_->File1()->Items(), QStringList{QStringLiteral("listed.txt")});
-        page_->File1()->ClickItem(0);
+        page_->FileListBox()->Refresh();
+        QCOMPARE(page_->FileListBox()->Items(), QStringList{QStringLiteral("listed.txt")});
+        page_->FileListBox()->ClickItem(0);
         QCOMPARE(page_->FileNameLabelText(), QStringLiteral("listed.txt"));
         QCOMPARE(QString::fromStdString(State().ReportFileName), listed.fileName());
     }
@@ -188,12 +187,27 @@ class SaveResultsPageTest : public QObject {
         QCOMPARE(ctx_->Shown(),
                  QStringList{QStringLiteral("prompt:Create Directory|Enter name of directory:")});
         QVERIFY(QFileInfo(folder_ + QStringLiteral("/runs")).isDir());
-        QCOMPARE(page_->Dir1()->Path(), folder_ + QStringLiteral("/runs"));
-        QCOMPARE(page_->File1()->Path(), folder_ + QStringLiteral("/runs"));
+        QCOMPARE(page_->FolderListBox()->Path(), folder_ + QStringLiteral("/runs"));
+        QCOMPARE(page_->FileListBox()->Path(), folder_ + QStringLiteral("/runs"));
         QCOMPARE(QDir::currentPath(), folder_ + QStringLiteral("/runs"));
         NameFile(QStringLiteral("in-runs"));
         QCOMPARE(QString::fromStdString(State().ReportFileName),
                  folder_ + QStringLiteral("/runs/in-runs.txt"));
+    }
+
+    void aDriveThatCannotBeOpenedKeepsAllListsTogether() {
+        const QString gone = folder_ + QStringLiteral("/not mounted");
+        ctx_->drives = FixedDriveSource{{{QStringLiteral("/"), {}}, {gone, {}}}};
+        auto* drive = page_->findChild<DriveList*>(QStringLiteral("Drive1"));
+        QVERIFY(drive);
+        drive->Refresh();
+        drive->SetDrive(gone);
+        QCOMPARE(drive->Drive(), QStringLiteral("/"));
+        QCOMPARE(page_->FolderListBox()->Path(), folder_);
+        QCOMPARE(page_->FileListBox()->Path(), folder_);
+        QCOMPARE(ctx_->Shown(),
+                 QStringList{"message:Mnemex|The drive \"" + gone +
+                             "\" cannot be opened.\nThe lists stay on \"" + folder_ + "\"."});
     }
 
     void anExistingFolderNameIsExplained() {
@@ -203,7 +217,7 @@ class SaveResultsPageTest : public QObject {
         QCOMPARE(ctx_->Shown().last(),
                  QStringLiteral("message:Mnemex|The directory could not be created:\n") + folder_ +
                      QStringLiteral("/runs\nA file or directory of that name already exists."));
-        QCOMPARE(page_->File1()->Path(), folder_);
+        QCOMPARE(page_->FileListBox()->Path(), folder_);
     }
 
     void aCancelledFolderPromptCreatesNothing() {
@@ -214,7 +228,7 @@ class SaveResultsPageTest : public QObject {
 
     void aFolderThatVanishedIsExplainedAndNothingIsWritten() {
         QDir(folder_).mkdir(QStringLiteral("gone"));
-        page_->Dir1()->SetPath(folder_ + QStringLiteral("/gone"));
+        page_->FolderListBox()->SetPath(folder_ + QStringLiteral("/gone"));
         NameFile(QStringLiteral("report"));
         QDir(folder_ + QStringLiteral("/gone")).removeRecursively();
         QCOMPARE(page_->SaveFile_Click(), SaveOutcome::kFailed);
@@ -229,13 +243,13 @@ class SaveResultsPageTest : public QObject {
 
     void savingSaysWhereAndListsTheFile() {
         NameFile(QStringLiteral("report"));
-        QVERIFY(page_->File1()->Items().isEmpty());
+        QVERIFY(page_->FileListBox()->Items().isEmpty());
         QVERIFY(page_->StatusText().isEmpty());
         QCOMPARE(page_->SaveFile_Click(), SaveOutcome::kWritten);
         const QString path = folder_ + QStringLiteral("/report.txt");
         QCOMPARE(page_->StatusText(), QStringLiteral("Saved as ") + path);
-        QCOMPARE(page_->File1()->Items(), QStringList{QStringLiteral("report.txt")});
-        QCOMPARE(page_->File1()->FileName(), QStringLiteral("report.txt"));
+        QCOMPARE(page_->FileListBox()->Items(), QStringList{QStringLiteral("report.txt")});
+        QCOMPARE(page_->FileListBox()->FileName(), QStringLiteral("report.txt"));
         QCOMPARE(ctx_->Shown().size(), 1);  // still no message box after saving
         // Choosing another name clears the line: it told about the earlier file.
         NameFile(QStringLiteral("second"));
@@ -246,7 +260,7 @@ class SaveResultsPageTest : public QObject {
         NameFile(QStringLiteral("report"));
         page_->SaveFile_Click();
         QDir(folder_).mkdir(QStringLiteral("gone"));
-        page_->Dir1()->SetPath(folder_ + QStringLiteral("/gone"));
+        page_->FolderListBox()->SetPath(folder_ + QStringLiteral("/gone"));
         NameFile(QStringLiteral("report"));
         QDir(folder_ + QStringLiteral("/gone")).removeRecursively();
         QCOMPARE(page_->SaveFile_Click(), SaveOutcome::kFailed);
@@ -263,8 +277,8 @@ class SaveResultsPageTest : public QObject {
         QDir(folder_).mkdir(QStringLiteral("elsewhere"));
         OpenPageIn(folder_ + QStringLiteral("/elsewhere"));
         QCOMPARE(page_->FileNameLabelText(), QStringLiteral("kept.txt"));
-        QCOMPARE(page_->File1()->Path(), folder_);
-        QCOMPARE(page_->File1()->FileName(), QStringLiteral("kept.txt"));
+        QCOMPARE(page_->FileListBox()->Path(), folder_);
+        QCOMPARE(page_->FileListBox()->FileName(), QStringLiteral("kept.txt"));
         QCOMPARE(QString::fromStdString(State().ReportFileName),
                  folder_ + QStringLiteral("/kept.txt"));
         // Save asks before replacing the file the page shows.
@@ -278,7 +292,7 @@ class SaveResultsPageTest : public QObject {
     void aFirstVisitShowsNoName() {
         QVERIFY(State().ReportFileName.empty());
         QVERIFY(page_->FileNameLabelText().isEmpty());
-        QCOMPARE(page_->File1()->FileName(), QString());
+        QCOMPARE(page_->FileListBox()->FileName(), QString());
     }
 };
 

@@ -36,14 +36,14 @@ TEST_P(SectionList, NamesTheSections) {
 
 INSTANTIATE_TEST_SUITE_P(
     Lists, SectionList,
-    ::testing::Values(ListCase{"sse", Set({kSseHistory})},
+    ::testing::Values(ListCase{"sse", Set({kSSEHistory})},
                       ListCase{"inputs,outputs", Set({kInputPatterns, kOutputPatterns})},
                       ListCase{"weights, General ,ERRORS",
                                Set({kConnectionWeights, kGeneralInformation, kNetworkErrors})},
                       ListCase{"responses,responses", Set({kNetworkResponses})},
                       ListCase{"all", Set({kInputPatterns, kGeneralInformation, kNetworkResponses,
                                            kNetworkErrors, kConnectionWeights, kOutputPatterns,
-                                           kSseHistory})},
+                                           kSSEHistory})},
                       ListCase{"", std::nullopt}, ListCase{"weight", std::nullopt},
                       ListCase{"sse,", std::nullopt}, ListCase{"general;sse", std::nullopt}));
 

@@ -92,7 +92,7 @@ INSTANTIATE_TEST_SUITE_P(
         SectionCase{"Outputs", kOutputPatterns,
                     L("The set of desired outputs was:") + L(kShort) +
                         L("Pattern 1\t+1.00\t-.50\t") + L("Pattern 2\t+.25\t+2.00\t") + L(kLong)},
-        SectionCase{"Sse", kSseHistory,
+        SectionCase{"SSE", kSSEHistory,
                     L("Network SSE as a function of sweeps of training was:") + L(kShort) +
                         L("Sweeps\tNetwork SSE") + "0.00\t5.50E+00\r\n" + "25.00\t1.56E-02\r\n" +
                         L(kLong)}),
@@ -145,7 +145,7 @@ TEST(Report, WritesEpochThousandAndSmallErrorInStandardAndScientificForms) {
     PublicStuff s = SmallTrainedNetwork();
     s.SSECount = 1;
     s.SSEHistory[1] = {0, 1000, 0.05};
-    const std::string report = BuildReport(s, Only(kSseHistory), kWhen);
+    const std::string report = BuildReport(s, Only(kSSEHistory), kWhen);
     EXPECT_NE(report.find("Sweeps\tNetwork SSE\r\r\n1,000.00\t5.00E-02\r\n" + kLong),
               std::string::npos);
 }

@@ -156,10 +156,10 @@ class InstallRoundTripTest : public QObject {
         mnemex::FixedDriveSource drives{{{"/", ""}}};
         Program program(os, dialogs, drives, [] {});
         program.Run([&] { program.Show(program.LoadStart()); });
-        QTest::mouseClick(program.Start()->Yes, Qt::LeftButton);
+        QTest::mouseClick(program.Start()->YesButton(), Qt::LeftButton);
         if (situation == "pointed") {
             QVERIFY(program.NotFound());
-            program.NotFound()->Dir1->SetPath(Q(hidden));
+            program.NotFound()->FolderListBox()->SetPath(Q(hidden));
         }
         QVERIFY(program.Ended());
         QVERIFY(dialogs.shown.empty());
@@ -207,10 +207,10 @@ class InstallRoundTripTest : public QObject {
         mnemex::FixedDriveSource drives{{{"/", ""}}};
         Program program(os, dialogs, drives, [] {});
         program.Run([&] { program.Show(program.LoadStart()); });
-        QTest::mouseClick(program.Start()->Yes, Qt::LeftButton);
+        QTest::mouseClick(program.Start()->YesButton(), Qt::LeftButton);
         if (situation == "continue") {
             QVERIFY(program.NotFound());
-            QTest::mouseClick(program.NotFound()->Continue, Qt::LeftButton);
+            QTest::mouseClick(program.NotFound()->ContinueButton(), Qt::LeftButton);
         }
         QVERIFY(program.Ended());
         QCOMPARE(dialogs.shown.size(), std::size_t(1));

@@ -44,9 +44,9 @@ int main(int argc, char** argv) {
     if (which != "start") {
         // Once the event loop runs, press Yes as the user would.
         QTimer::singleShot(300, [&] {
-            program.Start()->Yes->click();
+            program.Start()->YesButton()->click();
             if (which == "gave-up" && program.NotFound()) {
-                program.NotFound()->Continue->click();
+                program.NotFound()->ContinueButton()->click();
             }
         });
     }

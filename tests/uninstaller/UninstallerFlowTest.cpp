@@ -5,15 +5,19 @@
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QTimer>
 #include <QtTest>
 
+#include "FakeFileSystem.h"
 #include "FakeOs.h"
+#include "LinuxOsServices.h"
 #include "NotFoundPage.h"
 #include "Program.h"
 #include "StartPage.h"
 #include "TempTree.h"
 #include "UninstallPage.h"
 #include "pages/framework/ScriptedDialogBackend.h"
+#include "tests/support/CaptionFit.h"
 
 using namespace mnemex::uninstall;
 
@@ -57,7 +61,7 @@ class UninstallerFlowTest : public QObject {
         // Start page shown, then Yes pressed, as the user does it.
         void ConfirmUninstall() {
             program.Run([this] { program.Show(program.LoadStart()); });
-            QTest::mouseClick(program.Start()->Yes, Qt::LeftButton);
+            QTest::mouseClick(program.Start()->YesButton(), Qt::LeftButton);
         }
     };
 
@@ -149,7 +153,7 @@ class UninstallerFlowTest : public QObject {
             bool pageVisible = false;
             int ShowMessage(const QString& text, mnemex::MsgStyle style,
                             const QString& title) override {
-                status = program->Uninstall()->Label2->text();
+                status = program->Uninstall()->StatusLabel()->text();
                 pageVisible = program->Uninstall()->isVisible();
                 return ScriptedDialogBackend::ShowMessage(text, style, title);
             }
@@ -159,7 +163,7 @@ class UninstallerFlowTest : public QObject {
         Program program(os, dialogs, drives, [] {});
         dialogs.program = &program;
         program.Run([&] { program.Show(program.LoadStart()); });
-        QTest::mouseClick(program.Start()->Yes, Qt::LeftButton);
+        QTest::mouseClick(program.Start()->YesButton(), Qt::LeftButton);
         QCOMPARE(dialogs.status, QString("Checking for ST6UNST.LOG..."));
         QVERIFY(dialogs.pageVisible);
     }
@@ -179,6 +183,68 @@ class UninstallerFlowTest : public QObject {
         QVERIFY(run.dialogs.shown.empty());
     }
 
+    // The real services with a search root whose first folder never answers (a dead network
+    // mount): the page is served while the search waits, and the limit, or the user closing
+    // the window, ends the wait.
+    void hungSearch_data() {
+        QTest::addColumn<bool>("userCloses");
+        QTest::newRow("limit reached: NotFound page") << false;
+        QTest::newRow("window closed: program ends at once") << true;
+    }
+    void hungSearch() {
+        QFETCH(bool, userCloses);
+        struct HungOs : LinuxOsServices {
+            explicit HungOs(std::shared_ptr<FileSystemView> view, std::chrono::milliseconds limit)
+                : LinuxOsServices(limit, std::move(view)) {}
+            QString AppFolder() override { return "/opt/Mnemex Apps/lib/mnemex/uninstall"; }
+            bool FileExists(const QString& path) override { return path == kLog; }
+            QString GetWindowsDirectory() override { return "/nowhere"; }
+            bool StartProgram(const QString& commandLine) override {
+                started << commandLine;
+                return true;
+            }
+            QStringList started;
+        };
+        auto view = std::make_shared<FakeFileSystem>();
+        view->AddFolder("/hung mount");
+        view->AddFile("/later/ST6UNST.EXE");
+        view->Hang("/hung mount");
+        HungOs os(view, userCloses ? std::chrono::minutes(10) : std::chrono::milliseconds(400));
+        mnemex::ScriptedDialogBackend dialogs;
+        mnemex::FixedDriveSource drives{{{"/", ""}}};
+        Program program(os, dialogs, drives, [] {});
+        os.SetSearchWait([&program] {
+            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+            return !program.Ended();
+        });
+        QString statusWhileSearching;
+        bool shownWhileSearching = false;
+        QTimer::singleShot(150, [&] {
+            if (UninstallPage* page = program.Uninstall()) {
+                statusWhileSearching = page->Label2->text();
+                shownWhileSearching = page->isVisible();
+                if (userCloses) {
+                    page->close();
+                }
+            }
+        });
+        program.Run([&] { program.Show(program.LoadStart()); });
+        QTest::mouseClick(program.Start()->Yes, Qt::LeftButton);
+
+        QCOMPARE(statusWhileSearching, QString("Checking for ST6UNST.LOG..."));
+        QVERIFY(shownWhileSearching);
+        QVERIFY(os.started.isEmpty());
+        QVERIFY(dialogs.shown.empty());
+        if (userCloses) {
+            QVERIFY(program.Ended());
+            QVERIFY(!program.NotFound());
+        } else {
+            QVERIFY(!program.Ended());
+            QVERIFY(program.NotFound() && program.NotFound()->isVisible());
+        }
+        view->Release();
+    }
+
     void cancelOrClosingStartEndsWithoutAnything_data() {
         QTest::addColumn<bool>("closeWindow");
         QTest::newRow("Cancel") << false;
@@ -193,7 +259,7 @@ class UninstallerFlowTest : public QObject {
         if (closeWindow) {
             start->close();
         } else {
-            QTest::mouseClick(start->Cancel, Qt::LeftButton);
+            QTest::mouseClick(start->CancelButton(), Qt::LeftButton);
         }
         QVERIFY(run.program.Ended());
         QVERIFY(run.os.started.isEmpty());
@@ -226,9 +292,12 @@ class UninstallerFlowTest : public QObject {
             << "drive"
             << "drive two" << QStringList{} << ""
             << "File found.  Running Uninstallation...";
-        QTest::newRow("drive that is not there leaves the lists alone")
+        QTest::newRow("drive that cannot be opened: all lists stay, the user is told")
             << "drive-missing"
-            << "" << QStringList{} << "File not found."
+            << ""
+            << QStringList{"The drive \"%TREE%/drive two\" cannot be opened.\n"
+                           "The lists stay on \"%TREE%/drive one\"."}
+            << "File not found."
             << "Checking for ST6UNST.LOG...";
         QTest::newRow("Continue gives up") << "continue"
                                            << "" << QStringList{kGaveUp} << ""
@@ -264,26 +333,29 @@ class UninstallerFlowTest : public QObject {
         QPointer<NotFoundPage> page = run.program.NotFound();
         QPointer<UninstallPage> uninstall = run.program.Uninstall();
         QVERIFY(page);
-        QCOMPARE(page->Dir1->Path(), Q(tree.root / "drive one"));
-        QCOMPARE(page->ExecutableText->text(), QString("File not found."));
+        QCOMPARE(page->FolderListBox()->Path(), Q(tree.root / "drive one"));
+        QCOMPARE(page->ExecutableBox()->text(), QString("File not found."));
 
         if (action.startsWith("dir-failing:")) {
             run.os.startFails = true;
         }
         if (action.contains(':')) {
-            page->Dir1->SetPath(Q(tree.root / action.section(':', 1).toStdString()));
+            page->FolderListBox()->SetPath(Q(tree.root / action.section(':', 1).toStdString()));
         } else if (action == "drive") {
-            page->Drive1->SetDrive(Q(tree.root / "drive two"));
+            page->DriveListBox()->SetDrive(Q(tree.root / "drive two"));
         } else if (action == "drive-missing") {
             std::filesystem::remove_all(tree.root / "drive two");
-            page->Drive1->SetDrive(Q(tree.root / "drive two"));
-            QCOMPARE(page->Dir1->Path(), Q(tree.root / "drive one"));
+            page->DriveListBox()->SetDrive(Q(tree.root / "drive two"));
+            QCOMPARE(page->FolderListBox()->Path(), Q(tree.root / "drive one"));
+            QCOMPARE(page->DriveListBox()->Drive(), Q(tree.root / "drive one"));
+            QCOMPARE(page->FileListBox()->Path(), Q(tree.root / "drive one"));
         } else if (action == "continue") {
-            QTest::mouseClick(page->Continue, Qt::LeftButton);
+            QTest::mouseClick(page->ContinueButton(), Qt::LeftButton);
         } else if (action == "close") {
             page->close();
         }
 
+        messages.replaceInStrings("%TREE%", Q(tree.root));
         QCOMPARE(run.Messages(), messages);
         if (expectedStart.isEmpty()) {
             QVERIFY(run.os.started.isEmpty());
@@ -297,13 +369,13 @@ class UninstallerFlowTest : public QObject {
         if (!executableText.isEmpty()) {
             QVERIFY(!run.program.Ended());
             QVERIFY(page->isVisible());
-            QCOMPARE(page->ExecutableText->text(), executableText);
+            QCOMPARE(page->ExecutableBox()->text(), executableText);
         } else {
             QVERIFY(run.program.Ended());
             QCOMPARE(run.ends, 1);
         }
         QVERIFY(uninstall);  // still there until the event loop deletes it
-        QCOMPARE(uninstall->Label2->text(), status);
+        QCOMPARE(uninstall->StatusLabel()->text(), status);
         QDir::setCurrent(previousFolder);
     }
 
@@ -317,13 +389,38 @@ class UninstallerFlowTest : public QObject {
         run.ConfirmUninstall();
         NotFoundPage* page = run.program.NotFound();
         QVERIFY(page);
-        QCOMPARE(page->File1->Items(), QStringList{"ST6UNST.EXE"});
+        QCOMPARE(page->FileListBox()->Items(), QStringList{"ST6UNST.EXE"});
         QVERIFY(run.os.started.isEmpty());
-        QCOMPARE(page->ExecutableText->text(), QString("File not found."));
-        page->File1->DoubleClickItem(0);
-        QCOMPARE(page->ExecutableText->text(), QString("ST6UNST.EXE"));
+        QCOMPARE(page->ExecutableBox()->text(), QString("File not found."));
+        page->FileListBox()->DoubleClickItem(0);
+        QCOMPARE(page->ExecutableBox()->text(), QString("ST6UNST.EXE"));
         QVERIFY(run.os.started.isEmpty());
         QDir::setCurrent(previousFolder);
+    }
+
+    // Every text keeps the size the layout gives it and still reads whole in its box.
+    void labelsKeepTheirStatedSizesAndFit() {
+        Run run;
+        run.os.files << kLog;
+        run.program.Run([&] { run.program.Show(run.program.LoadStart()); });
+        StartPage* start = run.program.Start();
+        QCOMPARE(start->QuestionLabel()->font().pointSizeF(), 12.0);
+        QCOMPARE(start->YesButton()->font().pointSizeF(), 12.0);
+        QCOMPARE(start->CancelButton()->font().pointSizeF(), 12.0);
+        QCOMPARE(mnemex::testsupport::ClippedCaptions(*start), QStringList());
+
+        QTest::mouseClick(start->YesButton(), Qt::LeftButton);
+        UninstallPage* uninstall = run.program.Uninstall();
+        QCOMPARE(uninstall->HeadingLabel()->font().pointSizeF(), 9.75);
+        QCOMPARE(mnemex::testsupport::ClippedCaptions(*uninstall), QStringList());
+
+        NotFoundPage* page = run.program.NotFound();
+        QCOMPARE(page->InstructionLabel()->font().pointSizeF(), 12.0);
+        QVERIFY(page->InstructionLabel()->font().bold());
+        QCOMPARE(page->GiveUpLabel()->font().pointSizeF(), 12.0);
+        QCOMPARE(page->ContinueButton()->font().pointSizeF(), 12.0);
+        const QStringList clipped = mnemex::testsupport::ClippedCaptions(*page);
+        QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join(QStringLiteral("; "))));
     }
 
     void pagesCarryTheirCaptionsAndTexts() {
@@ -333,26 +430,27 @@ class UninstallerFlowTest : public QObject {
         StartPage* start = run.program.Start();
         QCOMPARE(start->windowTitle(), QString("Uninstall"));
         QCOMPARE(start->size(), QSize(232, 171));
-        QCOMPARE(start->Label1->text(), QString("Uninstall Mnemex?"));
-        QVERIFY(start->Label1->font().bold());
-        QCOMPARE(start->Yes->text(), QString("Yes"));
-        QCOMPARE(start->Cancel->text(), QString("Cancel"));
+        QCOMPARE(start->QuestionLabel()->text(), QString("Uninstall Mnemex?"));
+        QVERIFY(start->QuestionLabel()->font().bold());
+        QCOMPARE(start->YesButton()->text(), QString("Yes"));
+        QCOMPARE(start->CancelButton()->text(), QString("Cancel"));
 
-        QTest::mouseClick(start->Yes, Qt::LeftButton);
+        QTest::mouseClick(start->YesButton(), Qt::LeftButton);
         UninstallPage* uninstall = run.program.Uninstall();
         QCOMPARE(uninstall->windowTitle(), QString("Uninstalling Mnemex"));
         QCOMPARE(uninstall->size(), QSize(285, 206));
-        QCOMPARE(uninstall->Label1->text(), QString("Uninstalling Mnemex ...."));
+        QCOMPARE(uninstall->HeadingLabel()->text(), QString("Uninstalling Mnemex ...."));
 
         NotFoundPage* page = run.program.NotFound();
         QCOMPARE(page->windowTitle(), QString("Executable Not Found"));
         QCOMPARE(page->size(), QSize(312, 372));
-        QCOMPARE(page->Label1->text(),
+        QCOMPARE(page->InstructionLabel()->text(),
                  QString("The executable file \"ST6UNST.EXE\" could not be found.  Please indicate "
                          "its location.  (It is normally found in the \"Windows\" directory.)"));
-        QCOMPARE(page->Label2->text(), QString("If unable to find file please press continue."));
-        QCOMPARE(page->Continue->text(), QString("Continue"));
-        QCOMPARE(page->File1->Pattern(), QString("ST6UNST.EXE"));
+        QCOMPARE(page->GiveUpLabel()->text(),
+                 QString("If unable to find file please press continue."));
+        QCOMPARE(page->ContinueButton()->text(), QString("Continue"));
+        QCOMPARE(page->FileListBox()->Pattern(), QString("ST6UNST.EXE"));
     }
 };
 

@@ -207,68 +207,49 @@ TEST(DesktopHandOver, DefaultFolderIsPrivateToTheUserInTheTemporaryFolder) {
     EXPECT_EQ(folder.Path(), (tmp / ("mnemex-workbooks-" + std::to_string(geteuid()))).string());
 }
 
-TEST(DesktopSpreadsheet, HubControlsFollowTheBuildThroughPlainCallbacks) {
+TEST(DesktopSpreadsheet, BuildOpensTheWorkbookOnTheDesktopAndTidiesTheHub) {
     const fs::path folder = FreshFolder("desktop");
     FakeOpener opener;
     DesktopSpreadsheet desktop(sheets::WorkbookFolder(folder.string()), opener);
-    std::vector<std::string> captions;
-    std::vector<int> values;
-    std::vector<bool> shown;
-    CallbackFeedback feedback;
-    feedback.Caption = [&](const std::string& text) { captions.push_back(text); };
-    feedback.Value = [&](int value) { values.push_back(value); };
-    feedback.Visible = [&](bool visible) { shown.push_back(visible); };
+    SpreadsheetSummaryService& service = desktop;
+    RecordingFeedback hub;
     PublicStuff state = FormulaState(2, 3, 4, 5);
 
-    desktop.BuildSummary(state, feedback);
+    service.BuildSummary(state, hub);
 
-    EXPECT_EQ(captions, (std::vector<std::string>{
-                            "Please be patient while the spreadsheet is built...", ""}));
-    ASSERT_EQ(values.size(), 22u);
-    EXPECT_EQ(values.front(), 0);
-    EXPECT_EQ(values.back(), 21);
-    EXPECT_EQ(shown, (std::vector<bool>{true, false}));
+    EXPECT_TRUE(hub.Messages.empty());
+    EXPECT_EQ(hub.Caption, "");
+    EXPECT_FALSE(hub.Visible);
+    EXPECT_EQ(hub.Value, hub.Maximum);
     EXPECT_EQ(desktop.State().ExcelStarted, 1);
     EXPECT_EQ(opener.Opened, std::vector<std::string>{(folder / "Summary-1.xlsx").string()});
 }
 
-// The hub's controls as the page offers them to a summary build.
-struct HubControls {
-    void SetCaption(const std::string& text) { Caption = text; }
-    void SetProgressRange(int minimum, int maximum) { Range = {minimum, maximum}; }
-    void SetProgressValue(int value) { Value = value; }
-    void SetProgressVisible(bool visible) { Visible = visible; }
-    std::string Caption = "before";
-    std::pair<int, int> Range{-1, -1};
-    int Value = -1;
-    bool Visible = false;
-};
-
-TEST(DesktopSpreadsheet, HubWithoutAMessageBoxOfItsOwnGetsMessagesThroughTheGivenFunction) {
+TEST(DesktopSpreadsheet, UnwritableFolderIsReportedOnceAndTheNextBuildSucceeds) {
     const fs::path base = FreshFolder("hub");
     std::ofstream(base / "file") << "x";
     FakeOpener opener;
     DesktopSpreadsheet desktop(sheets::WorkbookFolder((base / "file" / "sub").string()), opener);
-    HubControls hub;
-    std::vector<std::string> messages;
+    RecordingFeedback hub;
     PublicStuff state = FormulaState(2, 3, 4, 5);
 
-    desktop.BuildSummaryFor(state, hub, [&](const std::string& m) { messages.push_back(m); });
+    desktop.BuildSummary(state, hub);
 
-    ASSERT_EQ(messages.size(), 1u);
-    EXPECT_EQ(messages[0].rfind("This version of the code has encountered an error with excel.", 0),
-              0u);
+    ASSERT_EQ(hub.Messages.size(), 1u);
+    EXPECT_EQ(
+        hub.Messages[0].rfind("This version of the code has encountered an error with excel.", 0),
+        0u);
     EXPECT_EQ(hub.Caption, "Please be patient while the spreadsheet is built...");
-    EXPECT_EQ(hub.Range, std::make_pair(0, 21));
-    EXPECT_EQ(hub.Value, 21);
     EXPECT_TRUE(hub.Visible);
+    EXPECT_TRUE(opener.Opened.empty());
 
     // With a usable folder the next build succeeds and tidies the hub.
     DesktopSpreadsheet working(sheets::WorkbookFolder((base / "ok").string()), opener);
-    working.BuildSummaryFor(state, hub, [&](const std::string& m) { messages.push_back(m); });
-    EXPECT_EQ(messages.size(), 1u);
+    working.BuildSummary(state, hub);
+    EXPECT_EQ(hub.Messages.size(), 1u);
     EXPECT_EQ(hub.Caption, "");
     EXPECT_FALSE(hub.Visible);
+    EXPECT_EQ(opener.Opened.size(), 1u);
 }
 
 struct OpenerCase {

@@ -12,7 +12,7 @@
 #include "pages/main/MainPages.h"
 #include "pages/main/Network1Page.h"
 #include "pages/main/TestDAMPage.h"
-#include "reports/workbook/hub/ConnectHub.h"
+#include "reports/workbook/DesktopSpreadsheet.h"
 #include "tests/workbook/SummaryFakes.h"
 
 using namespace mnemex;
@@ -28,42 +28,42 @@ struct Program {
     ScriptedDialogBackend backend;
     Dialogs dialogs{backend, QStringLiteral("Mnemex")};
     FixedDriveSource drives{{Drive{QStringLiteral("/"), QString()}}};
-    PlatformServices services{dialogs, drives};
     testing::FakeOpener opener;
     QTemporaryDir folder;
-    std::unique_ptr<DesktopSpreadsheet> spreadsheet;
+    DesktopSpreadsheet spreadsheet;
+    PlatformServices services{dialogs, drives, spreadsheet};
     PageManager manager{state, services};
 
-    explicit Program(const QString& workbookFolder) {
-        spreadsheet = std::make_unique<DesktopSpreadsheet>(
-            sheets::WorkbookFolder(workbookFolder.toStdString()), opener);
-        ConnectHubSpreadsheet(*spreadsheet, dialogs);
+    explicit Program(const QString& workbookFolder)
+        : spreadsheet(sheets::WorkbookFolder(workbookFolder.toStdString()), opener) {
         manager.SetQuitAction([] {});
         RegisterMainPages(manager);
         std::ofstream(folder.filePath(QStringLiteral("independent.net")).toStdString())
             << kIndependent;
-        manager.Show(QStringLiteral("Network1"));
+        manager.Show(QString::fromLatin1(Network1Page::kName));
     }
-    ~Program() { SetSpreadsheetSummaryHook({}); }
 
-    TestDAMPage* Hub() { return manager.FindAs<TestDAMPage>(QStringLiteral("TestDAM")); }
+    TestDAMPage* Hub() {
+        return manager.FindAs<TestDAMPage>(QString::fromLatin1(TestDAMPage::kName));
+    }
 
     // From the start to the hub after a default training run.
     void ToHub() {
-        auto* intro = manager.FindAs<Network1Page>(QStringLiteral("Network1"));
-        intro->Dir1->SetPath(folder.path());
-        intro->File1->DoubleClickItem(intro->File1->Items().indexOf("independent.net"));
-        QTest::mouseClick(intro->NextPage, Qt::LeftButton);
+        auto* intro = manager.FindAs<Network1Page>(QString::fromLatin1(Network1Page::kName));
+        intro->FolderListBox()->SetPath(folder.path());
+        intro->FileListBox()->DoubleClickItem(
+            intro->FileListBox()->Items().indexOf("independent.net"));
+        QTest::mouseClick(intro->NextPageButton(), Qt::LeftButton);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        auto* setup = manager.FindAs<DistMemPage>(QStringLiteral("DistMem"));
+        auto* setup = manager.FindAs<DistMemPage>(QString::fromLatin1(DistMemPage::kName));
         QVERIFY(setup != nullptr);
-        QTest::mouseClick(setup->StartTraining, Qt::LeftButton);
-        QTest::mouseClick(setup->TestRecall, Qt::LeftButton);
+        QTest::mouseClick(setup->StartTrainingButton(), Qt::LeftButton);
+        QTest::mouseClick(setup->TestRecallButton(), Qt::LeftButton);
         QVERIFY(Hub() != nullptr);
     }
 
     void DoubleClickSummaryEntry() {
-        ListBox* list = Hub()->TestList;
+        ListBox* list = Hub()->ExamineList();
         const QRect r = list->visualItemRect(list->item(1));
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, r.center());
         QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, r.center());
@@ -85,7 +85,7 @@ void HubSummaryTest::summaryOpensANewWorkbookEachTime() {
     QTemporaryDir workbooks;
     Program p(workbooks.path());
     p.ToHub();
-    QCOMPARE(p.Hub()->TestList->item(1)->text(), QStringLiteral("Create A Summary In Excel"));
+    QCOMPARE(p.Hub()->ExamineList()->item(1)->text(), QStringLiteral("Create A Summary In Excel"));
 
     p.DoubleClickSummaryEntry();
     p.DoubleClickSummaryEntry();
@@ -95,10 +95,10 @@ void HubSummaryTest::summaryOpensANewWorkbookEachTime() {
         workbooks.filePath(QStringLiteral("Summary-1.xlsx")).toStdString(),
         workbooks.filePath(QStringLiteral("Summary-2.xlsx")).toStdString()};
     QCOMPARE(p.opener.Opened, expected);
-    QCOMPARE(p.Hub()->FeedBackLabel->text(), QString());
-    QVERIFY(p.Hub()->ExcelProgressBar->isHidden());
-    QCOMPARE(p.Hub()->ExcelProgressBar->value(), 21);
-    QCOMPARE(p.spreadsheet->State().ExcelStarted, static_cast<std::int16_t>(1));
+    QCOMPARE(p.Hub()->FeedbackLine()->text(), QString());
+    QVERIFY(p.Hub()->SummaryProgressBar()->isHidden());
+    QCOMPARE(p.Hub()->SummaryProgressBar()->value(), 21);
+    QCOMPARE(p.spreadsheet.State().ExcelStarted, static_cast<std::int16_t>(1));
     QCOMPARE(p.manager.LoadedNames(), (QStringList{"DistMem", "TestDAM"}));
 }
 
@@ -121,8 +121,8 @@ void HubSummaryTest::failureShowsTheMessageAndClearsTheWaitingDisplay() {
     QCOMPARE(lines.last(), QStringLiteral("The workbook could not be saved in the folder ") +
                                blocker + QStringLiteral("/workbooks: Not a directory."));
     // The build is over: no waiting line, no bar.
-    QCOMPARE(p.Hub()->FeedBackLabel->text(), QString());
-    QVERIFY(p.Hub()->ExcelProgressBar->isHidden());
+    QCOMPARE(p.Hub()->FeedbackLine()->text(), QString());
+    QVERIFY(p.Hub()->SummaryProgressBar()->isHidden());
     QVERIFY(p.opener.Opened.empty());
     // Both pages are still open and the hub answers again: the next try reports again.
     QCOMPARE(p.manager.LoadedNames(), (QStringList{"DistMem", "TestDAM"}));
@@ -163,8 +163,8 @@ void HubSummaryTest::workbookNoProgramOpensIsExplainedWithItsPath() {
     if (answer == kMsgYes)
         opened.push_back(workbooks.path().toStdString());
     QCOMPARE(p.opener.Opened, opened);
-    QCOMPARE(p.Hub()->FeedBackLabel->text(), QString());
-    QVERIFY(p.Hub()->ExcelProgressBar->isHidden());
+    QCOMPARE(p.Hub()->FeedbackLine()->text(), QString());
+    QVERIFY(p.Hub()->SummaryProgressBar()->isHidden());
 }
 
 QTEST_MAIN(HubSummaryTest)

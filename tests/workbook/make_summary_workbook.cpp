@@ -84,9 +84,9 @@ int main(int argc, char** argv) {
     mnemex::PublicStuff state = mnemex::testing::FormulaState(inputs, outputs, patterns, history);
     PathsHandOver handOver(outs);
     mnemex::sheets::LocalSpreadsheetHost host(handOver, defaultSheets);
-    mnemex::SpreadsheetState excel;
+    mnemex::SpreadsheetState spreadsheet;
     ConsoleFeedback feedback;
     for (std::size_t b = 0; b < outs.size() && !feedback.failed; ++b)
-        mnemex::BuildSpreadsheetSummary(state, excel, host, feedback);
+        mnemex::BuildSpreadsheetSummary(state, spreadsheet, host, feedback);
     return feedback.failed ? 1 : 0;
 }

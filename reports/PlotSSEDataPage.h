@@ -10,20 +10,28 @@
 #include "reports/ResultDialogs.h"
 
 class QChartView;
+class QLabel;
+class QPushButton;
 
 namespace mnemex::pages {
 
-class PlotSseDataPage : public Page {
+class PlotSSEDataPage : public Page {
     Q_OBJECT
   public:
+    static constexpr const char* kName = "PlotSSEdata";
+    static constexpr FrameDesign kFrame{10740, 9600, 390, 375, 0};
     using PrinterSource = std::function<std::unique_ptr<PagePrinter>()>;
 
-    explicit PlotSseDataPage(PageContext& context);
-    ~PlotSseDataPage() override;
+    explicit PlotSSEDataPage(PageContext& context);
+    ~PlotSSEDataPage() override;
 
     void SetDialogs(ResultDialogs* dialogs) { dialogs_ = dialogs; }
     void SetPrinterSource(PrinterSource source) { printerSource_ = std::move(source); }
-    QChartView* SSEgraph() const { return view_; }
+    // The controls, by what they are.
+    QChartView* ChartView() const { return view_; }
+    QLabel* AdviceLabel() const { return label1_; }
+    QPushButton* PrintButton() const { return printThisGraph_; }
+    QPushButton* CloseButton() const { return closeThisForm_; }
 
     // Builds the chart from the history as it stands now; it is not redrawn later.
     void Form_Load() override;
@@ -36,7 +44,10 @@ class PlotSseDataPage : public Page {
     std::unique_ptr<ResultDialogs> pageDialogs_;
     ResultDialogs* dialogs_;
     PrinterSource printerSource_;
+    QLabel* label1_ = nullptr;
     QChartView* view_ = nullptr;
+    QPushButton* printThisGraph_ = nullptr;
+    QPushButton* closeThisForm_ = nullptr;
 };
 
 }  // namespace mnemex::pages

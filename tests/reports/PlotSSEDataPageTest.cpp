@@ -8,13 +8,13 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QPushButton>
 #include <QTest>
 #include <QValueAxis>
 
 #include "ResultTestSupport.h"
-#include "reports/PageControls.h"
-#include "reports/PlotSseDataPage.h"
-#include "reports/SseChart.h"
+#include "reports/PlotSSEDataPage.h"
+#include "reports/SSEChart.h"
 
 using namespace mnemex;
 using namespace mnemex::pages;
@@ -33,13 +33,13 @@ PublicStuff WithHistory(int rows) {
 }
 
 // Loads the chart page over a history of `rows` rows.
-PlotSseDataPage& Open(PageTestContext& ctx, int rows) {
+PlotSSEDataPage& Open(PageTestContext& ctx, int rows) {
     *ctx.state = WithHistory(rows);
-    return *dynamic_cast<PlotSseDataPage*>(ctx.pages.Load(QStringLiteral("PlotSSEdata")));
+    return *dynamic_cast<PlotSSEDataPage*>(ctx.pages.Load(QStringLiteral("PlotSSEdata")));
 }
 
-QBarSet* Bars(PlotSseDataPage& page) {
-    auto* series = qobject_cast<QBarSeries*>(page.SSEgraph()->chart()->series().value(0));
+QBarSet* Bars(PlotSSEDataPage& page) {
+    auto* series = qobject_cast<QBarSeries*>(page.ChartView()->chart()->series().value(0));
     return series ? series->barSets().value(0) : nullptr;
 }
 
@@ -53,31 +53,28 @@ PublicStuff WithFallingHistory(int rows) {
     return s;
 }
 
-QCategoryAxis* XAxis(PlotSseDataPage& page) {
-    return qobject_cast<QCategoryAxis*>(page.SSEgraph()->chart()->axes(Qt::Horizontal).value(0));
+QCategoryAxis* XAxis(PlotSSEDataPage& page) {
+    return qobject_cast<QCategoryAxis*>(page.ChartView()->chart()->axes(Qt::Horizontal).value(0));
 }
 
 }  // namespace
 
-class PlotSseDataPageTest : public QObject {
+class PlotSSEDataPageTest : public QObject {
     Q_OBJECT
 
   private slots:
     void showsItsCaptionsAndChartTitles() {
         PageTestContext ctx;
-        PlotSseDataPage& page = Open(ctx, 3);
+        PlotSSEDataPage& page = Open(ctx, 3);
         QCOMPARE(page.windowTitle(),
                  QStringLiteral("Graph of SSE as a function of sweeps of training"));
-        QVERIFY(page.findChild<QLabel*>(QStringLiteral("Label1"))
-                    ->text()
-                    .startsWith(QStringLiteral("To work with this graph electronically, return to "
-                                               "the previous page and create an Excel "
-                                               "spreadsheet.  The data")));
-        QCOMPARE(page.findChild<CaptionButton*>(QStringLiteral("PrintThisGraph"))->Caption(),
-                 QStringLiteral("Print The Graph"));
-        QCOMPARE(page.findChild<CaptionButton*>(QStringLiteral("CloseThisForm"))->Caption(),
-                 QStringLiteral("Exit This Page"));
-        QChart* chart = page.SSEgraph()->chart();
+        QVERIFY(page.AdviceLabel()->text().startsWith(
+            QStringLiteral("To work with this graph electronically, return to "
+                           "the previous page and create an Excel "
+                           "spreadsheet.  The data")));
+        QCOMPARE(page.PrintButton()->text(), QStringLiteral("Print The Graph"));
+        QCOMPARE(page.CloseButton()->text(), QStringLiteral("Exit This Page"));
+        QChart* chart = page.ChartView()->chart();
         // The whole title, on two lines so it fits the chart.
         QCOMPARE(chart->title(), QStringLiteral("Total Sum Of Squared Error As<br>A Function Of "
                                                 "Training Sweeps"));
@@ -103,7 +100,7 @@ class PlotSseDataPageTest : public QObject {
         QFETCH(int, rows);
         QFETCH(QStringList, labels);
         PageTestContext ctx;
-        PlotSseDataPage& page = Open(ctx, rows);
+        PlotSSEDataPage& page = Open(ctx, rows);
         QBarSet* bars = Bars(page);
         QVERIFY(bars);
         QCOMPARE(bars->count(), rows);
@@ -118,15 +115,14 @@ class PlotSseDataPageTest : public QObject {
 
     void closesWithExitThisPage() {
         PageTestContext ctx;
-        PlotSseDataPage& page = Open(ctx, 2);
-        QTest::mouseClick(page.findChild<QPushButton*>(QStringLiteral("CloseThisForm")),
-                          Qt::LeftButton);
+        PlotSSEDataPage& page = Open(ctx, 2);
+        QTest::mouseClick(page.CloseButton(), Qt::LeftButton);
         QVERIFY(!ctx.pages.IsLoaded(QStringLiteral("PlotSSEdata")));
     }
 
     void keepsTheHistoryItWasOpenedWith() {
         PageTestContext ctx;
-        PlotSseDataPage& page = Open(ctx, 3);
+        PlotSSEDataPage& page = Open(ctx, 3);
         ctx.state->SSECount = 5;
         ctx.state->SSEHistory[4] = {0, 75, 1};
         ctx.state->SSEHistory[5] = {0, 100, 0.5};
@@ -158,17 +154,16 @@ class PlotSseDataPageTest : public QObject {
 
     void printingLeavesThePictureOnTheClipboard() {
         PageTestContext ctx;
-        PlotSseDataPage& page = Open(ctx, 10);
+        PlotSSEDataPage& page = Open(ctx, 10);
         page.show();
         QVERIFY(QTest::qWaitForWindowExposed(&page));
         QGuiApplication::clipboard()->setText(QStringLiteral("something else"));
         RecordingPrinter printer;
         page.SetPrinterSource(RecordInto(printer));
-        QTest::mouseClick(page.findChild<QPushButton*>(QStringLiteral("PrintThisGraph")),
-                          Qt::LeftButton);
+        QTest::mouseClick(page.PrintButton(), Qt::LeftButton);
         const QImage onClipboard = QGuiApplication::clipboard()->image();
         QVERIFY(!onClipboard.isNull());
-        QCOMPARE(onClipboard.deviceIndependentSize().toSize(), page.SSEgraph()->size());
+        QCOMPARE(onClipboard.deviceIndependentSize().toSize(), page.ChartView()->size());
         QCOMPARE(printer.Operations,
                  (QStringList{QStringLiteral("line: "), QStringLiteral("picture:0,0"),
                               QStringLiteral("end")}));
@@ -184,7 +179,7 @@ class PlotSseDataPageTest : public QObject {
 
     void aCancelledPrintoutStillLeavesThePictureOnTheClipboard() {
         PageTestContext ctx;
-        PlotSseDataPage& page = Open(ctx, 2);
+        PlotSSEDataPage& page = Open(ctx, 2);
         QGuiApplication::clipboard()->clear();
         page.SetPrinterSource([] { return std::unique_ptr<PagePrinter>(); });
         page.PrintThisGraph_Click();
@@ -193,7 +188,7 @@ class PlotSseDataPageTest : public QObject {
 
     void aFailedPrintoutIsReported() {
         PageTestContext ctx;
-        PlotSseDataPage& page = Open(ctx, 2);
+        PlotSSEDataPage& page = Open(ctx, 2);
         RecordingPrinter printer;
         printer.Failure = QStringLiteral("The printer could not be started.");
         page.SetPrinterSource(RecordInto(printer));
@@ -214,11 +209,11 @@ class PlotSseDataPageTest : public QObject {
         QFETCH(int, rows);
         PageTestContext ctx;
         *ctx.state = WithFallingHistory(rows);
-        auto& page = *dynamic_cast<PlotSseDataPage*>(ctx.pages.Load(QStringLiteral("PlotSSEdata")));
-        page.SSEgraph()->resize(640, 420);
-        const QImage picture = page.SSEgraph()->grab().toImage();
+        auto& page = *dynamic_cast<PlotSSEDataPage*>(ctx.pages.Load(PlotSSEDataPage::kName));
+        page.ChartView()->resize(640, 420);
+        const QImage picture = page.ChartView()->grab().toImage();
         const QRect plot =
-            page.SSEgraph()->chart()->plotArea().toAlignedRect().adjusted(2, 2, -2, -2);
+            page.ChartView()->chart()->plotArea().toAlignedRect().adjusted(2, 2, -2, -2);
         int black = 0, total = 0;
         for (int y = plot.top(); y <= plot.bottom(); ++y)
             for (int x = plot.left(); x <= plot.right(); ++x, ++total)
@@ -226,7 +221,7 @@ class PlotSseDataPageTest : public QObject {
         QVERIFY2(black < total / 10,
                  qPrintable(QStringLiteral("%1 of %2 pixels black").arg(black).arg(total)));
         // The tallest bar (the first) is drawn: its middle is not white.
-        const QPointF firstBar = page.SSEgraph()->chart()->mapToPosition(QPointF(0, 4));
+        const QPointF firstBar = page.ChartView()->chart()->mapToPosition(QPointF(0, 4));
         QVERIFY(qGray(picture.pixel(firstBar.toPoint())) < 230);
         if (rows > 30) {
             const int y = plot.bottom() - 2;
@@ -238,5 +233,5 @@ class PlotSseDataPageTest : public QObject {
     }
 };
 
-QTEST_MAIN(PlotSseDataPageTest)
-#include "PlotSseDataPageTest.moc"
+QTEST_MAIN(PlotSSEDataPageTest)
+#include "PlotSSEDataPageTest.moc"

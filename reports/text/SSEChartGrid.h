@@ -14,6 +14,6 @@ struct ChartRow {
 };
 
 // Rows 1 to SSECount of the history, in row order (SSECount kept within 0..2000).
-std::vector<ChartRow> SseChartGrid(const PublicStuff& state);
+std::vector<ChartRow> SSEChartGrid(const PublicStuff& state);
 
 }  // namespace mnemex::report

@@ -1,16 +1,11 @@
-#include "pages/main/ControlMaker.h"
+#include "pages/framework/ControlKit.h"
 
-#include <QPainter>
 #include <QStyleOptionButton>
 #include <QStylePainter>
 
-namespace mnemex::pages {
+namespace mnemex {
 
 WrapButton::WrapButton(const QString& caption, QWidget* parent) : QPushButton(caption, parent) {}
-
-QSize WrapButton::sizeHint() const {
-    return QPushButton::sizeHint();
-}
 
 void WrapButton::paintEvent(QPaintEvent*) {
     QStylePainter painter(this);
@@ -25,45 +20,34 @@ void WrapButton::paintEvent(QPaintEvent*) {
     painter.drawText(area, Qt::AlignCenter | Qt::TextWordWrap, caption);
 }
 
-QFont PageFont(const FontSpec& font) {
-    QString name = QString::fromLatin1(font.name);
-    if (name == QLatin1String("MS Sans Serif"))
-        name = QStringLiteral("Arial");
-    return FontByName(name, font.points, font.style);
-}
-
-QLabel* MakeLabel(QWidget* parent, const char* name, const QString& caption, Twips at,
+QLabel* MakeLabel(QWidget* parent, const char* name, const QString& caption, TwipRect at,
                   const FontSpec& font, Qt::Alignment align) {
     auto* label = Placed(new QLabel(caption, parent), name, at, &font);
     label->setWordWrap(true);
-    label->setAlignment(align | Qt::AlignTop);
+    if (!(align & Qt::AlignVertical_Mask))
+        align |= Qt::AlignTop;
+    label->setAlignment(align);
     return label;
 }
 
-QPushButton* MakeButton(QWidget* parent, const char* name, const QString& caption, Twips at,
-                        const FontSpec& font) {
+WrapButton* MakeButton(QWidget* parent, const char* name, const QString& caption, TwipRect at,
+                       const FontSpec& font) {
     return Placed(new WrapButton(caption, parent), name, at, &font);
 }
 
-QLineEdit* MakeTextBox(QWidget* parent, const char* name, const QString& text, Twips at,
+QLineEdit* MakeTextBox(QWidget* parent, const char* name, const QString& text, TwipRect at,
                        const FontSpec& font) {
     return Placed(new QLineEdit(text, parent), name, at, &font);
 }
 
-QCheckBox* MakeCheckBox(QWidget* parent, const char* name, const QString& caption, Twips at,
+QCheckBox* MakeCheckBox(QWidget* parent, const char* name, const QString& caption, TwipRect at,
                         const FontSpec& font) {
     return Placed(new QCheckBox(caption, parent), name, at, &font);
 }
 
-QRadioButton* MakeOption(QWidget* parent, const char* name, const QString& caption, Twips at,
+QRadioButton* MakeOption(QWidget* parent, const char* name, const QString& caption, TwipRect at,
                          const FontSpec& font) {
     return Placed(new QRadioButton(caption, parent), name, at, &font);
 }
 
-QString NoticeText() {
-    return QStringLiteral("Mnemex " MNEMEX_VERSION
-                          ". A teaching program: train a distributed associative memory and "
-                          "see what it recalls.");
-}
-
-}  // namespace mnemex::pages
+}  // namespace mnemex

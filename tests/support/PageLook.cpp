@@ -1,4 +1,4 @@
-#include "LookChecks.h"
+#include "tests/support/PageLook.h"
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
@@ -23,7 +23,9 @@
 #include <cmath>
 #include <optional>
 
-namespace mnemex::looktest {
+#include "tests/support/CaptionFit.h"
+
+namespace mnemex::testsupport {
 
 namespace {
 
@@ -52,42 +54,6 @@ bool InsideAnotherControl(const QWidget* w, const QWidget* page) {
             return true;
     }
     return false;
-}
-
-std::optional<QString> LabelClipped(const QLabel* label) {
-    if (label->text().isEmpty() || !label->pixmap().isNull())
-        return std::nullopt;
-    QRectF room = label->contentsRect();
-    const int m = label->margin();
-    room.adjust(m, m, -m, -m);
-    const int flags = static_cast<int>(label->alignment()) |
-                      (label->wordWrap() ? static_cast<int>(Qt::TextWordWrap) : 0);
-    const QFontMetricsF metrics(label->font(), label);
-    const QRectF need = metrics.boundingRect(QRectF(0, 0, room.width(), 1e6), flags, label->text());
-    if (need.width() > room.width() + kSlack)
-        return Problem(
-            label, label->text(),
-            QStringLiteral("needs %1 px across, has %2").arg(need.width()).arg(room.width()));
-    if (need.height() > room.height() + kSlack)
-        return Problem(
-            label, label->text(),
-            QStringLiteral("needs %1 px down, has %2").arg(need.height()).arg(room.height()));
-    return std::nullopt;
-}
-
-std::optional<QString> PushButtonClipped(const QPushButton* button) {
-    if (button->text().isEmpty())
-        return std::nullopt;  // captions drawn by a label inside are checked as labels
-    const QFontMetricsF metrics(button->font(), button);
-    const QStyle* style = button->style();
-    const double frame = style->pixelMetric(QStyle::PM_ButtonMargin, nullptr, button) +
-                         2.0 * style->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, button);
-    const QRectF need =
-        metrics.boundingRect(QRectF(0, 0, 1e6, 1e6), Qt::TextShowMnemonic, button->text());
-    if (need.width() + frame > button->width() + kSlack ||
-        need.height() + frame > button->height() + kSlack)
-        return Problem(button, button->text(), QStringLiteral("wider or taller than the button"));
-    return std::nullopt;
 }
 
 std::optional<QString> ChoiceClipped(const QAbstractButton* box) {
@@ -148,19 +114,16 @@ double Luminance(const QColor& c) {
 }  // namespace
 
 QStringList ClippedTexts(QWidget* page) {
-    QStringList problems;
+    // Labels and push buttons as every page test measures them.
+    QStringList problems = ClippedCaptions(*page);
     for (QWidget* w : page->findChildren<QWidget*>()) {
         if (!w->isVisibleTo(page))
             continue;
         std::optional<QString> problem;
-        if (const auto* label = qobject_cast<QLabel*>(w))
-            problem = LabelClipped(label);
-        else if (const auto* check = qobject_cast<QCheckBox*>(w))
+        if (const auto* check = qobject_cast<QCheckBox*>(w))
             problem = ChoiceClipped(check);
         else if (const auto* option = qobject_cast<QRadioButton*>(w))
             problem = ChoiceClipped(option);
-        else if (const auto* button = qobject_cast<QPushButton*>(w))
-            problem = PushButtonClipped(button);
         else if (const auto* group = qobject_cast<QGroupBox*>(w))
             problem = GroupTitleClipped(group);
         else if (const auto* view = qobject_cast<QGraphicsView*>(w))
@@ -251,4 +214,4 @@ QStringList TabOrder(QWidget* page) {
     return order;
 }
 
-}  // namespace mnemex::looktest
+}  // namespace mnemex::testsupport

@@ -9,10 +9,11 @@
 
 class QWidget;
 
-namespace mnemex::looktest {
+namespace mnemex::testsupport {
 
-// One line per visible caption, label, check box or title on `page` whose text does not
-// fit its control with the font the control really uses: "name: text (why)".
+// One line per caption on `page` whose text does not fit its control with the font the
+// control really uses: the labels and buttons of ClippedCaptions, then the visible check
+// boxes, option buttons, frame titles and chart texts ("name: text (why)").
 QStringList ClippedTexts(QWidget* page);
 
 // The contrast ratio (1 to 21) of two colours, by their relative luminance.
@@ -29,4 +30,4 @@ QStringList UnnamedControls(QWidget* page);
 // first one in the focus chain (visible, enabled controls that take focus by Tab only).
 QStringList TabOrder(QWidget* page);
 
-}  // namespace mnemex::looktest
+}  // namespace mnemex::testsupport

@@ -1,4 +1,4 @@
-#include "reports/text/SseChartGrid.h"
+#include "reports/text/SSEChartGrid.h"
 
 #include <algorithm>
 
@@ -6,7 +6,7 @@
 
 namespace mnemex::report {
 
-std::vector<ChartRow> SseChartGrid(const PublicStuff& state) {
+std::vector<ChartRow> SSEChartGrid(const PublicStuff& state) {
     const int rows = std::clamp<int>(state.SSECount, 0, kHistoryRows);
     std::vector<ChartRow> grid;
     grid.reserve(static_cast<std::size_t>(rows));

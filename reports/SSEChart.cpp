@@ -1,4 +1,4 @@
-#include "reports/SseChart.h"
+#include "reports/SSEChart.h"
 
 #include <QBarSeries>
 #include <QBarSet>
@@ -35,11 +35,11 @@ QCategoryAxis* EpochAxis(const std::vector<report::ChartRow>& grid) {
         if (!axis->categoriesLabels().contains(label))
             axis->append(label, r);
     }
-    axis->setTitleText(QString::fromLatin1(kSseXAxisTitle));
+    axis->setTitleText(QString::fromLatin1(kSSEXAxisTitle));
     return axis;
 }
 
-QValueAxis* SseAxis(const std::vector<report::ChartRow>& grid) {
+QValueAxis* SSEAxis(const std::vector<report::ChartRow>& grid) {
     auto* axis = new QValueAxis;
     double top = 0;
     double bottom = 0;
@@ -53,7 +53,7 @@ QValueAxis* SseAxis(const std::vector<report::ChartRow>& grid) {
     axis->applyNiceNumbers();
     axis->setLabelFormat(QStringLiteral("%g"));
     axis->setMinorGridLineVisible(false);
-    axis->setTitleText(QString::fromLatin1(kSseYAxisTitle));
+    axis->setTitleText(QString::fromLatin1(kSSEYAxisTitle));
     return axis;
 }
 
@@ -98,7 +98,7 @@ QString TitleOnTwoLines(const QString& title) {
     return title.left(best) + QStringLiteral("<br>") + title.mid(best + 1);
 }
 
-QChart* BuildSseChart(const std::vector<report::ChartRow>& grid) {
+QChart* BuildSSEChart(const std::vector<report::ChartRow>& grid) {
     auto* chart = new QChart;
     chart->setAnimationOptions(QChart::NoAnimation);
     chart->legend()->setVisible(false);
@@ -107,9 +107,9 @@ QChart* BuildSseChart(const std::vector<report::ChartRow>& grid) {
     chart->setDropShadowEnabled(false);
     chart->setPlotAreaBackgroundVisible(false);
     chart->setTitleFont(FontByName(QStringLiteral("Arial"), 14, {.bold = true}));
-    chart->setTitle(TitleOnTwoLines(QString::fromLatin1(kSseChartTitle)));
+    chart->setTitle(TitleOnTwoLines(QString::fromLatin1(kSSEChartTitle)));
 
-    auto* bars = new QBarSet(QString::fromLatin1(kSseYAxisTitle));
+    auto* bars = new QBarSet(QString::fromLatin1(kSSEYAxisTitle));
     QList<qreal> values;
     values.reserve(static_cast<qsizetype>(grid.size()));
     for (const auto& row : grid)
@@ -133,7 +133,7 @@ QChart* BuildSseChart(const std::vector<report::ChartRow>& grid) {
         bars->setPen(QPen(fill, 0));
     }
     QCategoryAxis* x = EpochAxis(grid);
-    QValueAxis* y = SseAxis(grid);
+    QValueAxis* y = SSEAxis(grid);
     chart->addAxis(x, Qt::AlignBottom);
     chart->addAxis(y, Qt::AlignLeft);
     series->attachAxis(x);

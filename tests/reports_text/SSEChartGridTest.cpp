@@ -3,27 +3,27 @@
 #include <gtest/gtest.h>
 
 #include "ReportNetworks.h"
-#include "reports/text/SseChartGrid.h"
+#include "reports/text/SSEChartGrid.h"
 
 namespace mnemex::report {
 namespace {
 
-TEST(SseChartGrid, InitialRowOnlyGivesOneBarLabelledZero) {
+TEST(SSEChartGrid, InitialRowOnlyGivesOneBarLabelledZero) {
     PublicStuff s;
     s.SSECount = 1;
     s.SSEHistory[1] = {0, 0, 3.25};
-    const auto grid = SseChartGrid(s);
+    const auto grid = SSEChartGrid(s);
     ASSERT_EQ(grid.size(), 1u);
     EXPECT_EQ(grid[0].Label, "0");
     EXPECT_EQ(grid[0].Value, 3.25);
 }
 
-TEST(SseChartGrid, FullHistoryGivesTwoThousandBarsInRowOrder) {
+TEST(SSEChartGrid, FullHistoryGivesTwoThousandBarsInRowOrder) {
     PublicStuff s;
     s.SSECount = 2000;
     for (int r = 1; r <= 2000; ++r)
         s.SSEHistory[static_cast<std::size_t>(r)] = {0, (r - 1) * 25.0, 1.0 / r};
-    const auto grid = SseChartGrid(s);
+    const auto grid = SSEChartGrid(s);
     ASSERT_EQ(grid.size(), 2000u);
     EXPECT_EQ(grid[0].Label, "0");
     EXPECT_EQ(grid[1].Label, "25");
@@ -34,9 +34,9 @@ TEST(SseChartGrid, FullHistoryGivesTwoThousandBarsInRowOrder) {
     EXPECT_EQ(grid[1999].Value, 1.0 / 2000);
 }
 
-TEST(SseChartGrid, EmptyHistoryGivesNoBars) {
+TEST(SSEChartGrid, EmptyHistoryGivesNoBars) {
     PublicStuff s;
-    EXPECT_TRUE(SseChartGrid(s).empty());
+    EXPECT_TRUE(SSEChartGrid(s).empty());
 }
 
 }  // namespace

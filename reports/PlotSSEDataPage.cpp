@@ -1,21 +1,19 @@
-#include "reports/PlotSseDataPage.h"
+#include "reports/PlotSSEDataPage.h"
 
 #include <QChartView>
 #include <QClipboard>
 #include <QGuiApplication>
 
-#include "pages/framework/Fonts.h"
+#include "pages/framework/ControlKit.h"
 #include "pages/framework/PageManager.h"
-#include "pages/framework/Twips.h"
 #include "reports/DefaultPrinter.h"
-#include "reports/PageControls.h"
 #include "reports/PrintJobs.h"
-#include "reports/SseChart.h"
+#include "reports/SSEChart.h"
 
 namespace mnemex::pages {
 
-PlotSseDataPage::PlotSseDataPage(PageContext& context)
-    : Page(context, QStringLiteral("PlotSSEdata")),
+PlotSSEDataPage::PlotSSEDataPage(PageContext& context)
+    : Page(context, QString::fromLatin1(kName), kFrame),
       pageDialogs_(std::make_unique<PageDialogs>(Dialog(), this)),
       dialogs_(pageDialogs_.get()) {
     setWindowTitle(QStringLiteral("Graph of SSE as a function of sweeps of training"));
@@ -25,45 +23,42 @@ PlotSseDataPage::PlotSseDataPage(PageContext& context)
     BuildControls();
 }
 
-PlotSseDataPage::~PlotSseDataPage() = default;
+PlotSSEDataPage::~PlotSSEDataPage() = default;
 
-void PlotSseDataPage::BuildControls() {
-    auto* label = AddLabel(
+void PlotSSEDataPage::BuildControls() {
+    label1_ = MakeLabel(
         this, "Label1",
         QStringLiteral("To work with this graph electronically, return to the previous page and "
                        "create an Excel spreadsheet.  The data used to create this graph is saved "
                        "on one of the worksheets in the spreadsheet that is created, and can be "
                        "used to create a chart that could be imported into other software "
                        "packages, such as a word processor."),
-        {960, 240, 8655, 735}, FontByName(QStringLiteral("MS Sans Serif"), 8.25));
-    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        {960, 240, 8655, 735}, {"MS Sans Serif", 8.25});
 
-    view_ = new QChartView(this);
-    view_->setObjectName(QStringLiteral("SSEgraph"));
+    view_ = Placed(new QChartView(this), "SSEgraph", {960, 1080, 8535, 6135});
     view_->setVisible(false);
-    PlaceTwips(view_, 960, 1080, 8535, 6135);
     view_->setRenderHint(QPainter::Antialiasing, false);
     view_->setFrameShape(QFrame::NoFrame);
     view_->setBackgroundBrush(QBrush(Qt::white));
 
-    const QFont buttonFont = FontByName(QStringLiteral("Arial"), 12, {.bold = true});
-    auto* print = AddButton(this, "PrintThisGraph", QStringLiteral("Print The Graph"),
-                            {1440, 7560, 2292, 732}, buttonFont);
-    auto* close = AddButton(this, "CloseThisForm", QStringLiteral("Exit This Page"),
-                            {6960, 7560, 2292, 732}, buttonFont);
-    connect(print, &QPushButton::clicked, this, &PlotSseDataPage::PrintThisGraph_Click);
-    connect(close, &QPushButton::clicked, this, &PlotSseDataPage::CloseThisForm_Click);
-    setTabOrder(view_, print);
-    setTabOrder(print, close);
+    const FontSpec buttonFont{"Arial", 12, kBold};
+    printThisGraph_ = MakeButton(this, "PrintThisGraph", QStringLiteral("Print The Graph"),
+                                 {1440, 7560, 2292, 732}, buttonFont);
+    closeThisForm_ = MakeButton(this, "CloseThisForm", QStringLiteral("Exit This Page"),
+                                {6960, 7560, 2292, 732}, buttonFont);
+    connect(printThisGraph_, &QPushButton::clicked, this, &PlotSSEDataPage::PrintThisGraph_Click);
+    connect(closeThisForm_, &QPushButton::clicked, this, &PlotSSEDataPage::CloseThisForm_Click);
+    setTabOrder(view_, printThisGraph_);
+    setTabOrder(printThisGraph_, closeThisForm_);
 }
 
-void PlotSseDataPage::Form_Load() {
-    view_->setChart(BuildSseChart(report::SseChartGrid(State())));
+void PlotSSEDataPage::Form_Load() {
+    view_->setChart(BuildSSEChart(report::SSEChartGrid(State())));
     view_->setVisible(true);
     FrameStart();
 }
 
-void PlotSseDataPage::PrintThisGraph_Click() {
+void PlotSSEDataPage::PrintThisGraph_Click() {
     // The picture goes to the clipboard first, so the user can paste it elsewhere too.
     const QImage drawn = view_->grab().toImage();
     QClipboard* clipboard = QGuiApplication::clipboard();
@@ -80,7 +75,7 @@ void PlotSseDataPage::PrintThisGraph_Click() {
                           printer->ErrorText());
 }
 
-void PlotSseDataPage::CloseThisForm_Click() {
+void PlotSSEDataPage::CloseThisForm_Click() {
     Pages().Unload(this);
 }
 

@@ -4,17 +4,17 @@
 #include <QString>
 #include <vector>
 
-#include "reports/text/SseChartGrid.h"
+#include "reports/text/SSEChartGrid.h"
 
 class QChart;
 
 namespace mnemex::pages {
 
 // The chart's title and axis titles.
-inline constexpr const char* kSseChartTitle =
+inline constexpr const char* kSSEChartTitle =
     "Total Sum Of Squared Error As A Function Of Training Sweeps";
-inline constexpr const char* kSseXAxisTitle = "Sweeps Of Training";
-inline constexpr const char* kSseYAxisTitle = "Network SSE";
+inline constexpr const char* kSSEXAxisTitle = "Sweeps Of Training";
+inline constexpr const char* kSSEYAxisTitle = "Network SSE";
 
 // `title` as two lines of about equal length (an HTML line break at the blank nearest the
 // middle): the chart's title in its 14-point font is wider than the chart, and a title on
@@ -28,6 +28,6 @@ std::vector<int> LabelledRows(int rowCount, int maxLabels);
 // The whole chart for the data grid, built once: white background, light grey bars with a
 // black outline (up to 30 rows; more rows give darker bars without outline or gap, so the
 // curve keeps its shape), bold Arial 14 title at the top, axis titles, no legend.
-QChart* BuildSseChart(const std::vector<report::ChartRow>& grid);
+QChart* BuildSSEChart(const std::vector<report::ChartRow>& grid);
 
 }  // namespace mnemex::pages
