@@ -43,88 +43,165 @@ an unreadable training file.
 )";
 }
 
+std::string Printable(const std::string& text) {
+    std::string shown;
+    for (unsigned char c : text) {
+        if (c == '\\') {
+            shown += "\\\\";
+        } else if (c < 0x20 || c == 0x7f) {
+            static const char kHex[] = "0123456789abcdef";
+            shown += "\\x";
+            shown += kHex[c >> 4];
+            shown += kHex[c & 15];
+        } else {
+            shown += static_cast<char>(c);
+        }
+    }
+    return shown;
+}
+
+std::string Quoted(const std::string& text) {
+    return "\"" + Printable(text) + "\"";
+}
+
+namespace {
+
+// Stores an option's value in the options; returns the message for a value it refuses.
+using Store = std::optional<std::string> (*)(BatchOptions&, const std::string& value);
+
+struct OptionSpec {
+    const char* Name;
+    bool TakesValue;
+    Store Apply;  // given an empty value for a switch
+};
+
+// Keeps a value as typed.
+std::optional<std::string> Keep(std::string& field, const std::string& value) {
+    field = value;
+    return std::nullopt;
+}
+template <typename T>
+std::optional<std::string> Keep(std::optional<T>& field, const std::string& value) {
+    field = value;
+    return std::nullopt;
+}
+
+std::optional<std::string> StoreRule(BatchOptions& o, const std::string& v) {
+    if (v == "hebb" || v == "Hebb")
+        o.Rule = "Hebb";
+    else if (v == "delta" || v == "Delta")
+        o.Rule = "Delta";
+    else
+        return "--rule must be hebb or delta, not " + Quoted(v);
+    return std::nullopt;
+}
+
+std::optional<std::string> StoreStop(BatchOptions& o, const std::string& v) {
+    if (v == "epochs")
+        o.Entries.EpochTest = true, o.Entries.ErrorTest = false;
+    else if (v == "error")
+        o.Entries.EpochTest = false, o.Entries.ErrorTest = true;
+    else if (v == "both")
+        o.Entries.EpochTest = true, o.Entries.ErrorTest = true;
+    else
+        return "--stop must be epochs, error or both, not " + Quoted(v);
+    return std::nullopt;
+}
+
+std::optional<std::string> StoreSections(BatchOptions& o, const std::string& v) {
+    const auto sections = report::ParseSectionList(v);
+    if (!sections)
+        return "--sections takes general, responses, errors, weights, inputs, outputs, sse or "
+               "all, separated by commas, not " +
+               Quoted(v);
+    o.ReportSections = *sections;
+    o.SectionsGiven = true;
+    return std::nullopt;
+}
+
+// Every option, in the order of --help. The setup page's boxes are kept as typed: they
+// are read as numbers only where the page reads them, when the settings are checked.
+const OptionSpec kOptions[] = {
+    {"--rule", true, StoreRule},
+    {"--rate", true,
+     [](BatchOptions& o, const std::string& v) { return Keep(o.Entries.LearningRate, v); }},
+    {"--epochs", true,
+     [](BatchOptions& o, const std::string& v) { return Keep(o.Entries.Epochs, v); }},
+    {"--min-error", true,
+     [](BatchOptions& o, const std::string& v) { return Keep(o.Entries.MinError, v); }},
+    {"--stop", true, StoreStop},
+    {"--print-interval", true,
+     [](BatchOptions& o, const std::string& v) { return Keep(o.Entries.PrintEpochs, v); }},
+    {"--continue", true,
+     [](BatchOptions& o, const std::string& v) -> std::optional<std::string> {
+         o.Continues.push_back(v);
+         return std::nullopt;
+     }},
+    {"--json", true, [](BatchOptions& o, const std::string& v) { return Keep(o.JsonPath, v); }},
+    {"--report", true, [](BatchOptions& o, const std::string& v) { return Keep(o.ReportPath, v); }},
+    {"--sections", true, StoreSections},
+    {"--xlsx", true, [](BatchOptions& o, const std::string& v) { return Keep(o.XlsxPath, v); }},
+    {"--progress", false,
+     [](BatchOptions& o, const std::string&) -> std::optional<std::string> {
+         o.Progress = true;
+         return std::nullopt;
+     }},
+};
+
+const OptionSpec* FindOption(const std::string& name) {
+    for (const OptionSpec& spec : kOptions)
+        if (name == spec.Name)
+            return &spec;
+    return nullptr;
+}
+
+// What is wrong with the options as a whole, once every one is read.
+std::optional<std::string> Inconsistency(const BatchOptions& o) {
+    if (o.TrainingFile.empty())
+        return "no training file given";
+    if (o.SectionsGiven && !o.ReportPath)
+        return "--sections needs --report";
+    return std::nullopt;
+}
+
+}  // namespace
+
 ParseOutcome ParseBatchOptions(const std::vector<std::string>& args) {
     BatchOptions o;
     ParseOutcome out;
-    bool sectionsGiven = false;
-    auto fail = [&](const std::string& message) {
-        out.Error = message;
-        return out;
-    };
     for (std::size_t k = 0; k < args.size(); ++k) {
         const std::string& a = args[k];
-        auto value = [&]() -> std::optional<std::string> {
-            if (k + 1 >= args.size())
-                return std::nullopt;
-            return args[++k];
-        };
         if (a == "--help" || a == "-h") {
             o.Help = true;
             out.Options = o;
             return out;
         }
-        if (a == "--progress") {
-            o.Progress = true;
-            continue;
-        }
-        if (a.rfind("--", 0) == 0) {
-            auto v = value();
-            if (!v)
-                return fail("option " + a + " needs a value");
-            if (a == "--rule") {
-                if (*v == "hebb" || *v == "Hebb")
-                    o.Rule = "Hebb";
-                else if (*v == "delta" || *v == "Delta")
-                    o.Rule = "Delta";
-                else
-                    return fail("--rule must be hebb or delta, not \"" + *v + "\"");
-            } else if (a == "--rate") {
-                o.Entries.LearningRate = *v;
-            } else if (a == "--epochs") {
-                o.Entries.Epochs = *v;
-            } else if (a == "--min-error") {
-                o.Entries.MinError = *v;
-            } else if (a == "--print-interval") {
-                o.Entries.PrintEpochs = *v;
-            } else if (a == "--stop") {
-                if (*v == "epochs")
-                    o.Entries.EpochTest = true, o.Entries.ErrorTest = false;
-                else if (*v == "error")
-                    o.Entries.EpochTest = false, o.Entries.ErrorTest = true;
-                else if (*v == "both")
-                    o.Entries.EpochTest = true, o.Entries.ErrorTest = true;
-                else
-                    return fail("--stop must be epochs, error or both, not \"" + *v + "\"");
-            } else if (a == "--continue") {
-                o.Continues.push_back(*v);
-            } else if (a == "--report") {
-                o.ReportPath = *v;
-            } else if (a == "--sections") {
-                const auto sections = report::ParseSectionList(*v);
-                if (!sections)
-                    return fail(
-                        "--sections takes general, responses, errors, weights, inputs, "
-                        "outputs, sse or all, separated by commas, not \"" +
-                        *v + "\"");
-                o.ReportSections = *sections;
-                sectionsGiven = true;
-            } else if (a == "--json") {
-                o.JsonPath = *v;
-            } else if (a == "--xlsx") {
-                o.XlsxPath = *v;
-            } else {
-                return fail("unknown option " + a);
+        if (a.rfind("--", 0) != 0) {
+            if (!o.TrainingFile.empty()) {
+                out.Error = "only one training file may be given";
+                return out;
             }
+            o.TrainingFile = a;
             continue;
         }
-        if (!o.TrainingFile.empty())
-            return fail("only one training file may be given");
-        o.TrainingFile = a;
+        const OptionSpec* spec = FindOption(a);
+        if (spec == nullptr) {
+            out.Error = "unknown option " + Printable(a);
+            return out;
+        }
+        if (spec->TakesValue && k + 1 >= args.size()) {
+            out.Error = "option " + Printable(a) + " needs a value";
+            return out;
+        }
+        if (auto refused = spec->Apply(o, spec->TakesValue ? args[++k] : std::string())) {
+            out.Error = *refused;
+            return out;
+        }
     }
-    if (o.TrainingFile.empty())
-        return fail("no training file given");
-    if (sectionsGiven && !o.ReportPath)
-        return fail("--sections needs --report");
+    if (auto wrong = Inconsistency(o)) {
+        out.Error = *wrong;
+        return out;
+    }
     out.Options = o;
     return out;
 }

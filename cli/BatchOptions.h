@@ -20,6 +20,7 @@ struct BatchOptions {
     bool Progress = false;                  // print every printout of the run
     std::optional<std::string> ReportPath;  // the text report to write after training
     report::SectionSet ReportSections = report::DefaultSections();
+    bool SectionsGiven = false;  // --sections was given
     bool Help = false;
 };
 
@@ -30,6 +31,12 @@ struct ParseOutcome {
     std::string Error;
 };
 ParseOutcome ParseBatchOptions(const std::vector<std::string>& args);
+
+// `text` as it may be shown in a one-line message: control characters (a line break in a
+// typed value, say) and backslashes are written as escapes.
+std::string Printable(const std::string& text);
+// The same between double quotes.
+std::string Quoted(const std::string& text);
 
 // The text of --help.
 std::string BatchUsage();

@@ -1,6 +1,13 @@
 #include "cli/BatchRun.h"
 
+#include <cerrno>
+#include <cmath>
 #include <filesystem>
+#include <limits>
+#include <new>
+#include <string_view>
+#include <utility>
+#include <vector>
 
 #include "cli/BatchReport.h"
 #include "cli/JsonResult.h"
@@ -8,6 +15,7 @@
 #include "core/Recall.h"
 #include "core/TrainingFile.h"
 #include "core/TrainingRun.h"
+#include "core/output/OutputTarget.h"
 #include "reports/workbook/SummaryFile.h"
 
 namespace mnemex::batch {
@@ -27,9 +35,10 @@ namespace {
 // Prints the display lines the setup page would show.
 class ConsoleDisplay : public TrainingDisplay {
   public:
-    ConsoleDisplay(std::ostream& out, bool progress, const std::atomic<bool>& stop)
-        : out_(out), progress_(progress), stop_(stop) {}
-    void ShowPanels() override {}
+    ConsoleDisplay(std::ostream& out, bool progress, const std::atomic<bool>& stop,
+                   std::int32_t epochsPerRun)
+        : out_(out), progress_(progress), stop_(stop), epochsPerRun_(epochsPerRun) {}
+    void ShowPanels() override { epochsThisRun_ = 0; }  // every run starts here
     void StartProgress(double) override {}
     void ShowTrainingLine(const std::string& text) override { out_ << text << '\n'; }
     void StepProgress() override {}
@@ -49,13 +58,34 @@ class ConsoleDisplay : public TrainingDisplay {
             out_ << change << '\n';
     }
     void ReEnable() override {}
-    bool StopRequested() override { return stop_.load(std::memory_order_relaxed); }
+    bool StopRequested() override {
+        if (epochsPerRun_ > 0 && ++epochsThisRun_ >= epochsPerRun_)
+            return true;
+        return stop_.load(std::memory_order_relaxed);
+    }
 
   private:
     std::ostream& out_;
     bool progress_;
     const std::atomic<bool>& stop_;
+    std::int32_t epochsPerRun_;
+    std::int32_t epochsThisRun_ = 0;
 };
+
+// The progress bar's maximum as the setup page takes it: the epochs box, read only when
+// the epoch test is on (the settings check has then read it already).
+double ProgressMaximum(const ParameterEntries& entries) {
+    if (!entries.EpochTest)
+        return 0.0;
+    try {
+        const double epochs = ReadPlainNumber(entries.Epochs);
+        if (!(std::fabs(epochs) <= std::numeric_limits<float>::max()))
+            return 0.0;
+        return static_cast<float>(epochs);  // single precision, as the page reads it
+    } catch (const RunTimeException&) {
+        return 0.0;
+    }
+}
 
 // Checks the settings as the setup page does; prints the page's message when refused.
 bool Check(PublicStuff& state, const ParameterEntries& entries, std::ostream& err) {
@@ -77,8 +107,7 @@ bool Train(PublicStuff& state, const ParameterEntries& entries, ConsoleDisplay& 
     refused = !Check(state, entries, err);
     if (refused)
         return false;
-    const double requested = static_cast<float>(ReadPlainNumber(entries.Epochs));
-    const RunResult r = TrainNetwork(state, display, requested);
+    const RunResult r = TrainNetwork(state, display, ProgressMaximum(entries));
     if (r.Outcome == RunOutcome::kFailed) {
         err << ConsoleText(TrainingErrorMessage(r.Error)) << '\n';
         return false;
@@ -86,12 +115,71 @@ bool Train(PublicStuff& state, const ParameterEntries& entries, ConsoleDisplay& 
     return true;
 }
 
-}  // namespace
+// The results the options ask for, by option name.
+std::vector<std::pair<const char*, const std::optional<std::string>*>> ResultPaths(
+    const BatchOptions& options) {
+    return {{"--json", &options.JsonPath},
+            {"--report", &options.ReportPath},
+            {"--xlsx", &options.XlsxPath}};
+}
 
-int RunBatch(const BatchOptions& options, PublicStuff& state, const BatchStreams& streams,
-             const std::atomic<bool>& stop) {
+int ResultsOnStandardOutput(const BatchOptions& options, int fd) {
+    int count = 0;
+    for (const auto& [name, path] : ResultPaths(options))
+        if (*path && output::IsStandardOutput(**path, fd))
+            ++count;
+    return count;
+}
+
+// How results are written: devices, pipes and the standard output included.
+output::WriteOptions ResultWriteOptions(const BatchStreams& streams) {
+    output::WriteOptions options;
+    options.StandardOutputFd = streams.StandardOutputFd;
+    if (streams.StandardOutputFd < 0) {
+        std::ostream& json = streams.Json;
+        options.WriteStandardOutput = [&json](std::string_view bytes) {
+            json.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+            json.flush();
+            return json ? 0 : EIO;
+        };
+    }
+    return options;
+}
+
+// Writes the results asked for; false (after the message) when one could not be written.
+bool WriteResults(const BatchOptions& options, PublicStuff& state, const BatchStreams& streams) {
+    std::ostream& err = streams.Err;
+    streams.Out.flush();  // display lines first, whatever shares their file
+    const output::WriteOptions writeOptions = ResultWriteOptions(streams);
+    if (options.JsonPath) {
+        if (const auto failed = WriteJsonResult(state, *options.JsonPath, writeOptions)) {
+            err << "mnemex-batch: the JSON result could not be written to "
+                << Quoted(*options.JsonPath) << ": " << failed->Reason() << '\n';
+            return false;
+        }
+    }
+    if (options.ReportPath &&
+        !WriteBatchReport(state, *options.ReportPath, options.ReportSections, writeOptions, err))
+        return false;
+    if (options.XlsxPath) {
+        const std::string failed = WriteSummaryWorkbookFile(state, *options.XlsxPath, writeOptions);
+        if (!failed.empty()) {
+            err << ConsoleText(failed) << '\n';
+            return false;
+        }
+    }
+    return true;
+}
+
+int RunUnguarded(const BatchOptions& options, PublicStuff& state, const BatchStreams& streams,
+                 const std::atomic<bool>& stop, std::int32_t epochsPerRun) {
     std::ostream& out = streams.Out;
     std::ostream& err = streams.Err;
+    if (ResultsOnStandardOutput(options, streams.StandardOutputFd) > 1) {
+        err << "mnemex-batch: only one of --json, --report and --xlsx may go to the standard "
+               "output\n";
+        return kExitUsage;
+    }
     if (auto e = ReadTrainingFile(state, options.TrainingFile)) {
         err << "mnemex-batch: " << e->Message << '\n';
         return kExitUsage;
@@ -105,7 +193,7 @@ int RunBatch(const BatchOptions& options, PublicStuff& state, const BatchStreams
         return kExitTrainingError;
     }
 
-    ConsoleDisplay display(out, options.Progress, stop);
+    ConsoleDisplay display(out, options.Progress, stop, epochsPerRun);
     bool refused = false;
     ResetWeights(state);
     if (!Train(state, options.Entries, display, err, refused)) {
@@ -121,24 +209,26 @@ int RunBatch(const BatchOptions& options, PublicStuff& state, const BatchStreams
             return refused ? kExitUsage : kExitTrainingError;
         }
     }
-    if (options.JsonPath) {
-        std::string problem;
-        if (!WriteJsonResult(state, *options.JsonPath, streams.Json, problem)) {
-            err << "mnemex-batch: " << problem << '\n';
-            return kExitTrainingError;
-        }
+    return WriteResults(options, state, streams) ? kExitOk : kExitTrainingError;
+}
+
+}  // namespace
+
+bool ResultGoesToStandardOutput(const BatchOptions& options, int fd) {
+    return ResultsOnStandardOutput(options, fd) > 0;
+}
+
+int RunBatch(const BatchOptions& options, PublicStuff& state, const BatchStreams& streams,
+             const std::atomic<bool>& stop, std::int32_t epochsPerRun) {
+    // Whatever slips past the checks ends in a message and a status, never in a crash.
+    try {
+        return RunUnguarded(options, state, streams, stop, epochsPerRun);
+    } catch (const std::bad_alloc&) {
+        streams.Err << "mnemex-batch: out of memory\n";
+    } catch (const std::exception& e) {
+        streams.Err << "mnemex-batch: " << e.what() << '\n';
     }
-    if (options.ReportPath &&
-        !WriteBatchReport(state, *options.ReportPath, options.ReportSections, err))
-        return kExitTrainingError;
-    if (options.XlsxPath) {
-        const std::string failed = WriteSummaryWorkbookFile(state, *options.XlsxPath);
-        if (!failed.empty()) {
-            err << ConsoleText(failed) << '\n';
-            return kExitTrainingError;
-        }
-    }
-    return kExitOk;
+    return kExitTrainingError;
 }
 
 }  // namespace mnemex::batch

@@ -1,10 +1,7 @@
 #include "cli/JsonResult.h"
 
-#include <cerrno>
 #include <charconv>
 #include <cstdio>
-#include <cstring>
-#include <filesystem>
 
 namespace mnemex::batch {
 
@@ -83,38 +80,10 @@ std::string JsonResult(const PublicStuff& s) {
     return out;
 }
 
-bool WriteJsonResult(const PublicStuff& state, const std::string& path, std::ostream& stdoutStream,
-                     std::string& problem) {
-    const std::string text = JsonResult(state);
-    if (path == "-") {
-        stdoutStream << text;
-        stdoutStream.flush();
-        return static_cast<bool>(stdoutStream);
-    }
-    // Write beside the target and rename, so a failure never leaves half a file.
-    const std::string temp = path + ".part";
-    std::FILE* f = std::fopen(temp.c_str(), "wb");
-    if (!f) {
-        problem = "cannot write \"" + path + "\": " + std::strerror(errno);
-        return false;
-    }
-    bool ok = std::fwrite(text.data(), 1, text.size(), f) == text.size();
-    ok = (std::fflush(f) == 0) && ok;
-    const int savedErrno = errno;
-    ok = (std::fclose(f) == 0) && ok;
-    if (!ok) {
-        std::remove(temp.c_str());
-        problem = "cannot write \"" + path + "\": " + std::strerror(savedErrno ? savedErrno : EIO);
-        return false;
-    }
-    std::error_code ec;
-    std::filesystem::rename(temp, path, ec);
-    if (ec) {
-        std::remove(temp.c_str());
-        problem = "cannot write \"" + path + "\": " + ec.message();
-        return false;
-    }
-    return true;
+std::optional<output::WriteFailure> WriteJsonResult(const PublicStuff& state,
+                                                    const std::string& path,
+                                                    const output::WriteOptions& options) {
+    return output::WriteWhole(path, JsonResult(state), options);
 }
 
 }  // namespace mnemex::batch

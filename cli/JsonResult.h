@@ -1,10 +1,11 @@
 #pragma once
 // The batch command's JSON result.
 
-#include <ostream>
+#include <optional>
 #include <string>
 
 #include "core/PublicStuff.h"
+#include "core/output/ResultFile.h"
 
 namespace mnemex::batch {
 
@@ -13,9 +14,10 @@ namespace mnemex::batch {
 // same doubles.
 std::string JsonResult(const PublicStuff& state);
 
-// Writes JsonResult to `path` ("-" means `stdoutStream`), completely or not at all.
-// On failure returns false and a description in `problem`.
-bool WriteJsonResult(const PublicStuff& state, const std::string& path, std::ostream& stdoutStream,
-                     std::string& problem);
+// Writes JsonResult to `path` (see output::WriteWhole: "-" is the standard output),
+// completely or not at all. Returns the failure, if any.
+std::optional<output::WriteFailure> WriteJsonResult(const PublicStuff& state,
+                                                    const std::string& path,
+                                                    const output::WriteOptions& options);
 
 }  // namespace mnemex::batch

@@ -36,9 +36,12 @@ int main(int argc, char** argv) {
     }
     std::signal(SIGINT, OnInterrupt);
     mnemex::PublicStuff state;
-    const bool jsonToStdout = parsed.Options->JsonPath && *parsed.Options->JsonPath == "-";
-    // With JSON on standard output, the display lines go to standard error.
-    const mnemex::batch::BatchStreams streams{jsonToStdout ? std::cerr : std::cout, std::cerr,
-                                              std::cout};
+    // With a result on the standard output (by any of its names), the display lines go to
+    // standard error so that nothing mixes into the result.
+    constexpr int kStandardOutput = 1;
+    const bool resultToStdout =
+        mnemex::batch::ResultGoesToStandardOutput(*parsed.Options, kStandardOutput);
+    const mnemex::batch::BatchStreams streams{resultToStdout ? std::cerr : std::cout, std::cerr,
+                                              std::cout, kStandardOutput};
     return mnemex::batch::RunBatch(*parsed.Options, state, streams, stopRequested);
 }

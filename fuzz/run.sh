@@ -1,17 +1,26 @@
 #!/usr/bin/env bash
-# Builds the training-file fuzzer with clang and runs it for a bounded time (default 60 s)
-# from the corpus kept in the repository. Fails on any crash, hang, leak or sanitizer report.
-#   fuzz/run.sh [seconds]
+# Builds the fuzzers with clang and runs each for a bounded time (default 60 s) from the
+# corpus kept in the repository. Fails on any crash, hang, leak or sanitizer report.
+#   fuzz/run.sh [seconds] [training_file|batch_options ...]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-60}
+shift || true
+fuzzers=("$@")
+[ ${#fuzzers[@]} -gt 0 ] || fuzzers=(training_file batch_options)
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DMNEMEX_GUI=OFF -DMNEMEX_FUZZ=ON \
   -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build-fuzz --target fuzz_training_file
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-cp fuzz/corpus/training_file/* "$work"/
-# Files up to 64 KiB: long enough for long tokens and many values, short enough for speed.
-build-fuzz/fuzz/fuzz_training_file "$work" -max_total_time="$seconds" -max_len=65536 \
-  -timeout=5 -rss_limit_mb=2048 -print_final_stats=1 2>&1 | tail -n 15
-echo "corpus after the run: $(ls "$work" | wc -l) files"
+for name in "${fuzzers[@]}"; do
+  cmake --build build-fuzz --target "fuzz_$name"
+  work=$(mktemp -d)
+  cp "fuzz/corpus/$name"/* "$work"/
+  # training_file: files up to 64 KiB, long enough for long tokens and many values.
+  # batch_options: command lines up to 4 KiB, enough for every option several times.
+  max_len=65536
+  [ "$name" = batch_options ] && max_len=4096
+  echo "== fuzz_$name for $seconds s"
+  build-fuzz/fuzz/"fuzz_$name" "$work" -max_total_time="$seconds" -max_len=$max_len \
+    -timeout=5 -rss_limit_mb=2048 -print_final_stats=1 2>&1 | tail -n 15
+  echo "corpus after the run: $(ls "$work" | wc -l) files"
+  rm -rf "$work"
+done

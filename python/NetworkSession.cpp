@@ -109,8 +109,8 @@ ParameterEntries EntriesFor(const TrainingSettings& s) {
     if (e.EpochTest && s.Epochs > kLargestCount)
         RequireCount(s.Epochs, "epochs", 1);
     RequireCount(s.PrintInterval, "print_interval", INT32_MIN);
-    e.Sweeps = std::to_string(s.Epochs);
-    e.PrintSweeps = std::to_string(s.PrintInterval);
+    e.Epochs = std::to_string(s.Epochs);
+    e.PrintEpochs = std::to_string(s.PrintInterval);
     e.LearningRate = NumberText(s.Rate);
     e.MinError = NumberText(s.MinError);
     return e;

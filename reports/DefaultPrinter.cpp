@@ -2,14 +2,12 @@
 
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QPrinter>
 #include <QPrinterInfo>
-#include <QTemporaryFile>
-#include <cerrno>
-#include <cstdio>
 #include <system_error>
 
+#include "core/output/ResultFile.h"
+#include "core/output/ScratchFolder.h"
 #include "reports/PaintedPrinter.h"
 
 namespace mnemex::pages {
@@ -46,32 +44,34 @@ QString PdfPathFor(const QString& name) {
 }
 
 std::unique_ptr<PagePrinter> OpenPdfPrinter(const QString& path, const QString& documentName) {
-    // The PDF is written beside its final name and moved there only when complete, so a
-    // failed printout never leaves half a file or spoils one already there.
-    auto temp = std::make_shared<QTemporaryFile>(QFileInfo(path).absolutePath() +
-                                                 QLatin1String("/.") + QFileInfo(path).fileName() +
-                                                 QLatin1String(".printing-XXXXXX"));
-    const bool created = temp->open();
-    if (created)
-        temp->close();
+    // The PDF is painted into a private scratch file and only the finished bytes go to
+    // `path`, through the one result writer: a failed printout never leaves half a file or
+    // spoils one already there, and a name that is not a file is refused, never written.
+    auto scratch = std::make_shared<output::ScratchFolder>();
+    const std::string scratchFile = scratch->File("printout.pdf");
     auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
     printer->setOutputFormat(QPrinter::PdfFormat);
     printer->setDocName(documentName);
-    printer->setOutputFileName(created ? temp->fileName() : path + QLatin1String(".unwritable"));
+    // Without a scratch folder there is nowhere to paint: the printer then fails to start.
+    printer->setOutputFileName(scratch->Error() == 0 ? QFile::decodeName(scratchFile.c_str())
+                                                     : QString());
     QPrinter* raw = printer.get();
-    auto finish = [raw, temp, path, created]() -> QString {
+    auto finish = [raw, scratch, scratchFile, path]() -> QString {
         const QString cannot =
             QStringLiteral("The PDF file could not be saved:\r") + path + QLatin1Char('\r');
-        if (!created)
-            return cannot + temp->errorString();
         if (const QString state = PrinterState(*raw); !state.isEmpty())
             return cannot + state;
-        // rename() replaces a file already there in one step.
-        if (std::rename(QFile::encodeName(temp->fileName()).constData(),
-                        QFile::encodeName(path).constData()) != 0)
-            return cannot + QString::fromStdString(std::generic_category().message(errno)) +
+        int error = 0;
+        const auto bytes = output::ReadWholeFile(scratchFile, error);
+        if (!bytes)
+            return cannot + QString::fromStdString(std::generic_category().message(error)) +
                    QLatin1Char('.');
-        temp->setAutoRemove(false);
+        output::WriteOptions filesOnly;
+        filesOnly.FilesOnly = true;
+        const auto failed =
+            output::WriteWhole(QFile::encodeName(path).toStdString(), *bytes, filesOnly);
+        if (failed)
+            return cannot + QString::fromStdString(failed->Reason()) + QLatin1Char('.');
         return {};
     };
     return std::make_unique<DevicePrinter>(std::move(printer), finish);

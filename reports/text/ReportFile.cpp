@@ -1,13 +1,11 @@
 #include "reports/text/ReportFile.h"
 
-#include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <cerrno>
-#include <filesystem>
 #include <system_error>
-#include <vector>
+
+#include "core/output/ResultFile.h"
 
 namespace mnemex::report {
 
@@ -23,42 +21,6 @@ std::string Reason(int error) {
 [[noreturn]] void FailWrite(const std::string& path, int error) {
     throw FileOperationError("The report could not be saved to:\r" + path + "\r" + Reason(error) +
                              "\rAny file already there was left unchanged.");
-}
-
-// Permissions for the new file: those of the file it replaces, else the usual ones.
-mode_t ModeFor(const std::string& path) {
-    struct stat existing {};
-    if (::stat(path.c_str(), &existing) == 0 && S_ISREG(existing.st_mode))
-        return existing.st_mode & 07777;
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    return 0666 & ~mask;
-}
-
-// Writes every byte, retrying interrupted and partial writes. Returns 0 or an errno value.
-int WriteAll(int fd, const std::string& bytes) {
-    const char* data = bytes.data();
-    std::size_t left = bytes.size();
-    while (left > 0) {
-        const ssize_t n = ::write(fd, data, left);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            return errno;
-        }
-        data += n;
-        left -= static_cast<std::size_t>(n);
-    }
-    return 0;
-}
-
-// Makes the rename itself durable; a folder that cannot be synced is no reason to fail.
-void SyncFolder(const std::string& folder) {
-    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
-    }
 }
 
 }  // namespace
@@ -78,41 +40,17 @@ std::string JoinPath(const std::string& folder, const std::string& name) {
 }
 
 void WriteFileWhole(const std::string& path, const std::string& bytes) {
-    // Only regular files are replaced: renaming over a device, pipe or folder would
-    // destroy it rather than write to it.
-    struct stat existing {};
-    if (::stat(path.c_str(), &existing) == 0 && !S_ISREG(existing.st_mode)) {
+    // A name chosen on the page only ever names a file: renaming over a device, pipe or
+    // folder would destroy it, and writing into one is not what saving a report means.
+    output::WriteOptions filesOnly;
+    filesOnly.FilesOnly = true;
+    const auto failed = output::WriteWhole(path, bytes, filesOnly);
+    if (!failed)
+        return;
+    if (failed->Kind != output::FailureKind::kSystem)
         throw FileOperationError("The report could not be saved to:\r" + path +
                                  "\rThat name belongs to a directory or device, not a file.");
-    }
-    const std::filesystem::path target(path);
-    std::string folder = target.parent_path().string();
-    if (folder.empty())
-        folder = ".";
-    std::string pattern = JoinPath(folder, "." + target.filename().string() + ".saving-XXXXXX");
-    std::vector<char> name(pattern.begin(), pattern.end());
-    name.push_back('\0');
-
-    const int fd = ::mkstemp(name.data());
-    if (fd < 0)
-        FailWrite(path, errno);
-    const std::string temp(name.data());
-    int error = 0;
-    if (::fchmod(fd, ModeFor(path)) != 0)
-        error = errno;
-    if (error == 0)
-        error = WriteAll(fd, bytes);
-    if (error == 0 && ::fsync(fd) != 0)
-        error = errno;
-    if (::close(fd) != 0 && error == 0)
-        error = errno;
-    if (error == 0 && ::rename(temp.c_str(), path.c_str()) != 0)
-        error = errno;
-    if (error != 0) {
-        ::unlink(temp.c_str());
-        FailWrite(path, error);
-    }
-    SyncFolder(folder);
+    FailWrite(path, failed->Error);
 }
 
 void CreateFolder(const std::string& path) {

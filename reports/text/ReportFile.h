@@ -21,8 +21,9 @@ std::string ReportNameFromAnswer(const std::string& answer);
 std::string JoinPath(const std::string& folder, const std::string& name);
 
 // Replaces (or creates) `path` with exactly `bytes`: written to a temporary file beside it,
-// flushed to the disk and renamed over it. On failure the temporary file is removed, any
-// file already at `path` stays as it was, and FileOperationError says why.
+// flushed to the disk and renamed over it (a link to a file keeps pointing at the new one).
+// On failure the temporary file is removed, any file already at `path` stays as it was,
+// and FileOperationError says why. A folder, device, pipe or socket is refused untouched.
 void WriteFileWhole(const std::string& path, const std::string& bytes);
 
 // Creates the folder `path` (its parent must exist). FileOperationError says why not.

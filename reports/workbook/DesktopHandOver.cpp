@@ -14,7 +14,9 @@ DesktopHandOver::DesktopHandOver(WorkbookFolder folder, WorkbookOpener& opener)
 std::string DesktopHandOver::HandOver(std::unique_ptr<Workbook> workbook) {
     const std::string path = folder_.ReserveNewFile();
     try {
-        WriteXlsxFile(*workbook, path);
+        output::WriteOptions filesOnly;
+        filesOnly.FilesOnly = true;  // the reserved file in the private folder
+        WriteXlsxFile(*workbook, path, filesOnly);
     } catch (...) {
         std::remove(path.c_str());  // the empty reservation must not look like a workbook
         throw;
@@ -37,7 +39,7 @@ std::string UnopenedWorkbookMessage(const UnopenedWorkbook& workbook) {
 }
 
 std::string FileHandOver::HandOver(std::unique_ptr<Workbook> workbook) {
-    WriteXlsxFile(*workbook, path_);
+    WriteXlsxFile(*workbook, path_, options_);
     return path_;
 }
 

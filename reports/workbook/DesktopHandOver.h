@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "core/output/ResultFile.h"
 #include "reports/workbook/DesktopOpener.h"
 #include "reports/workbook/SpreadsheetApplication.h"
 #include "reports/workbook/WorkbookFolder.h"
@@ -39,14 +40,17 @@ class DesktopHandOver : public WorkbookHandOver {
 // What the user reads about a workbook no program could open: where it is and why.
 std::string UnopenedWorkbookMessage(const UnopenedWorkbook& workbook);
 
-// Hands every workbook over as the file at one given path (replaced each time).
+// Hands every workbook over as the file at one given path (replaced each time), written
+// by the rules of `options` (the command line writes into devices and the standard output).
 class FileHandOver : public WorkbookHandOver {
   public:
-    explicit FileHandOver(std::string path) : path_(std::move(path)) {}
+    explicit FileHandOver(std::string path, output::WriteOptions options = {})
+        : path_(std::move(path)), options_(std::move(options)) {}
     std::string HandOver(std::unique_ptr<Workbook> workbook) override;
 
   private:
     std::string path_;
+    output::WriteOptions options_;
 };
 
 }  // namespace mnemex::sheets

@@ -24,8 +24,9 @@ class QuietFeedback : public SummaryFeedback {
 
 }  // namespace
 
-std::string WriteSummaryWorkbookFile(PublicStuff& state, const std::string& path) {
-    sheets::FileHandOver handOver(path);
+std::string WriteSummaryWorkbookFile(PublicStuff& state, const std::string& path,
+                                     const output::WriteOptions& options) {
+    sheets::FileHandOver handOver(path, options);
     sheets::LocalSpreadsheetHost host(handOver);
     SpreadsheetState spreadsheet;
     QuietFeedback feedback;

@@ -1,8 +1,6 @@
 #include "reports/workbook/XlsxFile.h"
 
 #include <locale.h>
-#include <sys/stat.h>
-#include <unistd.h>
 #include <xlsxwriter.h>
 #include <clocale>
 #include <cstdio>
@@ -11,6 +9,7 @@
 #include <cstring>
 #include <vector>
 
+#include "core/output/ScratchFolder.h"
 #include "reports/workbook/SheetError.h"
 
 namespace mnemex::sheets {
@@ -54,13 +53,6 @@ std::string QuotedSheetName(const std::string& name) {
             quoted += '\'';
     }
     return quoted + "'";
-}
-
-std::string DirectoryOf(const std::string& path) {
-    const std::size_t slash = path.find_last_of('/');
-    if (slash == std::string::npos)
-        return ".";
-    return slash == 0 ? "/" : path.substr(0, slash);
 }
 
 // The built-in number formats the application's own date and time defaults map to.
@@ -215,8 +207,8 @@ class XlsxWriter {
             lxw_format* format = FormatFor(cell.Style);
             switch (cell.Kind) {
                 case ValueKind::kText:
-                    failed = worksheet_write_string(target, row, col,
-                                                    ValidUtf8(*cell.Text).c_str(), format);
+                    failed = worksheet_write_string(target, row, col, ValidUtf8(*cell.Text).c_str(),
+                                                    format);
                     break;
                 case ValueKind::kNumber:
                 case ValueKind::kDate:
@@ -251,35 +243,31 @@ std::string NameFormula(const DefinedName& name) {
     return formula;
 }
 
-void WriteXlsxFile(const Workbook& workbook, const std::string& path) {
-    const std::string directory = DirectoryOf(path);
-    // Write beside the target and rename, so a failure never leaves half a workbook there.
-    std::string temp = path + ".partial-XXXXXX";
-    const int fd = mkstemp(temp.data());
-    if (fd < 0)
-        ThrowWriteError(path, std::strerror(errno));
-    close(fd);
-
+void WriteXlsxFile(const Workbook& workbook, const std::string& path,
+                   const output::WriteOptions& options) {
+    // The writer needs a seekable file of its own; the finished bytes then go to the
+    // target the one way every result does.
+    const output::ScratchFolder scratch;
+    if (scratch.Error() != 0)
+        ThrowWriteError(path,
+                        "no temporary folder: " + std::string(std::strerror(scratch.Error())));
+    const std::string temp = scratch.File("workbook.xlsx");
     std::string failed;
     {
         CNumericLocale numbersWithPoint;
         if (!numbersWithPoint.Active())
             failed = "the C locale is not available";
         else
-            failed = XlsxWriter(workbook, temp, directory).Write();
+            failed = XlsxWriter(workbook, temp, scratch.Path()).Write();
     }
-    if (failed.empty()) {
-        // mkstemp made the file private; give it the mode any new file of the user gets.
-        const mode_t mask = umask(0);
-        umask(mask);
-        chmod(temp.c_str(), 0666 & ~mask);
-    }
-    if (failed.empty() && std::rename(temp.c_str(), path.c_str()) != 0)
-        failed = std::strerror(errno);
-    if (!failed.empty()) {
-        std::remove(temp.c_str());
+    if (!failed.empty())
         ThrowWriteError(path, failed);
-    }
+    int error = 0;
+    const auto bytes = output::ReadWholeFile(temp, error);
+    if (!bytes)
+        ThrowWriteError(path, std::strerror(error));
+    if (const auto written = output::WriteWhole(path, *bytes, options))
+        ThrowWriteError(path, written->Reason());
 }
 
 }  // namespace mnemex::sheets

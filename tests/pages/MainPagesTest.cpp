@@ -631,7 +631,7 @@ void MainPagesTest::startTrainingWithoutMemoryStopsAtTheMessage() {
     QVERIFY(little.Ok());
     p.DoubleClickFile(QStringLiteral("huge.net"));
     QCOMPARE(p.MessageCount(), 0);
-    QTest::mouseClick(p.Intro()->NextPage, Qt::LeftButton);
+    QTest::mouseClick(p.Intro()->NextPageButton(), Qt::LeftButton);
     p.Settle();
     DistMemPage* s = p.Setup();
     QVERIFY(s != nullptr);
@@ -642,16 +642,16 @@ void MainPagesTest::startTrainingWithoutMemoryStopsAtTheMessage() {
         QCOMPARE(shown.text.toStdString(), outOfMemory);
 
     for (int press = 1; press <= 2; ++press) {
-        p.Train(s->StartTraining);
+        p.Train(s->StartTrainingButton());
         QCOMPARE(p.MessageCount(), onArrival + press);
         QCOMPARE(p.LastMessage().text.toStdString(), outOfMemory);
         QCOMPARE(p.state.EpochCount, 0);
-        QVERIFY(s->StartTraining->isVisible() && s->StartTraining->isEnabled());
-        QVERIFY(s->LRateBox->isEnabled() && s->Check1[0]->isEnabled());
-        QVERIFY(s->TestRecall->isHidden() && s->EpochProgress->isHidden());
+        QVERIFY(s->StartTrainingButton()->isVisible() && s->StartTrainingButton()->isEnabled());
+        QVERIFY(s->RateBox()->isEnabled() && s->StopCheckBoxes()[0]->isEnabled());
+        QVERIFY(s->TestRecallButton()->isHidden() && s->EpochProgressBar()->isHidden());
         QVERIFY(!s->Training());
     }
-    QTest::mouseClick(s->Command2, Qt::LeftButton);
+    QTest::mouseClick(s->ExitButton(), Qt::LeftButton);
     QVERIFY(p.ended);
 }
 
@@ -662,21 +662,21 @@ void MainPagesTest::runFailingWithinOneFrameShowsHowFarItGot() {
     p.ToSetup();
     DistMemPage* s = p.Setup();
     // A first, normal run leaves its lines on the panels.
-    p.Train(s->StartTraining);
-    QCOMPARE(s->Picture1[1]->Lines(), QStringList{"Epochs: 100"});
+    p.Train(s->StartTrainingButton());
+    QCOMPARE(s->TrainingPanels()[1]->Lines(), QStringList{"Epochs: 100"});
 
-    QTest::mouseClick(s->OptionDelta, Qt::LeftButton);
-    s->LRateBox->setText(QStringLiteral("150"));
-    s->PrintSweepsBox->setText(QStringLiteral("1"));
-    s->SweepsBox->setText(QStringLiteral("5000"));
+    QTest::mouseClick(s->DeltaOption(), Qt::LeftButton);
+    s->RateBox()->setText(QStringLiteral("150"));
+    s->PrintEpochsBox()->setText(QStringLiteral("1"));
+    s->MaxEpochsBox()->setText(QStringLiteral("5000"));
     QStringList epochsBehind, totalBehind;
     int progressBehind = -1;
     p.backend.whileShown = [&](const ScriptedDialogBackend::Shown&) {
-        epochsBehind = s->Picture1[1]->Lines();
-        totalBehind = s->Picture1[2]->Lines();
-        progressBehind = s->EpochProgress->value();
+        epochsBehind = s->TrainingPanels()[1]->Lines();
+        totalBehind = s->TrainingPanels()[2]->Lines();
+        progressBehind = s->EpochProgressBar()->value();
     };
-    p.Train(s->StartTraining);
+    p.Train(s->StartTrainingButton());
     p.backend.whileShown = nullptr;
 
     QCOMPARE(p.MessageCount(), 1);
@@ -690,7 +690,7 @@ void MainPagesTest::runFailingWithinOneFrameShowsHowFarItGot() {
     QCOMPARE(totalBehind,
              QStringList{QString::fromStdString(TotalSSELine(p.state.SSEHistory[last][2]))});
     QCOMPARE(progressBehind, failedIn);
-    QCOMPARE(s->Picture1[1]->Lines(), epochsBehind);
+    QCOMPARE(s->TrainingPanels()[1]->Lines(), epochsBehind);
 }
 
 // The user flicks to the hub and back while a run ends: the setup page's activation (which
@@ -699,11 +699,11 @@ void MainPagesTest::activationDuringTheRunIsHandledAfterIt() {
     Program p;
     p.ToSetup();
     DistMemPage* s = p.Setup();
-    p.Train(s->StartTraining);
+    p.Train(s->StartTrainingButton());
     p.ToHub();
     p.manager.NotifyActivated(s);
-    QCOMPARE(s->LRateSlider->Value(), 10);
-    s->LRateBox->setText(QStringLiteral("0.5"));
+    QCOMPARE(s->RateSlider()->Value(), 10);
+    s->RateBox()->setText(QStringLiteral("0.5"));
     bool arrivedDuringRun = false;
     QMetaObject::invokeMethod(
         s,
@@ -713,12 +713,12 @@ void MainPagesTest::activationDuringTheRunIsHandledAfterIt() {
             p.manager.NotifyActivated(s);
         },
         Qt::QueuedConnection);
-    p.Train(s->StartTraining);
+    p.Train(s->StartTrainingButton());
     QVERIFY(arrivedDuringRun);
     QVERIFY(!s->Training());
     QCOMPARE(p.state.EpochCount, 100);
-    QCOMPARE(s->LRateSlider->Value(), 50);
-    QVERIFY(s->TestRecall->isVisible() && s->LRateBox->isEnabled());
+    QCOMPARE(s->RateSlider()->Value(), 50);
+    QVERIFY(s->TestRecallButton()->isVisible() && s->RateBox()->isEnabled());
     QCOMPARE(p.MessageCount(), 0);
 }
 
@@ -727,12 +727,12 @@ void MainPagesTest::driveThatCannotBeOpenedOnTheIntroductoryPage() {
     const QString gone = p.folder.path() + QStringLiteral("/not mounted");
     p.drives = FixedDriveSource{{Drive{QStringLiteral("/"), QString()}, Drive{gone, QString()}}};
     Network1Page* page = p.Intro();
-    page->Drive1->Refresh();
-    page->Dir1->SetPath(p.folder.path());
-    page->Drive1->SetDrive(gone);
-    QCOMPARE(page->Drive1->Drive(), QStringLiteral("/"));
-    QCOMPARE(page->Dir1->Path(), p.folder.path());
-    QCOMPARE(page->File1->Items(),
+    page->DriveListBox()->Refresh();
+    page->FolderListBox()->SetPath(p.folder.path());
+    page->DriveListBox()->SetDrive(gone);
+    QCOMPARE(page->DriveListBox()->Drive(), QStringLiteral("/"));
+    QCOMPARE(page->FolderListBox()->Path(), p.folder.path());
+    QCOMPARE(page->FileListBox()->Items(),
              (QStringList{"broken.net", "independent.net", "orthogonal.net"}));
     QCOMPARE(p.MessageCount(), 1);
     QCOMPARE(p.LastMessage().text, "The drive \"" + gone +

@@ -2,13 +2,16 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QPrinterInfo>
 #include <QTest>
+#include <filesystem>
 
 #include "ResultTestSupport.h"
 #include "reports/DefaultPrinter.h"
 #include "reports/PaintedPrinter.h"
 #include "reports/PrintJobs.h"
+#include "tests/support/SpecialFiles.h"
 
 using namespace mnemex;
 using namespace mnemex::pages;
@@ -58,6 +61,31 @@ class PrintingTest : public QObject {
         QVERIFY(PrintChartPicture(*printer, picture));
         QVERIFY(ReadBytes(path).startsWith("%PDF"));
         QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList{"chart.pdf"});
+    }
+
+    // A chosen name that is a FIFO is refused at once (nobody waits for a reader) and stays
+    // a FIFO; a link to an earlier printout gets the new one and stays a link.
+    void aPdfNameThatIsNotAFileIsRefusedAndALinkIsFollowed() {
+        const QString folder = TestFolder();
+        const std::string fifo = (folder + QStringLiteral("/pipe.pdf")).toStdString();
+        testsupport::MakeFifo(fifo);
+        QImage picture(40, 30, QImage::Format_RGB32);
+        picture.fill(Qt::gray);
+        auto refused = OpenPdfPrinter(QString::fromStdString(fifo), QStringLiteral("Chart"));
+        QVERIFY(!PrintChartPicture(*refused, picture));
+        QVERIFY(refused->ErrorText().contains(QStringLiteral("not a file")));
+        QVERIFY(std::filesystem::is_fifo(fifo));
+
+        QFile old(folder + QStringLiteral("/old.pdf"));
+        QVERIFY(old.open(QIODevice::WriteOnly));
+        old.write("older printout");
+        old.close();
+        QVERIFY(QFile::link(QStringLiteral("old.pdf"), folder + QStringLiteral("/latest.pdf")));
+        auto printer =
+            OpenPdfPrinter(folder + QStringLiteral("/latest.pdf"), QStringLiteral("Chart"));
+        QVERIFY(PrintChartPicture(*printer, picture));
+        QVERIFY(ReadBytes(folder + QStringLiteral("/old.pdf")).startsWith("%PDF"));
+        QVERIFY(QFileInfo(folder + QStringLiteral("/latest.pdf")).isSymLink());
     }
 
     void withoutPrinterTheUserIsOfferedAPdf_data() {

@@ -1,15 +1,15 @@
 // Saving report files: names, whole writes and what stays on disk when a write fails.
 
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 
-#include <csignal>
 #include <filesystem>
 #include <fstream>
 
 #include "ReportNetworks.h"
 #include "reports/text/ReportFile.h"
+#include "tests/support/FileSizeLimit.h"
+#include "tests/support/SpecialFiles.h"
 
 namespace mnemex::report {
 namespace {
@@ -17,6 +17,7 @@ namespace {
 namespace fs = std::filesystem;
 using reporttest::ReadBytes;
 using reporttest::TestFolder;
+using testsupport::DiskFullAfter;
 
 struct NameCase {
     const char* answer;
@@ -120,36 +121,44 @@ INSTANTIATE_TEST_SUITE_P(
                         return folder + "/sub";
                     },
                     "directory or device"},
-        FailureCase{"Device", [](const std::string&) { return std::string("/dev/full"); },
+        FailureCase{"Fifo",
+                    [](const std::string& folder) {
+                        testsupport::MakeFifo(folder + "/pipe");
+                        return folder + "/pipe";
+                    },
                     "directory or device"}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(WriteFileWhole, DeviceIsNotReplaced) {
-    ASSERT_THROW(WriteFileWhole("/dev/full", "x"), FileOperationError);
+// The page never writes into a device, nor renames over one: a copy of the null device
+// (which would take the report without complaint) is refused and stays a device.
+TEST(WriteFileWhole, DeviceIsRefusedAndStaysADevice) {
+    const std::string node = TestFolder() + "/null";
+    if (!testsupport::MakeCharacterDevice(node, testsupport::kNullDevice))
+        GTEST_SKIP() << "only root may make device nodes";
+    try {
+        WriteFileWhole(node, "x");
+        FAIL() << "the report was written into a device";
+    } catch (const FileOperationError& e) {
+        EXPECT_EQ(std::string(e.what()), "The report could not be saved to:\r" + node +
+                                             "\rThat name belongs to a directory or device, "
+                                             "not a file.");
+    }
     struct stat st {};
-    ASSERT_EQ(::stat("/dev/full", &st), 0);
+    ASSERT_EQ(::stat(node.c_str(), &st), 0);
     EXPECT_TRUE(S_ISCHR(st.st_mode));
+    EXPECT_TRUE(OtherFiles(TestFolder(), "null").empty());
 }
 
-// The file size limit makes the disk look full after `bytes` bytes, for root as well.
-class DiskFullAfter {
-  public:
-    explicit DiskFullAfter(rlim_t bytes) {
-        ::getrlimit(RLIMIT_FSIZE, &saved_);
-        oldHandler_ = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit = saved_;
-        limit.rlim_cur = bytes;
-        ::setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~DiskFullAfter() {
-        ::setrlimit(RLIMIT_FSIZE, &saved_);
-        std::signal(SIGXFSZ, oldHandler_);
-    }
-
-  private:
-    rlimit saved_{};
-    void (*oldHandler_)(int) = nullptr;
-};
+// A link to a report is followed: the report it names is replaced, the link stays.
+TEST(WriteFileWhole, LinkToAReportReplacesTheReportAndKeepsTheLink) {
+    const std::string folder = TestFolder();
+    std::ofstream(folder + "/real.txt") << "old";
+    fs::create_symlink("real.txt", folder + "/latest.txt");
+    WriteFileWhole(folder + "/latest.txt", "new");
+    EXPECT_EQ(ReadBytes(folder + "/real.txt"), "new");
+    EXPECT_TRUE(fs::is_symlink(folder + "/latest.txt"));
+    EXPECT_EQ(fs::read_symlink(folder + "/latest.txt"), "real.txt");
+}
 
 TEST(WriteFileWhole, DiskFullKeepsTheOldReportAndLeavesNoPartialFile) {
     const std::string folder = TestFolder();

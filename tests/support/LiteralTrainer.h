@@ -22,6 +22,8 @@ class LiteralNet {
 
     double Weight(int j, int i) const { return weights_[Index(j, i)].Weight; }
     double TotalSSE() const { return totalSSE_; }
+    // The total SSE before any training, as NewRun measured it (the first history row).
+    double UntrainedSSE() const { return untrainedSSE_; }
 
   private:
     struct Unit {

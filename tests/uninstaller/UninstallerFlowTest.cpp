@@ -221,7 +221,7 @@ class UninstallerFlowTest : public QObject {
         bool shownWhileSearching = false;
         QTimer::singleShot(150, [&] {
             if (UninstallPage* page = program.Uninstall()) {
-                statusWhileSearching = page->Label2->text();
+                statusWhileSearching = page->StatusLabel()->text();
                 shownWhileSearching = page->isVisible();
                 if (userCloses) {
                     page->close();
@@ -229,7 +229,7 @@ class UninstallerFlowTest : public QObject {
             }
         });
         program.Run([&] { program.Show(program.LoadStart()); });
-        QTest::mouseClick(program.Start()->Yes, Qt::LeftButton);
+        QTest::mouseClick(program.Start()->YesButton(), Qt::LeftButton);
 
         QCOMPARE(statusWhileSearching, QString("Checking for ST6UNST.LOG..."));
         QVERIFY(shownWhileSearching);

@@ -102,8 +102,8 @@ TEST(BatchReport, UnwritableReportEndsWithStatusOneAndAClearMessage) {
     const std::string folder = TestFolder();
     const BatchOutcome r = RunBatchWith({kOrthogonal, "--report", folder + "/missing/run.txt"});
     EXPECT_EQ(r.Status, kExitTrainingError);
-    EXPECT_NE(r.Err.find("The report could not be saved to:\n" + folder + "/missing/run.txt\n" +
-                         "No such file or directory."),
+    EXPECT_NE(r.Err.find("the report could not be written to \"" + folder +
+                         "/missing/run.txt\": No such file or directory\n"),
               std::string::npos)
         << r.Err;
 }
