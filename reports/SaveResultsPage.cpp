@@ -93,8 +93,8 @@ void SaveResultsPage::BuildControls() {
                              "associative memory trains and recalls."),
               {0, 7080, 3135, 735}, {"Arial", 8.25, kItalic});
     // Below the page's design controls: where the last report went.
-    statusLabel_ = MakeLabel(this, "StatusLabel", QString(), {240, 8160, 10035, 600},
-                             {"Arial", 9, kBold});
+    statusLabel_ =
+        MakeLabel(this, "StatusLabel", QString(), {240, 8160, 10035, 600}, {"Arial", 9, kBold});
     statusLabel_->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
     connect(file1_, &FileList::Click, this, &SaveResultsPage::File1_Click);

@@ -18,6 +18,7 @@
 #include "pages/main/TestDAMPage.h"
 #include "reports/ProbeNetworkPage.h"
 #include "tests/support/PageLook.h"
+#include "tests/support/StandInSummary.h"
 
 using namespace mnemex;
 using namespace mnemex::testsupport;
@@ -51,25 +52,27 @@ class Walk {
         ScriptedDialogBackend backend;
         Dialogs dialogs{backend, QStringLiteral("Mnemex")};
         FixedDriveSource drives{{Drive{QStringLiteral("/"), QString()}}};
-        PlatformServices services{dialogs, drives};
+        testsupport::StandInSummary summary;
+        PlatformServices services{dialogs, drives, summary};
         PageManager pages{state, services};
         pages.SetQuitAction([] {});
         RegisterPages(pages);
 
         auto* intro = dynamic_cast<pages::Network1Page*>(pages.Show(QStringLiteral("Network1")));
         Look(QStringLiteral("Network1 empty"), intro);
-        intro->Dir1->SetPath(QStringLiteral(MNEMEX_EXAMPLES_DIR));
-        intro->File1->DoubleClickItem(intro->File1->Items().indexOf(QStringLiteral("letters.net")));
+        intro->FolderListBox()->SetPath(QStringLiteral(MNEMEX_EXAMPLES_DIR));
+        intro->FileListBox()->DoubleClickItem(
+            intro->FileListBox()->Items().indexOf(QStringLiteral("letters.net")));
         Look(QStringLiteral("Network1 loaded"), intro);
 
-        intro->NextPage->click();
+        intro->NextPageButton()->click();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         auto* setup = pages.FindAs<pages::DistMemPage>(QStringLiteral("DistMem"));
         Look(QStringLiteral("DistMem before"), setup);
-        setup->OptionDelta->click();
-        setup->StartTraining->click();
+        setup->DeltaOption()->click();
+        setup->StartTrainingButton()->click();
         Look(QStringLiteral("DistMem after"), setup);
-        setup->TestRecall->click();
+        setup->TestRecallButton()->click();
         Look(QStringLiteral("TestDAM"), pages.Find(QStringLiteral("TestDAM")));
         auto* probe =
             dynamic_cast<pages::ProbeNetworkPage*>(pages.Show(QStringLiteral("ProbeNetwork")));

@@ -590,29 +590,29 @@ void MainPagesTest::divergingRunLeavesThePageUsable() {
     p.CopyExample("letters.net");
     p.ToSetup(QStringLiteral("letters.net"));
     DistMemPage* s = p.Setup();
-    QTest::mouseClick(s->OptionDelta, Qt::LeftButton);
-    s->LRateSlider->UserMoveTo(150);
-    QCOMPARE(s->LRateBox->text(), QStringLiteral("1.5"));
-    p.Train(s->StartTraining);
+    QTest::mouseClick(s->DeltaOption(), Qt::LeftButton);
+    s->RateSlider()->UserMoveTo(150);
+    QCOMPARE(s->RateBox()->text(), QStringLiteral("1.5"));
+    p.Train(s->StartTrainingButton());
     QCOMPARE(p.MessageCount(), 1);
     QVERIFY2(p.LastMessage().text.startsWith("This version of the code has encountered an error."),
              qPrintable(p.LastMessage().text));
     QVERIFY(p.state.EpochCount < 100);  // the run stopped where the weights overflowed
     // After the message the student can change the settings and start again.
     for (QWidget* entry : std::initializer_list<QWidget*>{
-             s->Check1[0], s->Check1[1], s->OptionHebb, s->OptionDelta, s->SweepsBox,
-             s->SweepsUpDown, s->PrintSweepsBox, s->PrintSweepsUpDown, s->LRateBox, s->LRateSlider,
-             s->MinErrorBox, s->MinErrorSlider})
+             s->StopCheckBoxes()[0], s->StopCheckBoxes()[1], s->HebbOption(), s->DeltaOption(),
+             s->MaxEpochsBox(), s->MaxEpochsUpDown(), s->PrintEpochsBox(), s->PrintEpochsUpDown(),
+             s->RateBox(), s->RateSlider(), s->MinimumErrorBox(), s->MinimumErrorSlider()})
         QVERIFY2(entry->isEnabled(), qPrintable(entry->objectName()));
-    QVERIFY(s->EpochProgress->isHidden());
-    QVERIFY(s->TestRecall->isHidden() && s->Continue->isHidden());
-    QVERIFY(s->StartTraining->isVisible());
+    QVERIFY(s->EpochProgressBar()->isHidden());
+    QVERIFY(s->TestRecallButton()->isHidden() && s->ContinueTrainingButton()->isHidden());
+    QVERIFY(s->StartTrainingButton()->isVisible());
 
-    s->LRateSlider->UserMoveTo(10);
-    p.Train(s->StartTraining);
+    s->RateSlider()->UserMoveTo(10);
+    p.Train(s->StartTrainingButton());
     QCOMPARE(p.MessageCount(), 1);
     QCOMPARE(p.state.EpochCount, 100);
-    QVERIFY(s->TestRecall->isVisible() && s->Continue->isVisible());
+    QVERIFY(s->TestRecallButton()->isVisible() && s->ContinueTrainingButton()->isVisible());
 }
 
 // A network that does not fit: each press of Start Training says so once, and nothing is

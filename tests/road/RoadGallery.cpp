@@ -18,9 +18,10 @@
 #include "pages/main/Network1Page.h"
 #include "pages/main/TestDAMPage.h"
 #include "reports/DefaultPrinter.h"
-#include "reports/PlotSseDataPage.h"
+#include "reports/PlotSSEDataPage.h"
 #include "reports/ProbeNetworkPage.h"
 #include "reports/SaveResultsPage.h"
+#include "tests/support/StandInSummary.h"
 
 using namespace mnemex;
 using namespace mnemex::pages;
@@ -37,28 +38,29 @@ class Road {
     int Walk() {
         auto* intro = dynamic_cast<Network1Page*>(pages_.Show(QStringLiteral("Network1")));
         Snap(intro, "road-1-network1-empty");
-        intro->Dir1->SetPath(QDir(examples_).absolutePath());
-        intro->File1->DoubleClickItem(intro->File1->Items().indexOf(QStringLiteral("letters.net")));
+        intro->FolderListBox()->SetPath(QDir(examples_).absolutePath());
+        intro->FileListBox()->DoubleClickItem(
+            intro->FileListBox()->Items().indexOf(QStringLiteral("letters.net")));
         Snap(intro, "road-2-network1-loaded");
 
-        intro->NextPage->click();
+        intro->NextPageButton()->click();
         Settle();
         auto* setup = pages_.FindAs<DistMemPage>(QStringLiteral("DistMem"));
         Snap(setup, "road-3-distmem-before");
-        setup->OptionDelta->click();
-        setup->LRateBox->setText(QStringLiteral("0.02"));
-        setup->SweepsBox->setText(QStringLiteral("90"));  // epoch 0 and every 10th: 10 rows
-        setup->StartTraining->click();
+        setup->DeltaOption()->click();
+        setup->RateBox()->setText(QStringLiteral("0.02"));
+        setup->MaxEpochsBox()->setText(QStringLiteral("90"));  // epoch 0 and every 10th: 10 rows
+        setup->StartTrainingButton()->click();
         Snap(setup, "road-4-distmem-after");
 
-        setup->TestRecall->click();
+        setup->TestRecallButton()->click();
         auto* hub = pages_.FindAs<TestDAMPage>(QStringLiteral("TestDAM"));
-        hub->TestList->setCurrentRow(0);
+        hub->ExamineList()->setCurrentRow(0);
         Snap(hub, "road-5-testdam");
 
         hub->TestList_DblClick();
         auto* probe = pages_.FindAs<ProbeNetworkPage>(QStringLiteral("ProbeNetwork"));
-        auto* patternBox = probe->findChild<QLineEdit*>(QStringLiteral("PatternBox"));
+        auto* patternBox = probe->PatternNumberBox();
         for (const char* pattern : {"1", "2"}) {
             patternBox->setText(QLatin1String(pattern));
             probe->PatternOK_Click();
@@ -73,15 +75,15 @@ class Road {
         // A report saved earlier in this run: the page shows it and where it went.
         state_.ReportFileName =
             scratch_.filePath(QStringLiteral("letters-report.txt")).toStdString();
-        hub->TestList->setCurrentRow(2);
+        hub->ExamineList()->setCurrentRow(2);
         hub->TestList_DblClick();
         auto* report = pages_.FindAs<SaveResultsPage>(QStringLiteral("SaveResults"));
         report->SaveFile_Click();
         Snap(report, "road-7-saveresults");
 
-        hub->TestList->setCurrentRow(3);
+        hub->ExamineList()->setCurrentRow(3);
         hub->TestList_DblClick();
-        auto* chart = pages_.FindAs<PlotSseDataPage>(QStringLiteral("PlotSSEdata"));
+        auto* chart = pages_.FindAs<PlotSSEDataPage>(QStringLiteral("PlotSSEdata"));
         Snap(chart, "road-8-chart-10-rows");
         chart->SetPrinterSource([this] {
             return OpenPdfPrinter(out_.filePath(QStringLiteral("road-print-chart.pdf")),
@@ -91,17 +93,17 @@ class Road {
         chart->CloseThisForm_Click();
 
         // Keep the weights and train on with a printout every epoch until the history is full.
-        hub->ContinueList->setCurrentRow(1);
+        hub->ContinuingList()->setCurrentRow(1);
         hub->ContinueList_DblClick();
         Settle();
-        setup->PrintSweepsBox->setText(QStringLiteral("1"));
-        setup->SweepsBox->setText(QStringLiteral("2000"));
-        setup->Continue->click();
-        setup->TestRecall->click();
+        setup->PrintEpochsBox()->setText(QStringLiteral("1"));
+        setup->MaxEpochsBox()->setText(QStringLiteral("2000"));
+        setup->ContinueTrainingButton()->click();
+        setup->TestRecallButton()->click();
         hub = pages_.FindAs<TestDAMPage>(QStringLiteral("TestDAM"));
-        hub->TestList->setCurrentRow(3);
+        hub->ExamineList()->setCurrentRow(3);
         hub->TestList_DblClick();
-        chart = pages_.FindAs<PlotSseDataPage>(QStringLiteral("PlotSSEdata"));
+        chart = pages_.FindAs<PlotSSEDataPage>(QStringLiteral("PlotSSEdata"));
         Snap(chart, "road-9-chart-2000-rows");
         std::printf("history rows: %d\n", static_cast<int>(state_.SSECount));
         return 0;
@@ -129,7 +131,8 @@ class Road {
     ScriptedDialogBackend dialogBackend_;
     Dialogs dialogs_{dialogBackend_, QStringLiteral("Mnemex")};
     SystemDriveSource drives_;
-    PlatformServices services_{dialogs_, drives_};
+    testsupport::StandInSummary summary_;
+    PlatformServices services_{dialogs_, drives_, summary_};
     PageManager pages_{state_, services_};
 };
 

@@ -124,15 +124,15 @@ TEST_P(UnopenedWorkbook, IsExplainedWithItsPathNotReportedAsAnError) {
     opener.Failure = "no application is set up to open this kind of file";
     DesktopSpreadsheet desktop(sheets::WorkbookFolder(folder.string()), opener);
     std::vector<std::string> questions;
+    RecordingFeedback feedback;
     if (c.CanAsk) {
-        desktop.SetQuestion([&](const std::string& text) {
+        feedback.OnQuestion = [&](const std::string& text) {
             questions.push_back(text);
             if (c.FolderOpens)
                 opener.Failure.reset();
             return c.Yes;
-        });
+        };
     }
-    RecordingFeedback feedback;
     PublicStuff state = FormulaState(2, 2, 3, 4);
 
     desktop.BuildSummary(state, feedback);
@@ -181,11 +181,11 @@ TEST(DesktopSpreadsheet, AnOpenedWorkbookAfterAnUnopenedOneRaisesNoQuestion) {
     opener.Failure = "no application is set up to open this kind of file";
     DesktopSpreadsheet desktop(sheets::WorkbookFolder(folder.string()), opener);
     int questions = 0;
-    desktop.SetQuestion([&](const std::string&) {
+    RecordingFeedback feedback;
+    feedback.OnQuestion = [&](const std::string&) {
         ++questions;
         return false;
-    });
-    RecordingFeedback feedback;
+    };
     PublicStuff state = FormulaState(2, 2, 3, 4);
     desktop.BuildSummary(state, feedback);
     opener.Failure.reset();  // a spreadsheet program was installed meanwhile

@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -29,6 +30,12 @@ class RecordingFeedback : public SummaryFeedback {
     }
     void SetProgressVisible(bool visible) override { Visible = visible; }
     void ShowMessage(const std::string& text) override { Messages.push_back(text); }
+    // Answers with OnQuestion; a feedback without it cannot ask.
+    std::optional<bool> AskYesNo(const std::string& text) override {
+        if (!OnQuestion)
+            return std::nullopt;
+        return OnQuestion(text);
+    }
 
     std::string Caption;
     int Minimum = -1;
@@ -38,6 +45,7 @@ class RecordingFeedback : public SummaryFeedback {
     std::vector<int> Values;
     std::vector<std::string> Messages;
     std::function<void(int)> OnProgress;
+    std::function<bool(const std::string&)> OnQuestion;
 };
 
 // Keeps every workbook handed over, or fails as told.
