@@ -71,10 +71,13 @@ void SaveResultsPage::BuildControls() {
     auto* fileButton = MakeButton(this, "FileButton", QStringLiteral("Create A New Filename"),
                                   {2400, 3240, 2292, 372}, smallBold);
 
+    // The layout names no font for the section boxes: they carry the page's own default,
+    // MS Sans Serif 8.25, in which their captions fit the layout's width.
+    const FontSpec sectionFont{"MS Sans Serif", 8.25};
     for (const CheckBoxPlace& place : kCheckBoxes) {
         const QByteArray name = "Check1_" + QByteArray::number(place.index);
         auto* box = Placed(new QCheckBox(QString::fromLatin1(place.caption), this),
-                           name.constData(), {5400, place.top, 3615, 495});
+                           name.constData(), {5400, place.top, 3615, 495}, &sectionFont);
         box->setChecked(place.ticked);
         checks_[static_cast<std::size_t>(place.index)] = box;
     }
@@ -96,6 +99,7 @@ void SaveResultsPage::BuildControls() {
     statusLabel_ =
         MakeLabel(this, "StatusLabel", QString(), {240, 8160, 10035, 600}, {"Arial", 9, kBold});
     statusLabel_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    statusLabel_->setAccessibleName(QStringLiteral("Where the report was saved"));
 
     connect(file1_, &FileList::Click, this, &SaveResultsPage::File1_Click);
     connect(dirButton, &QPushButton::clicked, this, &SaveResultsPage::DirButton_Click);

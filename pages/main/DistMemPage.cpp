@@ -140,6 +140,14 @@ void DistMemPage::BuildControls() {
         MakeButton(this, "Command2", QStringLiteral("Exit"), {7920, 7560, 1695, 615}, kExitFont);
     Label3 = MakeLabel(this, "Label3", NoticeText(), {0, 8400, 3135, 735}, kNoticeFont);
 
+    // Each box is named by the caption beside it; the sliders say what they hold.
+    MaxSweepsLabel->setBuddy(SweepsBox);
+    PrintSweepsLabel->setBuddy(PrintSweepsBox);
+    RateLabel->setBuddy(LRateBox);
+    MinErrorLabel->setBuddy(MinErrorBox);
+    LRateSlider->SetAccessibleName(QStringLiteral("Learning rate times 100"));
+    MinErrorSlider->SetAccessibleName(QStringLiteral("Minimum level of error times 100"));
+
     connect(LRateSlider, &Slider::Scroll, this, &DistMemPage::LRateSlider_Scroll);
     connect(MinErrorSlider, &Slider::Click, this, &DistMemPage::MinErrorSlider_Click);
     connect(OptionHebb, &QRadioButton::clicked, this, &DistMemPage::OptionHebb_Click);

@@ -28,6 +28,9 @@ TestDAMPage::TestDAMPage(PageContext& context) : Page(context, QString::fromLati
     ContinueList->addItems({QStringLiteral("Reset Weights And Train Again"),
                             QStringLiteral("Keep Current Weights And Continue Training"),
                             QStringLiteral("Train A New Network On A New Problem")});
+    // The lists are named after what they offer, as their headings say.
+    TestList->setAccessibleName(QStringLiteral("Methods for examining network performance"));
+    ContinueList->setAccessibleName(QStringLiteral("Methods for continuing training"));
     Command2 = MakeButton(this, "Command2", QStringLiteral("Exit Program"), {4527, 7560, 1950, 615},
                           kExitFont);
     Label1 = MakeLabel(this, "Label1", QStringLiteral("Or...."), {5082, 6720, 840, 492}, kListFont,

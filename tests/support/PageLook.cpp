@@ -32,9 +32,16 @@ namespace {
 // Half a pixel of slack for rounding between the measuring and the drawing.
 constexpr double kSlack = 0.5;
 
+// The control's layout name, or that of the control it is part of (the slider inside a
+// Slider), or its class.
 QString NameOf(const QWidget* w) {
-    return w->objectName().isEmpty() ? QString::fromLatin1(w->metaObject()->className())
-                                     : w->objectName();
+    for (const QWidget* named = w; named != nullptr; named = named->parentWidget()) {
+        if (!named->objectName().isEmpty())
+            return named->objectName();
+        if (named->isWindow())
+            break;
+    }
+    return QString::fromLatin1(w->metaObject()->className());
 }
 
 QString Problem(const QWidget* w, const QString& text, const QString& why) {
@@ -209,7 +216,13 @@ QStringList TabOrder(QWidget* page) {
         if (w->window() != page || !w->isVisibleTo(page) || !w->isEnabled() ||
             (w->focusPolicy() & Qt::TabFocus) == 0 || InsideAnotherControl(w, page))
             continue;
-        order << NameOf(w);
+        // A group of option buttons is one stop (Qt moves it to the button last focused):
+        // it goes by the name of the frame around it.
+        const auto* option = qobject_cast<const QRadioButton*>(w);
+        const QString stop =
+            option != nullptr && option->autoExclusive() ? NameOf(w->parentWidget()) : NameOf(w);
+        if (order.isEmpty() || order.back() != stop)
+            order << stop;
     }
     return order;
 }

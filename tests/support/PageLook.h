@@ -27,7 +27,8 @@ QStringList FaintTexts(QWidget* page);
 QStringList UnnamedControls(QWidget* page);
 
 // The object names of the controls Tab visits on `page`, in order, starting from the
-// first one in the focus chain (visible, enabled controls that take focus by Tab only).
+// first one in the focus chain (visible, enabled controls that take focus by Tab); a group
+// of option buttons is one stop, named after its frame.
 QStringList TabOrder(QWidget* page);
 
 }  // namespace mnemex::testsupport
