@@ -34,6 +34,8 @@ Options (defaults are the setup page's initial settings):
   --progress               print the display lines of every printout while training
   --help                   show this text
 
+)" + ExperimentUsage() +
+           R"(
 Numbers are written with a point as decimal separator.
 Ctrl-C ends a run after the current epoch and still writes the results so far.
 
@@ -175,6 +177,13 @@ ParseOutcome ParseBatchOptions(const std::vector<std::string>& args) {
             o.Help = true;
             out.Options = o;
             return out;
+        }
+        if (const auto taken = TakeExperimentOption(args, k, o.Experiments)) {
+            if (!taken->empty()) {
+                out.Error = *taken;
+                return out;
+            }
+            continue;
         }
         if (a.rfind("--", 0) != 0) {
             if (!o.TrainingFile.empty()) {

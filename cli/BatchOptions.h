@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/ExperimentOptions.h"
 #include "core/ParameterCheck.h"
 #include "reports/text/ReportSections.h"
 
@@ -20,7 +21,8 @@ struct BatchOptions {
     bool Progress = false;                  // print every printout of the run
     std::optional<std::string> ReportPath;  // the text report to write after training
     report::SectionSet ReportSections = report::DefaultSections();
-    bool SectionsGiven = false;  // --sections was given
+    bool SectionsGiven = false;     // --sections was given
+    ExperimentOptions Experiments;  // order, least squares, measures, exports
     bool Help = false;
 };
 

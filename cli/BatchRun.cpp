@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "cli/BatchReport.h"
+#include "cli/ExperimentResults.h"
 #include "cli/JsonResult.h"
 #include "core/ParameterCheck.h"
 #include "core/Recall.h"
@@ -120,7 +121,9 @@ std::vector<std::pair<const char*, const std::optional<std::string>*>> ResultPat
     const BatchOptions& options) {
     return {{"--json", &options.JsonPath},
             {"--report", &options.ReportPath},
-            {"--xlsx", &options.XlsxPath}};
+            {"--xlsx", &options.XlsxPath},
+            {"--weights-csv", &options.Experiments.WeightsCsv},
+            {"--weights-npy", &options.Experiments.WeightsNpy}};
 }
 
 int ResultsOnStandardOutput(const BatchOptions& options, int fd) {
@@ -147,12 +150,14 @@ output::WriteOptions ResultWriteOptions(const BatchStreams& streams) {
 }
 
 // Writes the results asked for; false (after the message) when one could not be written.
-bool WriteResults(const BatchOptions& options, PublicStuff& state, const BatchStreams& streams) {
+bool WriteResults(const BatchOptions& options, PublicStuff& state, const BatchStreams& streams,
+                  const std::string& moreJsonMembers) {
     std::ostream& err = streams.Err;
     streams.Out.flush();  // display lines first, whatever shares their file
     const output::WriteOptions writeOptions = ResultWriteOptions(streams);
     if (options.JsonPath) {
-        if (const auto failed = WriteJsonResult(state, *options.JsonPath, writeOptions)) {
+        if (const auto failed =
+                WriteJsonResult(state, *options.JsonPath, writeOptions, moreJsonMembers)) {
             err << "mnemex-batch: the JSON result could not be written to "
                 << Quoted(*options.JsonPath) << ": " << failed->Reason() << '\n';
             return false;
@@ -168,7 +173,7 @@ bool WriteResults(const BatchOptions& options, PublicStuff& state, const BatchSt
             return false;
         }
     }
-    return true;
+    return WriteWeightExports(options.Experiments, state, writeOptions, err);
 }
 
 int RunUnguarded(const BatchOptions& options, PublicStuff& state, const BatchStreams& streams,
@@ -176,8 +181,8 @@ int RunUnguarded(const BatchOptions& options, PublicStuff& state, const BatchStr
     std::ostream& out = streams.Out;
     std::ostream& err = streams.Err;
     if (ResultsOnStandardOutput(options, streams.StandardOutputFd) > 1) {
-        err << "mnemex-batch: only one of --json, --report and --xlsx may go to the standard "
-               "output\n";
+        err << "mnemex-batch: only one of --json, --report, --xlsx, --weights-csv and "
+               "--weights-npy may go to the standard output\n";
         return kExitUsage;
     }
     if (auto e = ReadTrainingFile(state, options.TrainingFile)) {
@@ -187,6 +192,8 @@ int RunUnguarded(const BatchOptions& options, PublicStuff& state, const BatchStr
     state.TrainingFileName = std::filesystem::path(options.TrainingFile).filename().string();
     state.LearningRule = options.Rule;
     state.NewRun = 1;
+    state.Order.Permuted = options.Experiments.Permuted();
+    state.Order.Seed = options.Experiments.Seed;
     const RunTimeError alloc = TrapErrors([&] { state.ReallocateNetwork(); });
     if (alloc.Number != 0) {
         err << ConsoleText(TrainingErrorMessage(alloc)) << '\n';
@@ -209,7 +216,18 @@ int RunUnguarded(const BatchOptions& options, PublicStuff& state, const BatchStr
             return refused ? kExitUsage : kExitTrainingError;
         }
     }
-    return WriteResults(options, state, streams) ? kExitOk : kExitTrainingError;
+    ExperimentFigures figures;
+    const RunTimeError failed = ComputeExperiments(options.Experiments, state, figures);
+    if (failed.Number != 0) {
+        err << ConsoleText(TrainingErrorMessage(failed)) << '\n';
+        return kExitTrainingError;
+    }
+    if (!options.JsonPath)
+        PrintExperiments(options.Experiments, figures, out);
+    return WriteResults(options, state, streams,
+                        ExperimentJsonMembers(options.Experiments, figures))
+               ? kExitOk
+               : kExitTrainingError;
 }
 
 }  // namespace

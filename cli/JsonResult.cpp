@@ -5,13 +5,26 @@
 
 namespace mnemex::batch {
 
-namespace {
-
-// Shortest text that reads back as the same double.
 void AppendNumber(std::string& out, double value) {
     char buf[64];
     const auto r = std::to_chars(buf, buf + sizeof buf, value);
     out.append(buf, r.ptr);
+}
+
+void AppendWeightRows(std::string& out, const WeightMatrix& weights, const std::string& indent) {
+    out += '[';
+    for (int j = 1; j <= weights.NumOutputs(); ++j) {
+        out += (j == 1 ? "\n" : ",\n") + indent + "  [";
+        for (int i = 1; i <= weights.NumInputs(); ++i) {
+            if (i > 1)
+                out += ", ";
+            AppendNumber(out, weights.Weight(j, i));
+        }
+        out += ']';
+    }
+    if (weights.NumOutputs() > 0)
+        out += "\n" + indent;
+    out += ']';
 }
 
 void AppendString(std::string& out, const std::string& text) {
@@ -46,9 +59,7 @@ void AppendString(std::string& out, const std::string& text) {
     out += '"';
 }
 
-}  // namespace
-
-std::string JsonResult(const PublicStuff& s) {
+std::string JsonResult(const PublicStuff& s, const std::string& moreMembers) {
     std::string out = "{\n  \"file\": ";
     AppendString(out, s.TrainingFileName);
     out += ",\n  \"rule\": ";
@@ -58,17 +69,9 @@ std::string JsonResult(const PublicStuff& s) {
     out += ",\n  \"epochs\": " + std::to_string(s.EpochCount);
     out += ",\n  \"total_sse\": ";
     AppendNumber(out, s.TotalSSE);
-    out += ",\n  \"weights\": [";
-    for (int j = 1; j <= s.Weights.NumOutputs(); ++j) {
-        out += j == 1 ? "\n    [" : ",\n    [";
-        for (int i = 1; i <= s.Weights.NumInputs(); ++i) {
-            if (i > 1)
-                out += ", ";
-            AppendNumber(out, s.Weights.Weight(j, i));
-        }
-        out += ']';
-    }
-    out += s.Weights.NumOutputs() > 0 ? "\n  ],\n  \"history\": [" : "],\n  \"history\": [";
+    out += ",\n  \"weights\": ";
+    AppendWeightRows(out, s.Weights, "  ");
+    out += ",\n  \"history\": [";
     for (int r = 1; r <= s.SSECount; ++r) {
         out += r == 1 ? "\n    [" : ",\n    [";
         AppendNumber(out, s.SSEHistory[static_cast<std::size_t>(r)][1]);
@@ -76,14 +79,17 @@ std::string JsonResult(const PublicStuff& s) {
         AppendNumber(out, s.SSEHistory[static_cast<std::size_t>(r)][2]);
         out += ']';
     }
-    out += s.SSECount > 0 ? "\n  ]\n}\n" : "]\n}\n";
+    out += s.SSECount > 0 ? "\n  ]" : "]";
+    out += moreMembers;
+    out += "\n}\n";
     return out;
 }
 
 std::optional<output::WriteFailure> WriteJsonResult(const PublicStuff& state,
                                                     const std::string& path,
-                                                    const output::WriteOptions& options) {
-    return output::WriteWhole(path, JsonResult(state), options);
+                                                    const output::WriteOptions& options,
+                                                    const std::string& moreMembers) {
+    return output::WriteWhole(path, JsonResult(state, moreMembers), options);
 }
 
 }  // namespace mnemex::batch

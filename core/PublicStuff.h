@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "core/PatternOrder.h"
+
 namespace mnemex {
 
 // Largest count the 16-bit loop counters of the program can walk through.
@@ -134,6 +136,8 @@ struct PublicStuff {
     std::int32_t MaxEpochs = 0;
     double MinError = 0.0;
     std::int32_t PrintInterval = 0;
+    // How each epoch presents the patterns; file order unless an experiment asks otherwise.
+    PatternOrder Order;
 
     // Training record
     std::int16_t NewRun = 0;

@@ -13,25 +13,32 @@ int CheckedCount(std::int32_t count) {
     return static_cast<int>(count);
 }
 
-namespace {
+void CheckNetworkSizes(const PublicStuff& state) {
+    const int numInputs = CheckedCount(state.NumInputs);
+    const int numOutputs = CheckedCount(state.NumOutputs);
+    const int numPatterns = CheckedCount(state.NumPatterns);
+    if (numInputs < 0 || numOutputs < 0 || numPatterns < 0 ||
+        state.Weights.NumInputs() != numInputs || state.Weights.NumOutputs() != numOutputs ||
+        state.InputPatterns.Units() != numInputs || state.DesiredOutputs.Units() != numOutputs ||
+        state.InputPatterns.Patterns() < numPatterns ||
+        state.DesiredOutputs.Patterns() < numPatterns)
+        throw RunTimeException(kSubscriptOutOfRange);
+}
 
-// Every output unit's net input for the input vector x: summed over the input units in
-// increasing order, starting from 0.
-void SumNetInputs(const WeightMatrix& weights, const double* x, std::vector<double>& net) {
+void ResetWeights(PublicStuff& state) {
+    state.Weights.Clear();
+}
+
+void RecallInputs(const WeightMatrix& weights, const double* inputs, std::vector<double>& net) {
+    const int numInputs = weights.NumInputs();
     const int numOutputs = weights.NumOutputs();
     net.assign(static_cast<std::size_t>(numOutputs), 0.0);
-    for (int i = 1; i <= weights.NumInputs(); ++i) {
-        const double xi = x[i - 1];
+    for (int i = 1; i <= numInputs; ++i) {
+        const double xi = inputs[i - 1];
         const double* row = weights.Row(i);
         for (int j = 0; j < numOutputs; ++j)
             net[static_cast<std::size_t>(j)] = row[j] * xi + net[static_cast<std::size_t>(j)];
     }
-}
-
-}  // namespace
-
-void ResetWeights(PublicStuff& state) {
-    state.Weights.Clear();
 }
 
 void ComputeOutputs(PublicStuff& state, int p) {
@@ -46,7 +53,7 @@ void ComputeOutputs(PublicStuff& state, int p) {
     const double* desired = state.DesiredOutputs.Pattern(p);
     // Sum into a scratch vector first so that a failing sum stores nothing.
     thread_local std::vector<double> net;
-    SumNetInputs(state.Weights, x, net);
+    RecallInputs(state.Weights, x, net);
     for (int j = 0; j < numOutputs; ++j) {
         const double error = desired[j] - net[static_cast<std::size_t>(j)];
         if (!std::isfinite(error))
@@ -69,7 +76,7 @@ std::vector<double> RecallVector(const PublicStuff& state, const std::vector<dou
         state.Weights.NumInputs() != numInputs || state.Weights.NumOutputs() != numOutputs)
         throw RunTimeException(kSubscriptOutOfRange);
     std::vector<double> net;
-    SumNetInputs(state.Weights, inputs.data(), net);
+    RecallInputs(state.Weights, inputs.data(), net);
     for (double activity : net)
         if (!std::isfinite(activity))
             throw RunTimeException(kOverflow);

@@ -17,6 +17,12 @@ void ResetWeights(PublicStuff& state);
 // result would be infinite or not a number; kSubscriptOutOfRange for a bad p.
 void ComputeOutputs(PublicStuff& state, int p);
 
+// The response of `weights` to an input vector (weights.NumInputs() values, unit 1 first)
+// into `net` (resized to NumOutputs): each net input summed over the input units in
+// increasing order from 0 as net = w * x + net, exactly as ComputeOutputs sums. Changes
+// nothing else and checks nothing; callers judge the values.
+void RecallInputs(const WeightMatrix& weights, const double* inputs, std::vector<double>& net);
+
 // The output activities the network gives for any input vector of NumInputs values,
 // summed exactly as ComputeOutputs sums them, so a training pattern's vector gives that
 // pattern's responses bit for bit. Changes nothing. Throws RunTimeException(kOverflow) when
@@ -26,6 +32,10 @@ std::vector<double> RecallVector(const PublicStuff& state, const std::vector<dou
 // Sum over the output units, in order, of Error squared, as the unit records hold them now.
 // Throws RunTimeException(kOverflow) when the sum overflows.
 double PatternSSE(const PublicStuff& state);
+
+// Throws RunTimeException(kSubscriptOutOfRange) unless the pattern store and the weights
+// have the sizes the counts give (kOverflow for a count beyond the loop counters).
+void CheckNetworkSizes(const PublicStuff& state);
 
 // A count as a loop counter of the program: throws RunTimeException(kOverflow) above 32767.
 int CheckedCount(std::int32_t count);

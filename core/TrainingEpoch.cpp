@@ -53,7 +53,12 @@ EpochTrainerSettings CurrentEpochTrainerSettings() {
     return settings;
 }
 
-EpochTrainer::EpochTrainer(PublicStuff& state) : state_(state), hebb_(UsesHebbRule(state)) {
+EpochTrainer::EpochTrainer(PublicStuff& state)
+    : state_(state), hebb_(UsesHebbRule(state)), permuted_(state.Order.Permuted) {
+    if (permuted_ && Within16Bits(state.NumPatterns)) {
+        order_.reserve(static_cast<std::size_t>(state.NumPatterns));
+        orderIndex_.reserve(static_cast<std::size_t>(state.NumPatterns));
+    }
     const EpochTrainerSettings chosen = CurrentEpochTrainerSettings();
     if (chosen.path == EpochTrainerSettings::Path::kReference || !ConsistentSizes(state))
         return;
@@ -150,7 +155,21 @@ int EpochTrainer::Threads() const {
     return crew_ ? crew_->Size() : 1;
 }
 
+void EpochTrainer::ChooseOrder() {
+    if (!permuted_)
+        return;
+    EpochOrderInto(state_.Order.Seed, state_.EpochCount, CheckedCount(state_.NumPatterns), order_);
+    orderIndex_.resize(order_.size());
+    for (std::size_t k = 0; k < order_.size(); ++k)
+        orderIndex_[k] = order_[k] - 1;
+}
+
+int EpochTrainer::PatternAt(int position) const {
+    return permuted_ ? order_[static_cast<std::size_t>(position - 1)] : position;
+}
+
 void EpochTrainer::RunEpoch() {
+    ChooseOrder();
     // The kernels leave the state untouched until the whole epoch has succeeded; when
     // anything overflowed, the epoch is run again pattern by pattern from the same
     // start, which stops with the exact state and error of the failing step.
@@ -160,7 +179,8 @@ void EpochTrainer::RunEpoch() {
 
 void EpochTrainer::ReferenceEpoch() {
     state_.TotalSSE = 0.0;
-    for (int p = 1; p <= state_.NumPatterns; ++p) {
+    for (int k = 1; k <= state_.NumPatterns; ++k) {
+        const int p = PatternAt(k);
         if (hebb_) {
             TrainHebb(state_, p);
         } else {
@@ -220,6 +240,7 @@ bool EpochTrainer::RunJobs(bool measureOnly) {
     job.NumPatterns = numPatterns_;
     job.Inputs = state_.InputPatterns.Storage().data();
     job.Desired = state_.DesiredOutputs.Storage().data();
+    job.Order = permuted_ && !measureOnly ? orderIndex_.data() : nullptr;
     job.Rate = state_.LearningRate;
     job.Hebb = hebb_;
     job.MeasureOnly = measureOnly;
@@ -276,9 +297,10 @@ bool EpochTrainer::KernelEpoch() {
         copyOut(0);
     }
     state_.TotalSSE = total;
-    PublishUnits();
     if (numPatterns_ > 0) {
-        state_.Weights.RecordStep(state_.LearningRate, state_.InputPatterns.Pattern(numPatterns_),
+        const int last = PatternAt(numPatterns_);
+        PublishUnits(last);
+        state_.Weights.RecordStep(state_.LearningRate, state_.InputPatterns.Pattern(last),
                                   lastActivity_.data());
     }
     return true;
@@ -287,7 +309,7 @@ bool EpochTrainer::KernelEpoch() {
 double EpochTrainer::MeasureTotalSSE() {
     double total = 0.0;
     if (kernels_ && RunJobs(true) && SumErrors(total)) {
-        PublishUnits();
+        PublishUnits(numPatterns_);
         return total;
     }
     total = 0.0;
@@ -300,11 +322,12 @@ double EpochTrainer::MeasureTotalSSE() {
     return total;
 }
 
-void EpochTrainer::PublishUnits() {
+void EpochTrainer::PublishUnits(int lastPattern) {
     if (numPatterns_ == 0)
         return;
-    // What ComputeOutputs for the last pattern leaves behind.
-    const double* x = state_.InputPatterns.Pattern(numPatterns_);
+    // What ComputeOutputs for the last pattern presented leaves behind; the kernels keep
+    // errors by presentation position.
+    const double* x = state_.InputPatterns.Pattern(lastPattern);
     for (int i = 1; i <= numInputs_; ++i)
         state_.InputUnits(i).Activity = x[i - 1];
     const double* lastErrors = errors_.data() + static_cast<std::size_t>(numPatterns_ - 1) *

@@ -1,5 +1,6 @@
 #pragma once
-// One epoch of training: every pattern in file order, each learned and then measured.
+// One epoch of training: every pattern once, in file order or the epoch's permuted order,
+// each learned and then measured.
 
 #include <memory>
 #include <vector>
@@ -41,12 +42,14 @@ class EpochTrainer {
     EpochTrainer(const EpochTrainer&) = delete;
     EpochTrainer& operator=(const EpochTrainer&) = delete;
 
-    // TotalSSE = 0; for p = 1..NumPatterns: learning step for p, ComputeOutputs(p),
-    // TotalSSE += PatternSSE. Throws RunTimeException on overflow, leaving the state
-    // exactly as the pattern-by-pattern routines leave it when they fail at that point.
+    // TotalSSE = 0; for each pattern p in presentation order: learning step for p,
+    // ComputeOutputs(p), TotalSSE += PatternSSE. The order is file order, or under a
+    // permuted PatternOrder that of epoch EpochCount (the epoch being run). Throws
+    // RunTimeException on overflow, leaving the state exactly as the pattern-by-pattern
+    // routines leave it when they fail at that point.
     void RunEpoch();
 
-    // Sum over the patterns in order of PatternSSE after ComputeOutputs, with the weights
+    // Sum over the patterns in file order of PatternSSE after ComputeOutputs, with the weights
     // as they stand (no learning); the unit records are left as ComputeOutputs for the
     // last pattern leaves them. Throws RunTimeException on overflow, as those routines do.
     double MeasureTotalSSE();
@@ -66,7 +69,9 @@ class EpochTrainer {
     bool KernelEpoch();
     bool RunJobs(bool measureOnly);
     bool SumErrors(double& total) const;
-    void PublishUnits();
+    void PublishUnits(int lastPattern);
+    void ChooseOrder();
+    int PatternAt(int position) const;
     void CopyIn(int firstBlock, int endBlock);
     void CopyOut(int firstBlock, int endBlock);
 
@@ -88,6 +93,9 @@ class EpochTrainer {
     std::vector<double> carry_;
     std::vector<int> firstBlock_;  // member m trains blocks firstBlock_[m] .. firstBlock_[m+1]-1
     std::vector<char> memberOk_;
+    bool permuted_ = false;
+    std::vector<int> order_;       // this epoch's patterns in presentation order, from 1
+    std::vector<int> orderIndex_;  // the same from 0, for the kernels
     std::unique_ptr<kernels::WorkerCrew> crew_;
 };
 

@@ -30,8 +30,8 @@ class TrainingFile {
   public:
     TrainingFile() {
         const char* tmp = std::getenv("TMPDIR");
-        std::string pattern = std::string(tmp != nullptr && tmp[0] == '/' ? tmp : "/tmp") +
-                              "/mnemex-fuzz-XXXXXX";
+        std::string pattern =
+            std::string(tmp != nullptr && tmp[0] == '/' ? tmp : "/tmp") + "/mnemex-fuzz-XXXXXX";
         Check(::mkdtemp(pattern.data()) != nullptr);
         folder_ = pattern;
         path_ = folder_ + "/small.net";

@@ -49,6 +49,9 @@ struct BlockJob {
     int NumPatterns = 0;
     const double* Inputs = nullptr;   // pattern-major: NumInputs values per pattern
     const double* Desired = nullptr;  // pattern-major: NumOutputs values per pattern
+    // Presentation order: position k presents pattern Order[k] (from 0); nullptr for
+    // file order. Errors and the "last" values follow the positions.
+    const int* Order = nullptr;
     double Rate = 0.0;
     bool Hebb = false;
     bool MeasureOnly = false;  // no learning: only each pattern's response and errors
@@ -64,7 +67,7 @@ struct BlockJob {
     double* Carry = nullptr;         // BlockCount x Lanes scratch (Delta: next activity)
 };
 
-// Trains the job's blocks through every pattern in order, with kernels of `isa`, which
+// Trains the job's blocks through every pattern in presentation order, with kernels of `isa`, which
 // the processor must support. Returns false when any error or net input computed was
 // infinite or not a number (the results are then unusable).
 bool TrainBlocks(const BlockJob& job, InstructionSet isa);

@@ -78,8 +78,8 @@ TEST(StandardOutputResult, TwoResultsCannotShareIt) {
     const ProgramRun run = Batch({"--json", "-", "--report", stdoutFile}, stdoutFile);
     ExpectEndedNormally(run, 2);
     EXPECT_EQ(run.Err,
-              "mnemex-batch: only one of --json, --report and --xlsx may go to the standard "
-              "output\n");
+              "mnemex-batch: only one of --json, --report, --xlsx, --weights-csv and "
+              "--weights-npy may go to the standard output\n");
     EXPECT_EQ(ReadBytes(stdoutFile), "");
 }
 

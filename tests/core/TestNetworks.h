@@ -24,7 +24,7 @@ namespace mnemex::testing {
 
 // Remembers everything the training run showed.
 class RecordingDisplay : public TrainingDisplay {
-public:
+  public:
     struct Shown {
         std::string Epochs, Total, Change;
         PanelColour Colour;
@@ -53,7 +53,7 @@ public:
     void ReEnable() override { ++ReEnabled; }
     bool StopRequested() override { return StopAfterEpochs >= 0 && ++asked_ >= StopAfterEpochs; }
 
-private:
+  private:
     int asked_ = 0;
 };
 
