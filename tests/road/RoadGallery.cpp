@@ -92,13 +92,15 @@ class Road {
         chart->PrintThisGraph_Click();
         chart->CloseThisForm_Click();
 
-        // Keep the weights and train on with a printout every epoch until the history is full.
-        hub->ContinuingList()->setCurrentRow(1);
+        // Reset the weights and train again slowly, with a printout every epoch, until the
+        // history is full: 2,000 rows that show the whole fall of the error.
+        hub->ContinuingList()->setCurrentRow(0);
         hub->ContinueList_DblClick();
         Settle();
+        setup->RateBox()->setText(QStringLiteral("0.0005"));
         setup->PrintEpochsBox()->setText(QStringLiteral("1"));
-        setup->MaxEpochsBox()->setText(QStringLiteral("2000"));
-        setup->ContinueTrainingButton()->click();
+        setup->MaxEpochsBox()->setText(QStringLiteral("1999"));
+        setup->StartTrainingButton()->click();
         setup->TestRecallButton()->click();
         hub = pages_.FindAs<TestDAMPage>(QStringLiteral("TestDAM"));
         hub->ExamineList()->setCurrentRow(3);
