@@ -72,9 +72,12 @@ double Number(const NumberReader& read, const std::string& text) {
 CheckResult CheckParameters(PublicStuff& state, const ParameterEntries& entries,
                             const NumberReader& read) {
     CheckResult result;
+    // The box being read (or turned into a setting) at each moment.
+    EntryBox reading = EntryBox::kNone;
     result.Error = TrapErrors([&] {
         state.StopAtMaxEpochs = entries.EpochTest ? 1 : 0;
         state.StopAtMinError = entries.ErrorTest ? 1 : 0;
+        reading = EntryBox::kEpochs;
         if (state.StopAtMaxEpochs == 1 && !(Number(read, entries.Epochs) > 0)) {
             result.Verdict = CheckVerdict::kMaxEpochsNotPositive;
             return;
@@ -83,6 +86,7 @@ CheckResult CheckParameters(PublicStuff& state, const ParameterEntries& entries,
             result.Verdict = CheckVerdict::kNoStoppingMethod;
             return;
         }
+        reading = EntryBox::kLearningRate;
         const double rate = Number(read, entries.LearningRate);
         if (!(rate >= 0)) {
             state.LearningRate = 0.1;
@@ -90,18 +94,24 @@ CheckResult CheckParameters(PublicStuff& state, const ParameterEntries& entries,
             return;
         }
         state.LearningRate = rate;
+        reading = EntryBox::kPrintEpochs;
         state.PrintInterval = RoundToLong(Number(read, entries.PrintEpochs));
+        reading = EntryBox::kMinError;
         if (!entries.MinError.empty())
             state.MinError = Number(read, entries.MinError);
+        reading = EntryBox::kEpochs;
         if (state.StopAtMaxEpochs == 1) {
             const double epochs = Number(read, entries.Epochs);
             state.MaxEpochs =
                 state.NewRun == 1 ? RoundToLong(epochs) : RoundToLong(state.EpochCount + epochs);
         }
+        reading = EntryBox::kNone;
         result.Verdict = CheckVerdict::kAccepted;
     });
-    if (result.Error.Number != 0)
+    if (result.Error.Number != 0) {
         result.Verdict = CheckVerdict::kError;
+        result.FaultyBox = reading;
+    }
     return result;
 }
 

@@ -35,9 +35,15 @@ enum class CheckVerdict {
     kError,                 // a run-time error; see `Error`
 };
 
+// The entry boxes whose text the check reads.
+enum class EntryBox { kNone, kEpochs, kPrintEpochs, kLearningRate, kMinError };
+
 struct CheckResult {
     CheckVerdict Verdict = CheckVerdict::kAccepted;
     RunTimeError Error;  // set for kError
+    // For kError: the box whose text could not be read or turned into a setting, so the
+    // page can take the user there (kNone when the error came from elsewhere).
+    EntryBox FaultyBox = EntryBox::kNone;
 };
 
 // Title and one-sentence message of a validation warning (empty for kAccepted / kError).

@@ -37,6 +37,7 @@ void PlotSSEDataPage::BuildControls() {
 
     view_ = Placed(new QChartView(this), "SSEgraph", {960, 1080, 8535, 6135});
     view_->setVisible(false);
+    view_->setAccessibleName(QString::fromLatin1(kSSEChartTitle));
     view_->setRenderHint(QPainter::Antialiasing, false);
     view_->setFrameShape(QFrame::NoFrame);
     view_->setBackgroundBrush(QBrush(Qt::white));

@@ -40,6 +40,7 @@ void ProbeNetworkPage::BuildControls() {
     patternBox_ = MakeTextBox(this, "PatternBox", QStringLiteral("1"), {7416, 1500, 756, 372},
                               {"Arial", 10.5});
     patternBox_->setAlignment(Qt::AlignCenter);
+    patternBox_->setAccessibleName(QStringLiteral("Pattern number"));
     patternUpDown_ = Placed(new UpDown(this), "PatternUpDown", {7416 + 756, 1500, 255, 372});
     // Pattern numbers start at 1 and go one at a time.
     patternUpDown_->SetRange(1, 1);
@@ -55,6 +56,7 @@ void ProbeNetworkPage::BuildControls() {
     resultsText_ =
         Placed(new QPlainTextEdit(this), "ResultsText", {255, 2265, 9852, 2175}, &textFont);
     resultsText_->setLineWrapMode(QPlainTextEdit::NoWrap);
+    resultsText_->setAccessibleName(QStringLiteral("Probe results"));
     resultsText_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     resultsText_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     // Tab stops every eight characters keep the value columns lined up.
@@ -74,8 +76,16 @@ void ProbeNetworkPage::BuildControls() {
 }
 
 void ProbeNetworkPage::Form_Load() {
-    patternUpDown_->SetRange(1, std::max<int>(1, State().NumPatterns));
+    FollowPatternCount();
     FrameStart();
+}
+
+void ProbeNetworkPage::Form_Activate() {
+    FollowPatternCount();
+}
+
+void ProbeNetworkPage::FollowPatternCount() {
+    patternUpDown_->SetRange(1, std::max<int>(1, State().NumPatterns));
 }
 
 QString ProbeNetworkPage::ResultsText() const {

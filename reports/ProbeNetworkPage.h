@@ -49,6 +49,9 @@ class ProbeNetworkPage : public Page {
     QPushButton* CloseButton() const { return command2_; }
 
     void Form_Load() override;
+    // The loaded training file may have changed since the page opened (the hub can train a
+    // new network while this page stays open): the arrows follow its pattern count.
+    void Form_Activate() override;
     void PatternOK_Click();
     void ClearText_Click();
     void PrintResults_Click();
@@ -56,6 +59,7 @@ class ProbeNetworkPage : public Page {
 
   private:
     void BuildControls();
+    void FollowPatternCount();
 
     std::unique_ptr<ResultDialogs> pageDialogs_;
     ResultDialogs* dialogs_;

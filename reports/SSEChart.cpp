@@ -7,6 +7,7 @@
 #include <QPen>
 #include <QValueAxis>
 #include <algorithm>
+#include <cstdlib>
 
 #include "pages/framework/Fonts.h"
 
@@ -83,6 +84,20 @@ std::vector<int> LabelledRows(int rowCount, int maxLabels) {
     return rows;
 }
 
+QString TitleOnTwoLines(const QString& title) {
+    // The break goes at the blank nearest the middle, so the two lines are about as long.
+    const qsizetype middle = title.size() / 2;
+    qsizetype best = -1;
+    for (qsizetype k = 0; k < title.size(); ++k) {
+        if (title[k] == QLatin1Char(' ') &&
+            (best < 0 || std::abs(k - middle) < std::abs(best - middle)))
+            best = k;
+    }
+    if (best < 0)
+        return title;
+    return title.left(best) + QStringLiteral("<br>") + title.mid(best + 1);
+}
+
 QChart* BuildSSEChart(const std::vector<report::ChartRow>& grid) {
     auto* chart = new QChart;
     chart->setAnimationOptions(QChart::NoAnimation);
@@ -92,7 +107,7 @@ QChart* BuildSSEChart(const std::vector<report::ChartRow>& grid) {
     chart->setDropShadowEnabled(false);
     chart->setPlotAreaBackgroundVisible(false);
     chart->setTitleFont(FontByName(QStringLiteral("Arial"), 14, {.bold = true}));
-    chart->setTitle(QString::fromLatin1(kSSEChartTitle));
+    chart->setTitle(TitleOnTwoLines(QString::fromLatin1(kSSEChartTitle)));
 
     auto* bars = new QBarSet(QString::fromLatin1(kSSEYAxisTitle));
     QList<qreal> values;

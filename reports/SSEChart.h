@@ -1,6 +1,7 @@
 #pragma once
 // The SSE bar chart: one grey bar per history row, labelled with its epoch number.
 
+#include <QString>
 #include <vector>
 
 #include "reports/text/SSEChartGrid.h"
@@ -14,6 +15,11 @@ inline constexpr const char* kSSEChartTitle =
     "Total Sum Of Squared Error As A Function Of Training Sweeps";
 inline constexpr const char* kSSEXAxisTitle = "Sweeps Of Training";
 inline constexpr const char* kSSEYAxisTitle = "Network SSE";
+
+// `title` as two lines of about equal length (an HTML line break at the blank nearest the
+// middle): the chart's title in its 14-point font is wider than the chart, and a title on
+// one line would be cut short.
+QString TitleOnTwoLines(const QString& title);
 
 // The rows whose epoch labels are shown under the bars: every k-th row from the first,
 // with k the smallest of 1, 2, 5, 10, 20, 50, ... that keeps them at most `maxLabels`.

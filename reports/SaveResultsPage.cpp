@@ -1,6 +1,8 @@
 #include "reports/SaveResultsPage.h"
 
 #include <QCheckBox>
+#include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 
 #include "pages/framework/ControlKit.h"
@@ -69,10 +71,13 @@ void SaveResultsPage::BuildControls() {
     auto* fileButton = MakeButton(this, "FileButton", QStringLiteral("Create A New Filename"),
                                   {2400, 3240, 2292, 372}, smallBold);
 
+    // The layout names no font for the section boxes: they carry the page's own default,
+    // MS Sans Serif 8.25, in which their captions fit the layout's width.
+    const FontSpec sectionFont{"MS Sans Serif", 8.25};
     for (const CheckBoxPlace& place : kCheckBoxes) {
         const QByteArray name = "Check1_" + QByteArray::number(place.index);
         auto* box = Placed(new QCheckBox(QString::fromLatin1(place.caption), this),
-                           name.constData(), {5400, place.top, 3615, 495});
+                           name.constData(), {5400, place.top, 3615, 495}, &sectionFont);
         box->setChecked(place.ticked);
         checks_[static_cast<std::size_t>(place.index)] = box;
     }
@@ -90,6 +95,11 @@ void SaveResultsPage::BuildControls() {
               QStringLiteral("Mnemex: a program for learning how a distributed "
                              "associative memory trains and recalls."),
               {0, 7080, 3135, 735}, {"Arial", 8.25, kItalic});
+    // Below the page's design controls: where the last report went.
+    statusLabel_ =
+        MakeLabel(this, "StatusLabel", QString(), {240, 8160, 10035, 600}, {"Arial", 9, kBold});
+    statusLabel_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    statusLabel_->setAccessibleName(QStringLiteral("Where the report was saved"));
 
     connect(file1_, &FileList::Click, this, &SaveResultsPage::File1_Click);
     connect(dirButton, &QPushButton::clicked, this, &SaveResultsPage::DirButton_Click);
@@ -99,7 +109,28 @@ void SaveResultsPage::BuildControls() {
 }
 
 void SaveResultsPage::Form_Load() {
+    // The report file chosen on an earlier visit is still the one Save writes to, so the
+    // page shows it rather than an empty name.
+    if (!State().ReportFileName.empty()) {
+        ShowChosenName(QFileInfo(QString::fromStdString(State().ReportFileName)).fileName());
+        ShowReportFileInLists();
+    }
     FrameStart();
+}
+
+void SaveResultsPage::ShowChosenName(const QString& name) {
+    fileNameLabel_->setText(name);
+    fileNameLabel_->setToolTip(QString::fromStdString(State().ReportFileName));
+    statusLabel_->clear();
+}
+
+void SaveResultsPage::ShowReportFileInLists() {
+    const QFileInfo file(QString::fromStdString(State().ReportFileName));
+    if (!file.absoluteDir().exists())
+        return;
+    dir1_->SetPath(file.absolutePath());
+    file1_->Refresh();
+    file1_->SetListIndex(static_cast<int>(file1_->Items().indexOf(file.fileName())));
 }
 
 report::SectionSet SaveResultsPage::TickedSections() const {
@@ -113,8 +144,12 @@ QString SaveResultsPage::FileNameLabelText() const {
     return fileNameLabel_->text();
 }
 
+QString SaveResultsPage::StatusText() const {
+    return statusLabel_->text();
+}
+
 void SaveResultsPage::File1_Click() {
-    fileNameLabel_->setText(logic_->ChooseListedFile(file1_->Path(), file1_->FileName()));
+    ShowChosenName(logic_->ChooseListedFile(file1_->Path(), file1_->FileName()));
 }
 
 void SaveResultsPage::DirButton_Click() {
@@ -124,11 +159,22 @@ void SaveResultsPage::DirButton_Click() {
 
 void SaveResultsPage::FileButton_Click() {
     if (const auto name = logic_->NameNewFile(file1_->Path()))
-        fileNameLabel_->setText(*name);
+        ShowChosenName(*name);
 }
 
 SaveOutcome SaveResultsPage::SaveFile_Click() {
-    return logic_->Save(TickedSections(), fixedTime_ ? *fixedTime_ : report::AnalysisTimeNow());
+    const SaveOutcome outcome =
+        logic_->Save(TickedSections(), fixedTime_ ? *fixedTime_ : report::AnalysisTimeNow());
+    if (outcome == SaveOutcome::kWritten) {
+        // No message box interrupts the student, but the page says where the report went
+        // and lists it.
+        const QString path = QString::fromStdString(State().ReportFileName);
+        statusLabel_->setText(QStringLiteral("Saved as ") + QDir::toNativeSeparators(path));
+        ShowReportFileInLists();
+    } else if (outcome != SaveOutcome::kNoFileChosen) {
+        statusLabel_->clear();
+    }
+    return outcome;
 }
 
 void SaveResultsPage::Command2_Click() {

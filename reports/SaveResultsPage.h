@@ -42,6 +42,8 @@ class SaveResultsPage : public Page {
         return checks_[static_cast<std::size_t>(section)];
     }
     QString FileNameLabelText() const;
+    // The line under the page that tells where the last report went.
+    QString StatusText() const;
     QLabel* TitleLabel() const { return label1_; }
     QLabel* FileNameHeading() const { return fileLabel_; }
     FolderList* FolderListBox() const { return dir1_; }
@@ -58,6 +60,10 @@ class SaveResultsPage : public Page {
 
   private:
     void BuildControls();
+    // The file name label shows `name`; its tip and the status line follow.
+    void ShowChosenName(const QString& name);
+    // Lists the report file's folder, with the file selected when it is there.
+    void ShowReportFileInLists();
 
     std::unique_ptr<ResultDialogs> pageDialogs_;
     std::unique_ptr<SaveResultsLogic> logic_;
@@ -68,6 +74,7 @@ class SaveResultsPage : public Page {
     FileList* file1_ = nullptr;
     QLabel* fileLabel_ = nullptr;
     QLabel* fileNameLabel_ = nullptr;
+    QLabel* statusLabel_ = nullptr;
     QPushButton* saveFile_ = nullptr;
     QPushButton* command2_ = nullptr;
     std::array<QCheckBox*, report::kSectionCount> checks_{};

@@ -1,42 +1,49 @@
 #!/usr/bin/env bash
-# Starts the programs under a virtual X server and saves pictures of their windows.
+# Pictures of both programs under a virtual X server:
+#   - the typical road through Mnemex (road_gallery): introductory page empty and loaded,
+#     setup page before and after training, hub, probe page with two blocks, report page
+#     after a save, chart with 10 and with 2,000 rows;
+#   - the printed probe text and chart (PDF files rendered to PNG with pdftoppm);
+#   - the uninstaller's pages (uninstaller_page_gallery).
 #   scripts/screenshots.sh [output folder] [build folder]
-# Defaults: build/screenshots and build. Needs xvfb-run and ImageMagick's import.
+# Defaults: docs/screenshots and build. The build needs -DMNEMEX_EXTRAS=ON (the galleries).
+# Needs xvfb-run, ImageMagick's import and poppler's pdftoppm.
 set -euo pipefail
 
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-out="${1:-$here/build/screenshots}"
+out="${1:-$here/docs/screenshots}"
 build="${2:-$here/build}"
 mkdir -p "$out"
 out="$(cd "$out" && pwd)"
 
-for tool in xvfb-run import; do
+for tool in xvfb-run import pdftoppm; do
   command -v "$tool" >/dev/null || { echo "missing: $tool" >&2; exit 1; }
 done
+road="$build/tests/road/road_gallery"
+uninstaller="$build/tests/uninstaller/uninstaller_page_gallery"
+for program in "$road" "$uninstaller"; do
+  [ -x "$program" ] || { echo "missing: $program (configure with -DMNEMEX_EXTRAS=ON and build it)" >&2; exit 1; }
+done
 
-# Runs one program on a fresh virtual screen of the given size and captures the screen
-# once its window has had time to appear.
-capture() {
-  local name="$1" size="$2"
-  shift 2
-  echo "capturing $name"
-  xvfb-run -a -s "-screen 0 ${size}x24" bash -c '
-    "$@" &
+# The road: the gallery saves each page itself once it has drawn.
+xvfb-run -a -s "-screen 0 1280x1024x24" "$road" "$out" "$here/examples"
+
+# The printouts, first page of each, at a resolution that shows the lines clearly.
+for pdf in road-print-probe road-print-chart; do
+  pdftoppm -png -r 60 -singlefile "$out/$pdf.pdf" "$out/$pdf"
+  rm -f "$out/$pdf.pdf"
+  echo "$out/$pdf.png"
+done
+
+# The uninstaller's pages, each on a fresh screen (its message boxes need a real screen).
+for page in start log-missing notfound gave-up; do
+  xvfb-run -a -s "-screen 0 640x560x24" bash -c '
+    "$1" "$2" &
     pid=$!
     sleep 3
-    import -window root "'"$out/$name"'.png"
+    import -window root "$3"
     kill "$pid" 2>/dev/null || true
     wait "$pid" 2>/dev/null || true
-  ' capture "$@"
-}
-
-capture mnemex-start 1024x768 "$build/app/Mnemex"
-if [ -x "$build/tests/framework/FrameGallery" ]; then
-  capture frame-both-bars 1024x768 "$build/tests/framework/FrameGallery" both
-  capture frame-width-only 1024x768 "$build/tests/framework/FrameGallery" width
-  capture frame-controls 1024x768 "$build/tests/framework/FrameGallery" design
-fi
-if [ -x "$build/uninstaller/uninstall-Mnemex" ]; then
-  capture uninstall-start 800x600 "$build/uninstaller/uninstall-Mnemex"
-fi
-ls -1 "$out"/*.png
+  ' capture "$uninstaller" "$page" "$out/uninstaller-$page.png"
+  echo "$out/uninstaller-$page.png"
+done

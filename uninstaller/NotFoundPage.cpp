@@ -30,6 +30,7 @@ NotFoundPage::NotFoundPage(Program& program)
     setObjectName(QStringLiteral("NotFound"));
     // Only the program writes it: it reports what the lists found.
     ExecutableText->setReadOnly(true);
+    ExecutableText->setAccessibleName(QStringLiteral("Removal tool found"));
     setTabOrder(Drive1, Dir1);
     setTabOrder(Dir1, File1);
     setTabOrder(File1, ExecutableText);

@@ -6,6 +6,7 @@ namespace mnemex {
 
 DriveList::DriveList(const DriveSource& source, QWidget* parent)
     : QComboBox(parent), source_(source) {
+    setAccessibleName(QStringLiteral("Drives"));
     Fill();
     RememberFolder(QDir::currentPath());
     const int holding = DriveHolding(drives_, QDir::currentPath());

@@ -91,6 +91,7 @@ QStringList MatchingFiles(const QString& folder, const QString& pattern) {
 }
 
 FileList::FileList(QWidget* parent) : QListWidget(parent) {
+    setAccessibleName(QStringLiteral("Files"));
     setSelectionMode(QAbstractItemView::SingleSelection);
     path_ = QDir::cleanPath(QDir::currentPath());
     Refresh();

@@ -36,6 +36,7 @@ QStringList Subfolders(const QString& path) {
 }
 
 FolderList::FolderList(QWidget* parent) : QListWidget(parent) {
+    setAccessibleName(QStringLiteral("Folders"));
     setSelectionMode(QAbstractItemView::SingleSelection);
     path_ = QDir::cleanPath(QDir::currentPath());
     Refresh();

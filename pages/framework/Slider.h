@@ -30,6 +30,8 @@ class Slider : public QWidget {
     void UserClick();
     // The slider widget itself, for styling.
     QSlider* Control() const { return slider_; }
+    // What a screen reader calls the slider.
+    void SetAccessibleName(const QString& name) { slider_->setAccessibleName(name); }
 
   signals:
     void Scroll();

@@ -4,6 +4,7 @@
 // SummaryFeedback it passes. Plain C++ without Qt, so that the Qt-free workbook library can
 // provide the service and tests can stand in for it.
 
+#include <optional>
 #include <string>
 
 namespace mnemex {
@@ -25,6 +26,9 @@ class SummaryFeedback {
     // A message box with an OK button only, no icon, captioned with the program's title;
     // lines joined by CR.
     virtual void ShowMessage(const std::string& text) = 0;
+    // A question with Yes and No, the question icon and No as the default, captioned with
+    // the program's title; true for Yes. Nothing when this feedback cannot ask.
+    virtual std::optional<bool> AskYesNo(const std::string& /*text*/) { return std::nullopt; }
 };
 
 class SpreadsheetSummaryService {

@@ -26,6 +26,8 @@ UpDown::UpDown(QWidget* parent)
     }
     up_->setArrowType(Qt::UpArrow);
     down_->setArrowType(Qt::DownArrow);
+    up_->setAccessibleName(QStringLiteral("Up"));
+    down_->setAccessibleName(QStringLiteral("Down"));
     connect(up_, &QToolButton::clicked, this, &UpDown::StepUp);
     connect(down_, &QToolButton::clicked, this, &UpDown::StepDown);
 }

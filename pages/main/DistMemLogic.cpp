@@ -20,6 +20,7 @@ CheckReaction ReactionTo(const CheckResult& result) {
             break;
         case CheckVerdict::kError:
             reaction.Message = TrainingErrorMessage(result.Error);
+            reaction.FocusBox = result.FaultyBox;
             break;
     }
     if (!warning.Message.empty()) {

@@ -37,6 +37,8 @@ struct CheckReaction {
     std::optional<std::string> EpochsText;  // new text of the epochs box
     std::optional<std::string> RateText;    // new text of the learning-rate box
     bool TickBothTests = false;
+    // After an error: the box to put the focus in, its text selected for retyping.
+    EntryBox FocusBox = EntryBox::kNone;
 };
 
 // The page's reaction to a CheckParameters result.

@@ -151,6 +151,14 @@ void DistMemPage::BuildControls() {
         MakeButton(this, "Command2", QStringLiteral("Exit"), {7920, 7560, 1695, 615}, kExitFont);
     Label3 = MakeLabel(this, "Label3", NoticeText(), {0, 8400, 3135, 735}, kNoticeFont);
 
+    // Each box is named by the caption beside it; the sliders say what they hold.
+    MaxSweepsLabel->setBuddy(SweepsBox);
+    PrintSweepsLabel->setBuddy(PrintSweepsBox);
+    RateLabel->setBuddy(LRateBox);
+    MinErrorLabel->setBuddy(MinErrorBox);
+    LRateSlider->SetAccessibleName(QStringLiteral("Learning rate times 100"));
+    MinErrorSlider->SetAccessibleName(QStringLiteral("Minimum level of error times 100"));
+
     connect(LRateSlider, &Slider::Scroll, this, &DistMemPage::LRateSlider_Scroll);
     connect(MinErrorSlider, &Slider::Click, this, &DistMemPage::MinErrorSlider_Click);
     connect(OptionHebb, &QRadioButton::clicked, this, &DistMemPage::OptionHebb_Click);
@@ -255,6 +263,22 @@ void DistMemPage::OptionDelta_Click() {
     State().LearningRule = "Delta";
 }
 
+QLineEdit* DistMemPage::BoxFor(EntryBox box) const {
+    switch (box) {
+        case EntryBox::kEpochs:
+            return SweepsBox;
+        case EntryBox::kPrintEpochs:
+            return PrintSweepsBox;
+        case EntryBox::kLearningRate:
+            return LRateBox;
+        case EntryBox::kMinError:
+            return MinErrorBox;
+        case EntryBox::kNone:
+            break;
+    }
+    return nullptr;
+}
+
 ParameterEntries DistMemPage::Entries() const {
     ParameterEntries e;
     e.EpochTest = Check1[0]->isChecked();
@@ -281,6 +305,10 @@ bool DistMemPage::CheckParametersOnPage() {
     if (reaction.TickBothTests) {
         Check1[0]->setChecked(true);
         Check1[1]->setChecked(true);
+    }
+    if (QLineEdit* box = BoxFor(reaction.FocusBox)) {
+        box->setFocus(Qt::OtherFocusReason);
+        box->selectAll();
     }
     if (!reaction.Accepted)
         return false;
@@ -363,9 +391,15 @@ void DistMemPage::RunTraining() {
     StopTraining->hide();
     StartTraining->show();
     running_ = false;
-    if (result.Outcome == RunOutcome::kFailed)
+    if (result.Outcome == RunOutcome::kFailed) {
         Dialog().MsgBox(QString::fromStdString(TrainingErrorMessage(result.Error)),
                         MsgStyle::OkOnly);
+        // A run that failed (a rate so large that the weights overflow) must not leave the
+        // page locked: the student lowers the rate and starts again. Test Recall and
+        // Continue stay hidden, since the network is not a trained one.
+        SetEntriesEnabled(true);
+        EpochProgress->hide();
+    }
     if (std::exchange(activationDuringRun_, false))
         Form_Activate();
 }

@@ -113,6 +113,8 @@ class DistMemPage : public Page, private TrainingPanelSink {
 
     void BuildControls();
     ParameterEntries Entries() const;
+    // The entry box `box` names, or nullptr.
+    QLineEdit* BoxFor(EntryBox box) const;
     // Checks the settings; on success disables the entries and returns true.
     bool CheckParametersOnPage();
     // Copies the order entries into the state; false (after the warning) for a bad seed.

@@ -38,8 +38,10 @@ Network1Page::Network1Page(PageContext& context)
 
     const char* captions[5] = {"Training File Information", "File Name:", "# of Output Units:",
                                "# of Input Units:", "# of Patterns:"};
+    // The heading in its 10.5-point bold font is wider than the layout's 2415 twips: the box
+    // is widened about the same centre (6360 + 2415 / 2), so the heading reads whole.
     Label8[0] = MakeLabel(this, "Label8_0", QString::fromLatin1(captions[0]),
-                          {6360, 2880, 2415, 255}, kHeadingFont, Qt::AlignHCenter);
+                          {5880, 2880, 3375, 255}, kHeadingFont, Qt::AlignHCenter);
     const int tops[4] = {3360, 3720, 4080, 4440};
     for (int k = 0; k < 4; ++k) {
         const QByteArray label = "Label8_" + QByteArray::number(k + 1);
@@ -47,8 +49,14 @@ Network1Page::Network1Page(PageContext& context)
             MakeLabel(this, label.constData(), QString::fromLatin1(captions[k + 1]),
                       {6060, tops[k], 1335, 255}, kItemFont, Qt::AlignRight);
         const QByteArray box = "OutputText_" + QByteArray::number(k);
-        OutputText[static_cast<std::size_t>(k)] =
+        QLineEdit* shown =
             MakeTextBox(this, box.constData(), QString(), {7500, tops[k], 1332, 288}, kBoxFont);
+        // Information to read, not to edit: read-only in normal text (a disabled box would be
+        // grey on grey). The label beside it names it; Tab passes it by.
+        shown->setReadOnly(true);
+        shown->setFocusPolicy(Qt::ClickFocus);
+        Label8[static_cast<std::size_t>(k + 1)]->setBuddy(shown);
+        OutputText[static_cast<std::size_t>(k)] = shown;
     }
     for (QLabel* l : Label8)
         l->hide();
@@ -87,10 +95,8 @@ void Network1Page::File1_DblClick() {
             QString::fromStdString(choice.Boxes[static_cast<std::size_t>(k)]));
     for (QLabel* l : Label8)
         l->show();
-    for (QLineEdit* t : OutputText) {
+    for (QLineEdit* t : OutputText)
         t->show();
-        t->setEnabled(false);
-    }
     NextPage->show();
 }
 

@@ -28,6 +28,9 @@ TestDAMPage::TestDAMPage(PageContext& context) : Page(context, QString::fromLati
     ContinueList->addItems({QStringLiteral("Reset Weights And Train Again"),
                             QStringLiteral("Keep Current Weights And Continue Training"),
                             QStringLiteral("Train A New Network On A New Problem")});
+    // The lists are named after what they offer, as their headings say.
+    TestList->setAccessibleName(QStringLiteral("Methods for examining network performance"));
+    ContinueList->setAccessibleName(QStringLiteral("Methods for continuing training"));
     Command2 = MakeButton(this, "Command2", QStringLiteral("Exit Program"), {4527, 7560, 1950, 615},
                           kExitFont);
     Label1 = MakeLabel(this, "Label1", QStringLiteral("Or...."), {5082, 6720, 840, 492}, kListFont,
@@ -80,6 +83,10 @@ void TestDAMPage::TestList_DblClick() {
             break;
         case 1:
             Context().services.summary.BuildSummary(State(), *this);
+            // Whatever the outcome, the build is over: a waiting line and a full bar left
+            // behind would say it is still going on.
+            FeedBackLabel->clear();
+            ExcelProgressBar->hide();
             break;
         case 2:
             OpenResultPage(SaveResultsPage::kName);
@@ -154,6 +161,10 @@ void TestDAMPage::SetProgressVisible(bool visible) {
 
 void TestDAMPage::ShowMessage(const std::string& text) {
     Dialog().MsgBox(QString::fromStdString(text), MsgStyle::OkOnly);
+}
+
+std::optional<bool> TestDAMPage::AskYesNo(const std::string& text) {
+    return Dialog().MsgBox(QString::fromStdString(text), MsgStyle::YesNoQuestion) == kMsgYes;
 }
 
 }  // namespace mnemex::pages

@@ -49,6 +49,7 @@ class TestDAMPage : public Page, private SummaryFeedback {
     void SetProgressValue(int value) override;
     void SetProgressVisible(bool visible) override;
     void ShowMessage(const std::string& text) override;
+    std::optional<bool> AskYesNo(const std::string& text) override;
 
     ListBox* TestList;
     ListBox* ContinueList;

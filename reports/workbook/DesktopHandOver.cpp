@@ -23,9 +23,19 @@ std::string DesktopHandOver::HandOver(std::unique_ptr<Workbook> workbook) {
     }
     workbook.reset();  // its contents now live in the file
     if (const auto failed = opener_->Open(path))
-        ThrowSheetError("The workbook was saved as " + path + " but could not be opened: " +
-                        *failed + ". Please open it from there with a spreadsheet program.");
+        unopened_ = UnopenedWorkbook{path, folder_.Path(), *failed};
     return path;
+}
+
+std::optional<UnopenedWorkbook> DesktopHandOver::TakeUnopened() {
+    return std::exchange(unopened_, std::nullopt);
+}
+
+std::string UnopenedWorkbookMessage(const UnopenedWorkbook& workbook) {
+    // Lines joined by CR, as every message of the program.
+    return "The spreadsheet summary was saved as\r" + workbook.Path +
+           "\r\rbut no program on this computer could open it: " + workbook.Reason +
+           ".\rYou can open the file from that folder with a spreadsheet program.";
 }
 
 std::string FileHandOver::HandOver(std::unique_ptr<Workbook> workbook) {

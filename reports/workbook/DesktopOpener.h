@@ -11,11 +11,13 @@ namespace mnemex::sheets {
 class WorkbookOpener {
   public:
     virtual ~WorkbookOpener() = default;
-    // Opens the file for the user. Returns the reason when it could not.
+    // Opens the file (or folder) for the user. Returns the reason when it could not.
     virtual std::optional<std::string> Open(const std::string& path) = 0;
 };
 
-// Opens files with the desktop's "xdg-open", started without a shell.
+// Opens files with the desktop's "xdg-open", started without a shell. Its output never
+// reaches the program's terminal: it is kept aside, and when the opener fails its last
+// line becomes part of the reason.
 class XdgOpener : public WorkbookOpener {
   public:
     // `command` is the opener program looked up on PATH; `patience` the seconds to wait
@@ -29,6 +31,8 @@ class XdgOpener : public WorkbookOpener {
 
   private:
     void ReapFinished();
+    // Waits a while for the started opener `pid` to fail; `output` holds what it wrote.
+    std::optional<std::string> AwaitOpener(pid_t pid, int output);
 
     std::string command_;
     double patience_;

@@ -20,12 +20,17 @@ class DesktopSpreadsheet : public SpreadsheetSummaryService {
     DesktopSpreadsheet& operator=(const DesktopSpreadsheet&) = delete;
 
     // The hub's "Create A Summary In Excel": builds, shows, and reports through `feedback`.
+    // A workbook saved but not opened is explained with its path, and the user is offered
+    // its folder when the feedback can ask.
     void BuildSummary(PublicStuff& state, SummaryFeedback& feedback) override;
 
     const SpreadsheetState& State() const { return spreadsheetState_; }
 
   private:
+    void ExplainUnopened(const sheets::UnopenedWorkbook& workbook, SummaryFeedback& feedback);
+
     sheets::XdgOpener xdgOpener_;
+    sheets::WorkbookOpener* opener_;
     sheets::DesktopHandOver handOver_;
     sheets::LocalSpreadsheetHost host_;
     SpreadsheetState spreadsheetState_;

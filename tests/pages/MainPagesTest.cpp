@@ -65,6 +65,11 @@ struct Program {
         Write("notes.txt", "not a training file");
         manager.Show(QString::fromLatin1(Network1Page::kName));
     }
+    // Copies a file of the examples folder into our folder.
+    void CopyExample(const char* name) {
+        QFile::copy(QStringLiteral(MNEMEX_EXAMPLES_DIR "/") + QString::fromLatin1(name),
+                    folder.filePath(QString::fromLatin1(name)));
+    }
     void Write(const char* name, const char* text) {
         std::ofstream(folder.filePath(QString::fromLatin1(name)).toStdString()) << text;
     }
@@ -204,6 +209,7 @@ class MainPagesTest : public QObject {
     void upDownSteps();
     void activationKeepsTrainedNetwork();
     void runThatRoundsToZeroEpochsEnds();
+    void divergingRunLeavesThePageUsable();
     void startTrainingWithoutMemoryStopsAtTheMessage();
     void runFailingWithinOneFrameShowsHowFarItGot();
     void activationDuringTheRunIsHandledAfterIt();
@@ -276,7 +282,8 @@ void MainPagesTest::loadingAFileFillsTheBoxes() {
     Network1Page* page = p.Intro();
     QStringList shown;
     for (QLineEdit* box : page->FileInfoBoxes()) {
-        QVERIFY(box->isVisible() && !box->isEnabled());
+        // Readable but not editable: read-only, in normal text.
+        QVERIFY(box->isVisible() && box->isEnabled() && box->isReadOnly());
         shown << box->text();
     }
     QCOMPARE(shown, (QStringList{"independent.net", "2", "4", "3"}));
@@ -411,33 +418,54 @@ void MainPagesTest::validationMessages() {
 void MainPagesTest::notANumberGoesThroughTheErrorMessage_data() {
     QTest::addColumn<QString>("box");
     QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("reason");
     QTest::newRow("rate letters") << "LRateBox"
-                                  << "fast";
+                                  << "fast"
+                                  << "Type mismatch";
+    QTest::newRow("rate decimal comma") << "LRateBox"
+                                        << "0,5"
+                                        << "Type mismatch";
     QTest::newRow("rate nan") << "LRateBox"
-                              << "nan";
+                              << "nan"
+                              << "Type mismatch";
     QTest::newRow("epochs grouped") << "SweepsBox"
-                                    << "1,000";
+                                    << "1,000"
+                                    << "Type mismatch";
     QTest::newRow("epochs partly") << "SweepsBox"
-                                   << "100x";
+                                   << "100x"
+                                   << "Type mismatch";
+    QTest::newRow("epochs huge") << "SweepsBox"
+                                 << "1e300"
+                                 << "Overflow";
     QTest::newRow("printout empty") << "PrintSweepsBox"
-                                    << "";
+                                    << ""
+                                    << "Type mismatch";
+    QTest::newRow("printout huge") << "PrintSweepsBox"
+                                   << "99999999999"
+                                   << "Overflow";
     QTest::newRow("error inf") << "MinErrorBox"
-                               << "inf";
+                               << "inf"
+                               << "Type mismatch";
 }
 
 void MainPagesTest::notANumberGoesThroughTheErrorMessage() {
     QFETCH(QString, box);
     QFETCH(QString, text);
+    QFETCH(QString, reason);
     Program p;
     p.ToSetup();
     DistMemPage* s = p.Setup();
-    s->findChild<QLineEdit*>(box)->setText(text);
+    QLineEdit* edit = s->findChild<QLineEdit*>(box);
+    edit->setText(text);
     p.Train(s->StartTrainingButton());
     QCOMPARE(p.MessageCount(), 1);
     const QString shown = p.LastMessage().text;
     QVERIFY2(shown.startsWith("This version of the code has encountered an error.\n"),
              qPrintable(shown));
-    QVERIFY(shown.contains("Type mismatch"));
+    QVERIFY2(shown.contains(reason), qPrintable(shown));
+    // The student is taken to the box that could not be read, its text ready to retype.
+    QCOMPARE(s->focusWidget(), edit);
+    QCOMPARE(edit->selectedText(), text);
     QCOMPARE(p.LastMessage().style, MsgStyle::OkOnly);
     QCOMPARE(p.LastMessage().title, QStringLiteral("Mnemex"));
     QCOMPARE(p.state.EpochCount, 0);
@@ -556,6 +584,36 @@ void MainPagesTest::runThatRoundsToZeroEpochsEnds() {
     QCOMPARE(p.state.EpochCount, 1);
     QVERIFY(s->TestRecallButton()->isVisible());
     QVERIFY(!s->Training());
+}
+
+void MainPagesTest::divergingRunLeavesThePageUsable() {
+    Program p;
+    p.CopyExample("letters.net");
+    p.ToSetup(QStringLiteral("letters.net"));
+    DistMemPage* s = p.Setup();
+    QTest::mouseClick(s->DeltaOption(), Qt::LeftButton);
+    s->RateSlider()->UserMoveTo(150);
+    QCOMPARE(s->RateBox()->text(), QStringLiteral("1.5"));
+    p.Train(s->StartTrainingButton());
+    QCOMPARE(p.MessageCount(), 1);
+    QVERIFY2(p.LastMessage().text.startsWith("This version of the code has encountered an error."),
+             qPrintable(p.LastMessage().text));
+    QVERIFY(p.state.EpochCount < 100);  // the run stopped where the weights overflowed
+    // After the message the student can change the settings and start again.
+    for (QWidget* entry : std::initializer_list<QWidget*>{
+             s->StopCheckBoxes()[0], s->StopCheckBoxes()[1], s->HebbOption(), s->DeltaOption(),
+             s->MaxEpochsBox(), s->MaxEpochsUpDown(), s->PrintEpochsBox(), s->PrintEpochsUpDown(),
+             s->RateBox(), s->RateSlider(), s->MinimumErrorBox(), s->MinimumErrorSlider()})
+        QVERIFY2(entry->isEnabled(), qPrintable(entry->objectName()));
+    QVERIFY(s->EpochProgressBar()->isHidden());
+    QVERIFY(s->TestRecallButton()->isHidden() && s->ContinueTrainingButton()->isHidden());
+    QVERIFY(s->StartTrainingButton()->isVisible());
+
+    s->RateSlider()->UserMoveTo(10);
+    p.Train(s->StartTrainingButton());
+    QCOMPARE(p.MessageCount(), 1);
+    QCOMPARE(p.state.EpochCount, 100);
+    QVERIFY(s->TestRecallButton()->isVisible() && s->ContinueTrainingButton()->isVisible());
 }
 
 // A network that does not fit: each press of Start Training says so once, and nothing is
@@ -918,19 +976,30 @@ void MainPagesTest::hubSpreadsheetEntryAsksTheSummaryService() {
         QCOMPARE(hub->SummaryProgressBar()->maximum(), 7);
         feedback.ShowMessage("Line one\rline two");
         feedback.SetProgressVisible(false);
-        feedback.SetFeedbackCaption("Done");
     };
     DoubleClickItem(hub->ExamineList(), 1);
     QCOMPARE(p.summary.Builds, 1);
     QCOMPARE(patternsSeen, 3);
     QCOMPARE(captionsWhileBuilding, QStringList{"Building sheet 1"});
-    QCOMPARE(hub->FeedbackLine()->text(), QStringLiteral("Done"));
+    QCOMPARE(hub->FeedbackLine()->text(), QString());
     QVERIFY(hub->SummaryProgressBar()->isHidden());
     // The build's messages are the program's OK-only boxes.
     QCOMPARE(p.MessageCount(), 1);
     QCOMPARE(p.LastMessage().text, QStringLiteral("Line one\nline two"));
     QCOMPARE(p.LastMessage().title, QStringLiteral("Mnemex"));
     QCOMPARE(p.LastMessage().style, MsgStyle::OkOnly);
+
+    // A build that stops half-way (it has shown its own message) leaves no waiting line
+    // and no bar behind: the hub is ready for the next choice.
+    p.summary.OnBuild = [](PublicStuff&, SummaryFeedback& feedback) {
+        feedback.SetFeedbackCaption("Please be patient while the spreadsheet is built...");
+        feedback.SetProgressRange(0, 21);
+        feedback.SetProgressValue(9);
+        feedback.SetProgressVisible(true);
+    };
+    DoubleClickItem(hub->ExamineList(), 1);
+    QCOMPARE(hub->FeedbackLine()->text(), QString());
+    QVERIFY(hub->SummaryProgressBar()->isHidden());
     QVERIFY(p.Hub() != nullptr);
 }
 

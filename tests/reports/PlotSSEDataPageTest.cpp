@@ -75,8 +75,9 @@ class PlotSSEDataPageTest : public QObject {
         QCOMPARE(page.PrintButton()->text(), QStringLiteral("Print The Graph"));
         QCOMPARE(page.CloseButton()->text(), QStringLiteral("Exit This Page"));
         QChart* chart = page.ChartView()->chart();
-        QCOMPARE(chart->title(),
-                 QStringLiteral("Total Sum Of Squared Error As A Function Of Training Sweeps"));
+        // The whole title, on two lines so it fits the chart.
+        QCOMPARE(chart->title(), QStringLiteral("Total Sum Of Squared Error As<br>A Function Of "
+                                                "Training Sweeps"));
         QCOMPARE(chart->titleFont().family(), QStringLiteral("Arial"));
         QCOMPARE(chart->titleFont().pointSizeF(), 14.0);
         QVERIFY(chart->titleFont().bold());

@@ -8,6 +8,7 @@
 #include "ResultTestSupport.h"
 #include "pages/framework/UpDown.h"
 #include "reports/ProbeNetworkPage.h"
+#include "tests/support/TestNetworks.h"
 
 using namespace mnemex;
 using namespace mnemex::pages;
@@ -143,6 +144,29 @@ class ProbeNetworkPageTest : public QObject {
         upDown->StepDown();
         upDown->StepDown();
         QCOMPARE(Box()->text(), QStringLiteral("1"));
+    }
+
+    void upDownFollowsANewFileWhenThePageComesBack() {
+        // The user goes to the hub and comes back to this page.
+        auto comeBack = [this] {
+            ctx_->pages.NotifyActivated(ctx_->pages.Find(QStringLiteral("TestDAM")));
+            ctx_->pages.NotifyActivated(page_);
+        };
+        auto* upDown = page_->findChild<UpDown*>(QStringLiteral("PatternUpDown"));
+        // The hub trains a network on another file while the page stays open: five patterns.
+        *ctx_->state = testsupport::MakeNetwork(1, 1, {1, 2, 3, 4, 5}, {1, 2, 3, 4, 5});
+        comeBack();
+        QCOMPARE(upDown->Max(), 5);
+        Box()->setText(QStringLiteral("4"));
+        upDown->StepUp();
+        upDown->StepUp();
+        QCOMPARE(Box()->text(), QStringLiteral("5"));
+        // And back to a file with fewer patterns.
+        *ctx_->state = SmallTrainedNetwork();
+        comeBack();
+        QCOMPARE(upDown->Max(), 2);
+        upDown->StepUp();
+        QCOMPARE(Box()->text(), QStringLiteral("2"));
     }
 
     void printsHeadingAndTextInOrder() {

@@ -241,17 +241,58 @@ class SaveResultsPageTest : public QObject {
         QVERIFY(page_->isEnabled());
     }
 
-    void theChoiceOutlivesThePageButTheLabelStartsEmpty() {
+    void savingSaysWhereAndListsTheFile() {
+        NameFile(QStringLiteral("report"));
+        QVERIFY(page_->FileListBox()->Items().isEmpty());
+        QVERIFY(page_->StatusText().isEmpty());
+        QCOMPARE(page_->SaveFile_Click(), SaveOutcome::kWritten);
+        const QString path = folder_ + QStringLiteral("/report.txt");
+        QCOMPARE(page_->StatusText(), QStringLiteral("Saved as ") + path);
+        QCOMPARE(page_->FileListBox()->Items(), QStringList{QStringLiteral("report.txt")});
+        QCOMPARE(page_->FileListBox()->FileName(), QStringLiteral("report.txt"));
+        QCOMPARE(ctx_->Shown().size(), 1);  // still no message box after saving
+        // Choosing another name clears the line: it told about the earlier file.
+        NameFile(QStringLiteral("second"));
+        QVERIFY(page_->StatusText().isEmpty());
+    }
+
+    void aFailedSaveLeavesNoSavedLine() {
+        NameFile(QStringLiteral("report"));
+        page_->SaveFile_Click();
+        QDir(folder_).mkdir(QStringLiteral("gone"));
+        page_->FolderListBox()->SetPath(folder_ + QStringLiteral("/gone"));
+        NameFile(QStringLiteral("report"));
+        QDir(folder_ + QStringLiteral("/gone")).removeRecursively();
+        QCOMPARE(page_->SaveFile_Click(), SaveOutcome::kFailed);
+        QVERIFY(page_->StatusText().isEmpty());
+    }
+
+    void reopenedThePageShowsTheFileItWillWrite() {
         NameFile(QStringLiteral("kept"));
+        QCOMPARE(page_->SaveFile_Click(), SaveOutcome::kWritten);
         ctx_->pages.Unload(page_);
         QTest::qWait(0);
         QVERIFY(!ctx_->pages.IsLoaded(QStringLiteral("SaveResults")));
-        OpenPageIn(folder_);
-        QVERIFY(page_->FileNameLabelText().isEmpty());
+        // Opened again from elsewhere: the page names the remembered file and lists its folder.
+        QDir(folder_).mkdir(QStringLiteral("elsewhere"));
+        OpenPageIn(folder_ + QStringLiteral("/elsewhere"));
+        QCOMPARE(page_->FileNameLabelText(), QStringLiteral("kept.txt"));
+        QCOMPARE(page_->FileListBox()->Path(), folder_);
+        QCOMPARE(page_->FileListBox()->FileName(), QStringLiteral("kept.txt"));
         QCOMPARE(QString::fromStdString(State().ReportFileName),
                  folder_ + QStringLiteral("/kept.txt"));
+        // Save asks before replacing the file the page shows.
+        ctx_->dialogBackend.QueueButton(kMsgYes);
         QCOMPARE(page_->SaveFile_Click(), SaveOutcome::kWritten);
-        QVERIFY(QFile::exists(folder_ + QStringLiteral("/kept.txt")));
+        QCOMPARE(ctx_->Shown().last(),
+                 QStringLiteral("question:Pre-existing Filename|File already exists -- "
+                                "overwrite it?"));
+    }
+
+    void aFirstVisitShowsNoName() {
+        QVERIFY(State().ReportFileName.empty());
+        QVERIFY(page_->FileNameLabelText().isEmpty());
+        QCOMPARE(page_->FileListBox()->FileName(), QString());
     }
 };
 

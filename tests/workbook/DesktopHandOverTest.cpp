@@ -101,25 +101,97 @@ TEST(DesktopHandOver, FolderThatIsAFileIsRefused) {
     EXPECT_THROW(sheets::WorkbookFolder(folder.string()).ReserveNewFile(), RunTimeException);
 }
 
-TEST(DesktopHandOver, WorkbookNoApplicationOpensIsNamedForTheUser) {
-    const fs::path folder = FreshFolder("no-opener");
+// A summary saved where no program opens it: the build succeeded, and the user is told
+// plainly where the file is (no error to report), with the offer to show the folder.
+struct UnopenedCase {
+    const char* Title;
+    bool CanAsk;             // the program can ask a question
+    bool Yes;                // the answer to "Show the folder...?"
+    bool FolderOpens;        // the desktop can show the folder
+    int MessagesAfterwards;  // plain messages shown
+};
+
+void PrintTo(const UnopenedCase& c, std::ostream* os) {
+    *os << c.Title;
+}
+
+class UnopenedWorkbook : public ::testing::TestWithParam<UnopenedCase> {};
+
+TEST_P(UnopenedWorkbook, IsExplainedWithItsPathNotReportedAsAnError) {
+    const UnopenedCase& c = GetParam();
+    const fs::path folder = FreshFolder(std::string("no-opener-") + c.Title);
     FakeOpener opener;
-    opener.Failure = "no application is set up to open .xlsx files";
-    sheets::DesktopHandOver handOver{sheets::WorkbookFolder(folder.string()), opener};
-    sheets::LocalSpreadsheetHost host(handOver);
-    SpreadsheetState excel;
+    opener.Failure = "no application is set up to open this kind of file";
+    DesktopSpreadsheet desktop(sheets::WorkbookFolder(folder.string()), opener);
+    std::vector<std::string> questions;
     RecordingFeedback feedback;
+    if (c.CanAsk) {
+        feedback.OnQuestion = [&](const std::string& text) {
+            questions.push_back(text);
+            if (c.FolderOpens)
+                opener.Failure.reset();
+            return c.Yes;
+        };
+    }
     PublicStuff state = FormulaState(2, 2, 3, 4);
 
-    BuildSpreadsheetSummary(state, excel, host, feedback);
+    desktop.BuildSummary(state, feedback);
 
-    ASSERT_EQ(feedback.Messages.size(), 1u);
     const std::string file = (folder / "Summary-1.xlsx").string();
-    EXPECT_EQ(LastLine(feedback.Messages[0]),
-              "The workbook was saved as " + file +
-                  " but could not be opened: no application is set up to open .xlsx files. "
-                  "Please open it from there with a spreadsheet program.");
     EXPECT_EQ(Head(file, 2), "PK");
+    // The build itself went through: line cleared, bar hidden, application kept.
+    EXPECT_EQ(feedback.Caption, "");
+    EXPECT_FALSE(feedback.Visible);
+    EXPECT_NE(desktop.State().ExcelApp, nullptr);
+    const std::string explanation =
+        "The spreadsheet summary was saved as\r" + file +
+        "\r\rbut no program on this computer could open it: no application is set up to open "
+        "this kind of file.\rYou can open the file from that folder with a spreadsheet program.";
+    std::vector<std::string> expectedOpened{file};
+    if (c.CanAsk) {
+        EXPECT_EQ(questions,
+                  std::vector<std::string>{explanation + "\r\rShow the folder that holds it?"});
+        if (c.Yes)
+            expectedOpened.push_back(folder.string());
+    } else {
+        EXPECT_EQ(feedback.Messages, std::vector<std::string>{explanation});
+    }
+    EXPECT_EQ(opener.Opened, expectedOpened);
+    ASSERT_EQ(static_cast<int>(feedback.Messages.size()), c.MessagesAfterwards);
+    for (const std::string& m : feedback.Messages)
+        EXPECT_EQ(m.find("error with excel"), std::string::npos) << m;
+    if (c.CanAsk && c.Yes && !c.FolderOpens) {
+        EXPECT_EQ(feedback.Messages[0], "The folder " + folder.string() +
+                                            " could not be shown: no application is set up "
+                                            "to open this kind of file.");
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Answers, UnopenedWorkbook,
+    ::testing::Values(UnopenedCase{"NoQuestionPossible", false, false, false, 1},
+                      UnopenedCase{"FolderNotWanted", true, false, false, 0},
+                      UnopenedCase{"FolderShown", true, true, true, 0},
+                      UnopenedCase{"FolderCannotBeShown", true, true, false, 1}),
+    [](const ::testing::TestParamInfo<UnopenedCase>& info) { return info.param.Title; });
+
+TEST(DesktopSpreadsheet, AnOpenedWorkbookAfterAnUnopenedOneRaisesNoQuestion) {
+    const fs::path folder = FreshFolder("opened-later");
+    FakeOpener opener;
+    opener.Failure = "no application is set up to open this kind of file";
+    DesktopSpreadsheet desktop(sheets::WorkbookFolder(folder.string()), opener);
+    int questions = 0;
+    RecordingFeedback feedback;
+    feedback.OnQuestion = [&](const std::string&) {
+        ++questions;
+        return false;
+    };
+    PublicStuff state = FormulaState(2, 2, 3, 4);
+    desktop.BuildSummary(state, feedback);
+    opener.Failure.reset();  // a spreadsheet program was installed meanwhile
+    desktop.BuildSummary(state, feedback);
+    EXPECT_EQ(questions, 1);
+    EXPECT_TRUE(feedback.Messages.empty());
 }
 
 TEST(DesktopHandOver, DefaultFolderIsPrivateToTheUserInTheTemporaryFolder) {
@@ -210,6 +282,33 @@ INSTANTIATE_TEST_SUITE_P(
                       OpenerCase{"ActionFailed", "exit 4", false},
                       OpenerCase{"KeepsRunningWithTheApplication", "sleep 2; exit 0", true}),
     [](const ::testing::TestParamInfo<OpenerCase>& info) { return info.param.Title; });
+
+TEST(XdgOpener, ItsOutputStaysOffTheTerminalAndItsLastLineIsTheReason) {
+    const fs::path dir = FreshFolder("opener-noise");
+    const fs::path script = dir / "opener.sh";
+    std::ofstream(script)
+        << "#!/bin/sh\n"
+           "for i in 1 2 3 4 5 6 7 8; do echo \"looking for a browser $i\" >&2; done\n"
+           "echo \"some output\"\n"
+           "echo \"opener: no method available for opening '$1'\" >&2\n"
+           "echo >&2\n"
+           "exit 3\n";
+    fs::permissions(script, fs::perms::owner_all);
+    sheets::XdgOpener opener(script.string(), 2.0);
+    const std::string file = (dir / "Summary-1.xlsx").string();
+    ::testing::internal::CaptureStderr();
+    ::testing::internal::CaptureStdout();
+    const auto failure = opener.Open(file);
+    const std::string printed = ::testing::internal::GetCapturedStdout();
+    const std::string complained = ::testing::internal::GetCapturedStderr();
+    EXPECT_EQ(printed, "");
+    EXPECT_EQ(complained, "");
+    ASSERT_TRUE(failure.has_value());
+    EXPECT_EQ(*failure,
+              "no application is set up to open this kind of file (opener: no method "
+              "available for opening '" +
+                  file + "')");
+}
 
 TEST(XdgOpener, MissingOpenerProgramIsReported) {
     sheets::XdgOpener opener("/nonexistent/mnemex-opener", 0.5);

@@ -76,7 +76,9 @@ class HubSummaryTest : public QObject {
     Q_OBJECT
   private slots:
     void summaryOpensANewWorkbookEachTime();
-    void failureShowsTheMessageAndKeepsTheWaitingDisplay();
+    void failureShowsTheMessageAndClearsTheWaitingDisplay();
+    void workbookNoProgramOpensIsExplainedWithItsPath_data();
+    void workbookNoProgramOpensIsExplainedWithItsPath();
 };
 
 void HubSummaryTest::summaryOpensANewWorkbookEachTime() {
@@ -100,7 +102,7 @@ void HubSummaryTest::summaryOpensANewWorkbookEachTime() {
     QCOMPARE(p.manager.LoadedNames(), (QStringList{"DistMem", "TestDAM"}));
 }
 
-void HubSummaryTest::failureShowsTheMessageAndKeepsTheWaitingDisplay() {
+void HubSummaryTest::failureShowsTheMessageAndClearsTheWaitingDisplay() {
     QTemporaryDir base;
     const QString blocker = base.filePath(QStringLiteral("not-a-folder"));
     std::ofstream(blocker.toStdString()) << "x";
@@ -118,15 +120,51 @@ void HubSummaryTest::failureShowsTheMessageAndKeepsTheWaitingDisplay() {
              QStringLiteral("This version of the code has encountered an error with excel."));
     QCOMPARE(lines.last(), QStringLiteral("The workbook could not be saved in the folder ") +
                                blocker + QStringLiteral("/workbooks: Not a directory."));
-    QCOMPARE(p.Hub()->FeedbackLine()->text(),
-             QStringLiteral("Please be patient while the spreadsheet is built..."));
-    QVERIFY(!p.Hub()->SummaryProgressBar()->isHidden());
-    QCOMPARE(p.Hub()->SummaryProgressBar()->value(), 21);
+    // The build is over: no waiting line, no bar.
+    QCOMPARE(p.Hub()->FeedbackLine()->text(), QString());
+    QVERIFY(p.Hub()->SummaryProgressBar()->isHidden());
     QVERIFY(p.opener.Opened.empty());
     // Both pages are still open and the hub answers again: the next try reports again.
     QCOMPARE(p.manager.LoadedNames(), (QStringList{"DistMem", "TestDAM"}));
     p.DoubleClickSummaryEntry();
     QCOMPARE(static_cast<int>(p.backend.shown.size()), 2);
+}
+
+void HubSummaryTest::workbookNoProgramOpensIsExplainedWithItsPath_data() {
+    QTest::addColumn<int>("answer");
+    QTest::newRow("folder shown") << kMsgYes;
+    QTest::newRow("folder not wanted") << kMsgNo;
+}
+
+void HubSummaryTest::workbookNoProgramOpensIsExplainedWithItsPath() {
+    QFETCH(int, answer);
+    QTemporaryDir workbooks;
+    Program p(workbooks.path());
+    p.opener.Failure = "no application is set up to open this kind of file";
+    p.opener.WorkbooksOnly = true;
+    p.ToHub();
+    p.backend.QueueButton(answer);
+
+    p.DoubleClickSummaryEntry();
+
+    const QString file = workbooks.filePath(QStringLiteral("Summary-1.xlsx"));
+    QVERIFY(QFile::exists(file));
+    QCOMPARE(static_cast<int>(p.backend.shown.size()), 1);
+    const auto& shown = p.backend.shown.back();
+    QCOMPARE(shown.style, MsgStyle::YesNoQuestion);
+    QCOMPARE(shown.title, QStringLiteral("Mnemex"));
+    QCOMPARE(shown.text, QStringLiteral("The spreadsheet summary was saved as\n") + file +
+                             QStringLiteral("\n\nbut no program on this computer could open it: "
+                                            "no application is set up to open this kind of "
+                                            "file.\nYou can open the file from that folder with "
+                                            "a spreadsheet program.\n\nShow the folder that "
+                                            "holds it?"));
+    std::vector<std::string> opened{file.toStdString()};
+    if (answer == kMsgYes)
+        opened.push_back(workbooks.path().toStdString());
+    QCOMPARE(p.opener.Opened, opened);
+    QCOMPARE(p.Hub()->FeedbackLine()->text(), QString());
+    QVERIFY(p.Hub()->SummaryProgressBar()->isHidden());
 }
 
 QTEST_MAIN(HubSummaryTest)

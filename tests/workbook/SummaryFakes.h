@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -29,6 +30,12 @@ class RecordingFeedback : public SummaryFeedback {
     }
     void SetProgressVisible(bool visible) override { Visible = visible; }
     void ShowMessage(const std::string& text) override { Messages.push_back(text); }
+    // Answers with OnQuestion; a feedback without it cannot ask.
+    std::optional<bool> AskYesNo(const std::string& text) override {
+        if (!OnQuestion)
+            return std::nullopt;
+        return OnQuestion(text);
+    }
 
     std::string Caption;
     int Minimum = -1;
@@ -38,6 +45,7 @@ class RecordingFeedback : public SummaryFeedback {
     std::vector<int> Values;
     std::vector<std::string> Messages;
     std::function<void(int)> OnProgress;
+    std::function<bool(const std::string&)> OnQuestion;
 };
 
 // Keeps every workbook handed over, or fails as told.
@@ -66,10 +74,14 @@ class FakeOpener : public sheets::WorkbookOpener {
   public:
     std::optional<std::string> Open(const std::string& path) override {
         Opened.push_back(path);
-        return Failure;
+        const bool isWorkbook = path.size() >= 5 && path.compare(path.size() - 5, 5, ".xlsx") == 0;
+        return WorkbooksOnly && !isWorkbook ? std::nullopt : Failure;
     }
     std::vector<std::string> Opened;
     std::optional<std::string> Failure;
+    // Fail only for workbooks: folders still open (a desktop with a file manager but no
+    // spreadsheet program).
+    bool WorkbooksOnly = false;
 };
 
 }  // namespace mnemex::testing
