@@ -67,17 +67,23 @@ void PaintedPrinter::PrintLine(const QString& text) {
         DrawOneLine(line);
 }
 
+bool PaintedPrinter::StartLine(double height) {
+    if (y_ > 0 && y_ + height > device_.height()) {
+        if (!newPage_()) {
+            error_ = QStringLiteral("The printout is longer than the printer can take.");
+            return false;
+        }
+        y_ = 0;
+    }
+    return true;
+}
+
 void PaintedPrinter::DrawOneLine(const QString& line) {
     painter_.setFont(font_);
     const QFontMetricsF metrics(font_, &device_);
     const double height = metrics.lineSpacing();
-    if (y_ > 0 && y_ + height > device_.height()) {
-        if (!newPage_()) {
-            error_ = QStringLiteral("The printout is longer than the printer can take.");
-            return;
-        }
-        y_ = 0;
-    }
+    if (!StartLine(height))
+        return;
     // Tab stops are laid out here, in the device's own units, every kTabColumns digit
     // widths: a text option's tab distance would be taken as screen pixels and scaled again
     // on a high-resolution device, sending every value past the edge of the paper.
@@ -87,8 +93,16 @@ void PaintedPrinter::DrawOneLine(const QString& line) {
     for (qsizetype k = 0; k < pieces.size(); ++k) {
         if (k > 0)
             x = (std::floor(x / tab + 1e-9) + 1) * tab;
+        const double width = metrics.horizontalAdvance(pieces[k]);
+        // A row of many values goes on below, from the left edge, instead of off the paper.
+        if (k > 0 && x + width > device_.width()) {
+            y_ += height;
+            if (!StartLine(height))
+                return;
+            x = 0;
+        }
         painter_.drawText(QPointF(x, y_ + metrics.ascent()), pieces[k]);
-        x += metrics.horizontalAdvance(pieces[k]);
+        x += width;
     }
     y_ += height;
 }

@@ -31,6 +31,8 @@ class PaintedPrinter : public PagePrinter {
   private:
     bool Begin();
     void DrawOneLine(const QString& line);
+    // Moves to a new page when a line of `height` no longer fits; false when there is none.
+    bool StartLine(double height);
     double TwipsToDevice(int twips) const;
 
     QPaintDevice& device_;

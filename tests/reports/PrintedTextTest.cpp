@@ -71,6 +71,18 @@ class PrintedTextTest : public QObject {
         QCOMPARE(Numbers(printed), expected);
     }
 
+    void aRowTooLongForThePaperContinuesOnTheNextLine() {
+        // 64 inputs, as letters.net has: every value is printed, none past the edge.
+        QString line = QStringLiteral("Input:");
+        for (int i = 1; i <= 64; ++i)
+            line += QStringLiteral("\t+%1.00").arg(i);
+        const QString pdf = TestFolder() + QStringLiteral("/inputs.pdf");
+        auto printer = OpenPdfPrinter(pdf, QStringLiteral("Probe"));
+        QVERIFY(
+            PrintProbeText(*printer, QStringLiteral("letters.net"), line + QStringLiteral("\r\n")));
+        QCOMPARE(Numbers(PdfText(pdf)), Numbers(line));
+    }
+
     void aLongRowOfValuesStaysOnThePage() {
         // Eight outputs, as letters.net has: every value must still be on an A4 page.
         QString line = QStringLiteral("Response (A):");
