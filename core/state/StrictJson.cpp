@@ -56,9 +56,8 @@ class Parser {
                 Fail(AtEnd() ? "the text ends early" : "unknown word");
     }
 
+    // `depth` counts the lists and objects around the value; the outermost one is at 0.
     Value Any(int depth) {
-        if (depth > kMaxDepth)
-            Fail("nested too deeply");
         SkipBlanks();
         if (AtEnd())
             Fail("the text ends early");
@@ -90,6 +89,8 @@ class Parser {
     }
 
     Value Object(int depth) {
+        if (depth >= kMaxDepth)
+            Fail("nested too deeply");
         Value v;
         v.Type = Value::Kind::kObject;
         ++at_;
@@ -121,6 +122,8 @@ class Parser {
     }
 
     Value Array(int depth) {
+        if (depth >= kMaxDepth)
+            Fail("nested too deeply");
         Value v;
         v.Type = Value::Kind::kArray;
         ++at_;
