@@ -3,6 +3,7 @@
 #include "pages/framework/PageManager.h"
 #include "pages/main/DistMemPage.h"
 #include "pages/main/Network1Page.h"
+#include "pages/inside/InsideMemoryPage.h"
 #include "reports/PlotSSEDataPage.h"
 #include "reports/ProbeNetworkPage.h"
 #include "reports/SaveResultsPage.h"
@@ -23,7 +24,8 @@ TestDAMPage::TestDAMPage(PageContext& context) : Page(context, QString::fromLati
     TestList->addItems({QStringLiteral("Probe Network Responses To Selected Patterns"),
                         QStringLiteral("Create A Summary In Excel"),
                         QStringLiteral("Save Summary As A Text File"),
-                        QStringLiteral("Plot SSE By Sweeps")});
+                        QStringLiteral("Plot SSE By Sweeps"),
+                        QStringLiteral("Look Inside The Memory")});
     ContinueList = Placed(new ListBox(this), "ContinueList", {2556, 5160, 5892, 1200}, &kListFont);
     ContinueList->addItems({QStringLiteral("Reset Weights And Train Again"),
                             QStringLiteral("Keep Current Weights And Continue Training"),
@@ -86,6 +88,9 @@ void TestDAMPage::TestList_DblClick() {
             break;
         case 3:
             OpenResultPage(PlotSSEDataPage::kName);
+            break;
+        case 4:
+            OpenResultPage(inside::InsideMemoryPage::kName);
             break;
         default:
             break;
