@@ -763,7 +763,7 @@ void MainPagesTest::hubStartsClean() {
     QCOMPARE(hub->FeedbackLine()->text(), QString());
     QCOMPARE(hub->ExamineList()->ListIndex(), -1);
     QCOMPARE(hub->ContinuingList()->ListIndex(), -1);
-    QCOMPARE(hub->ExamineList()->count(), 4);
+    QCOMPARE(hub->ExamineList()->count(), 5);
     QCOMPARE(hub->ContinuingList()->item(2)->text(),
              QStringLiteral("Train A New Network On A New Problem"));
 }
