@@ -312,8 +312,12 @@ void InsideMemoryPage::ShowTable() {
     table_->setRowCount(static_cast<int>(shownRows_.size()));
     for (int r = 0; r < static_cast<int>(shownRows_.size()); ++r) {
         for (int c = 0; c < 5; ++c) {
-            const auto text = CellText(shownRows_[static_cast<std::size_t>(r)], MeasureColumn(c));
-            auto* item = new QTableWidgetItem(QString::fromStdString(text));
+            const PatternMeasures& row = shownRows_[static_cast<std::size_t>(r)];
+            // Six significant digits on screen; Copy Table gives every digit.
+            const QString text = c == 0
+                                     ? QString::number(row.Pattern)
+                                     : QString::number(ColumnValue(row, MeasureColumn(c)), 'g', 6);
+            auto* item = new QTableWidgetItem(text);
             item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
             table_->setItem(r, c, item);
         }

@@ -3,8 +3,6 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-#include "core/NumberForms.h"
-
 namespace mnemex::inside {
 
 namespace {
@@ -25,7 +23,9 @@ void PatternPicture::ShowValues(std::vector<double> values, int width) {
 QString PatternPicture::RangeText() const {
     if (values_.empty())
         return QStringLiteral("no units");
-    return QString::fromStdString(FormatGeneral(range_.Low) + " to " + FormatGeneral(range_.High));
+    // Four significant digits: the picture is a sketch, the exact figures are elsewhere.
+    return QString::number(range_.Low, 'g', 4) + QStringLiteral(" to ") +
+           QString::number(range_.High, 'g', 4);
 }
 
 QRectF PatternPicture::GridRect() const {

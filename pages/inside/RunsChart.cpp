@@ -34,7 +34,15 @@ QChart* BuildRunsChart(const std::vector<const FinishedRun*>& runs,
                        const RunsChartOptions& options) {
     auto* chart = new QChart;
     chart->setTitle(QStringLiteral("Total SSE Of The Kept Runs As A Function Of Training Sweeps"));
-    chart->legend()->setAlignment(Qt::AlignBottom);
+    chart->legend()->setAlignment(Qt::AlignRight);
+    // Runs of one file say it once, in the title, so the legend keeps to what differs.
+    const bool oneFile =
+        !runs.empty() && std::all_of(runs.begin(), runs.end(), [&](const FinishedRun* r) {
+            return r->FileName == runs.front()->FileName;
+        });
+    if (oneFile)
+        chart->setTitle(chart->title() + QStringLiteral(": ") +
+                        QString::fromStdString(runs.front()->FileName));
     chart->setBackgroundBrush(Qt::white);
     double lastEpoch = 1.0;
     double low = 0.0;
@@ -50,8 +58,10 @@ QChart* BuildRunsChart(const std::vector<const FinishedRun*>& runs,
     std::vector<QAbstractSeries*> all;
     for (const FinishedRun* run : runs) {
         auto* line = new QLineSeries;
-        line->setName(QStringLiteral("Run %1: ").arg(run->Id) +
-                      QString::fromStdString(RunLegend(*run)));
+        std::string legend = RunLegend(*run);
+        if (oneFile)
+            legend.erase(0, run->FileName.size() + 2);
+        line->setName(QStringLiteral("Run %1: ").arg(run->Id) + QString::fromStdString(legend));
         for (const auto& [epoch, sse] : run->History) {
             lastEpoch = std::max(lastEpoch, epoch);
             if (note(sse))

@@ -18,7 +18,8 @@ struct RunsChartOptions {
     std::optional<double> LeastSquaresSSE;
 };
 
-// A new chart: one line series per run, named by its legend; on the log scale points whose
+// A new chart: one line series per run, named by its legend (the file named once in the
+// title instead when every run trained on the same one); on the log scale points whose
 // SSE is not above 0 are left out (a logarithm has no place for them).
 QChart* BuildRunsChart(const std::vector<const FinishedRun*>& runs,
                        const RunsChartOptions& options);

@@ -91,15 +91,7 @@ void WeightView::Render() {
 }
 
 QRect WeightView::MatrixRect() const {
-    const int outputs = std::max(1, weights_.NumOutputs());
-    const int inputs = std::max(1, weights_.NumInputs());
-    // Square cells when they fit, else the whole widget; never smaller than one pixel.
-    const double cell = std::min(double(width()) / inputs, double(height()) / outputs);
-    if (cell >= 1.0) {
-        const int w = static_cast<int>(cell * inputs);
-        const int h = static_cast<int>(cell * outputs);
-        return {0, 0, w, h};
-    }
+    // The whole view: a net with few outputs gets tall cells rather than a thin strip.
     return rect();
 }
 
