@@ -1,6 +1,8 @@
 #include "app/RegisterPages.h"
 
 #include "pages/framework/PageManager.h"
+#include "pages/inside/CompareRunsPage.h"
+#include "pages/inside/InsideMemoryPage.h"
 #include "pages/main/MainPages.h"
 #include "reports/PlotSSEDataPage.h"
 #include "reports/ProbeNetworkPage.h"
@@ -14,6 +16,8 @@ void RegisterPages(PageManager& pages) {
     pages.RegisterPage<pages::ProbeNetworkPage>();
     pages.RegisterPage<pages::SaveResultsPage>();
     pages.RegisterPage<pages::PlotSSEDataPage>();
+    pages.RegisterPage<inside::InsideMemoryPage>();
+    pages.RegisterPage<inside::CompareRunsPage>();
 }
 
 }  // namespace mnemex

@@ -36,6 +36,7 @@ class PageManager : public FormManager {
     Page* FindPage(const QString& name) const { return FindAs<Page>(name); }
 
   private:
+    FinishedRuns runs_;  // before the context, which refers to it
     PageContext context_;
 };
 

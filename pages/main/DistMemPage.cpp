@@ -391,6 +391,7 @@ void DistMemPage::RunTraining() {
     StopTraining->hide();
     StartTraining->show();
     running_ = false;
+    Context().runs.Record(State(), result.Outcome == RunOutcome::kFailed);
     if (result.Outcome == RunOutcome::kFailed) {
         Dialog().MsgBox(QString::fromStdString(TrainingErrorMessage(result.Error)),
                         MsgStyle::OkOnly);

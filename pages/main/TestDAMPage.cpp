@@ -1,6 +1,7 @@
 #include "pages/main/TestDAMPage.h"
 
 #include "pages/framework/PageManager.h"
+#include "pages/inside/InsideMemoryPage.h"
 #include "pages/main/DistMemPage.h"
 #include "pages/main/Network1Page.h"
 #include "reports/PlotSSEDataPage.h"
@@ -20,10 +21,10 @@ TestDAMPage::TestDAMPage(PageContext& context) : Page(context, QString::fromLati
     setWindowTitle(
         QStringLiteral("Testing The Distributed Associative Memory -- Corlan Neural Network Code"));
     TestList = Placed(new ListBox(this), "TestList", {2556, 1320, 5892, 1200}, &kListFont);
-    TestList->addItems({QStringLiteral("Probe Network Responses To Selected Patterns"),
-                        QStringLiteral("Create A Summary In Excel"),
-                        QStringLiteral("Save Summary As A Text File"),
-                        QStringLiteral("Plot SSE By Sweeps")});
+    TestList->addItems(
+        {QStringLiteral("Probe Network Responses To Selected Patterns"),
+         QStringLiteral("Create A Summary In Excel"), QStringLiteral("Save Summary As A Text File"),
+         QStringLiteral("Plot SSE By Sweeps"), QStringLiteral("Look Inside The Memory")});
     ContinueList = Placed(new ListBox(this), "ContinueList", {2556, 5160, 5892, 1200}, &kListFont);
     ContinueList->addItems({QStringLiteral("Reset Weights And Train Again"),
                             QStringLiteral("Keep Current Weights And Continue Training"),
@@ -93,6 +94,9 @@ void TestDAMPage::TestList_DblClick() {
             break;
         case 3:
             OpenResultPage(PlotSSEDataPage::kName);
+            break;
+        case 4:
+            OpenResultPage(inside::InsideMemoryPage::kName);
             break;
         default:
             break;

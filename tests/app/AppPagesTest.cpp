@@ -124,6 +124,7 @@ void AppPagesTest::examineEntriesOpenTheirPagesOnce_data() {
     QTest::newRow("Probe Network Responses To Selected Patterns") << 0 << "ProbeNetwork";
     QTest::newRow("Save Summary As A Text File") << 2 << "SaveResults";
     QTest::newRow("Plot SSE By Sweeps") << 3 << "PlotSSEdata";
+    QTest::newRow("Look Inside The Memory") << 4 << "LookInside";
 }
 
 void AppPagesTest::examineEntriesOpenTheirPagesOnce() {

@@ -1,0 +1,41 @@
+#include "pages/inside/PatternViews.h"
+
+#include <cmath>
+
+#include "core/LeastSquares.h"
+#include "core/Recall.h"
+#include "core/RunTimeError.h"
+
+namespace mnemex::inside {
+
+PatternViews PatternViewsOf(const PublicStuff& state, int p) {
+    CheckNetworkSizes(state);
+    if (p < 1 || p > state.NumPatterns)
+        throw RunTimeException(kSubscriptOutOfRange);
+    PatternViews v;
+    const double* in = state.InputPatterns.Pattern(p);
+    const double* desired = state.DesiredOutputs.Pattern(p);
+    v.Input.assign(in, in + state.NumInputs);
+    v.Desired.assign(desired, desired + state.NumOutputs);
+    v.Recalled = RecallVector(state, v.Input);
+    for (std::size_t j = 0; j < v.Recalled.size(); ++j) {
+        const double error = v.Desired[j] - v.Recalled[j];
+        if (!std::isfinite(error))
+            throw RunTimeException(kOverflow);
+        v.Error.push_back(error);
+    }
+    return v;
+}
+
+FixedWeightFigures FixedWeightFiguresOf(const PublicStuff& state) {
+    FixedWeightFigures f;
+    const LeastSquaresResult best = SolveLeastSquares(state);
+    if (best.Solved)
+        f.LeastSquaresSSE = best.TotalSSE;
+    else
+        f.Note = best.Note;
+    f.CurrentSSE = FixedWeightSSE(state, state.Weights);
+    return f;
+}
+
+}  // namespace mnemex::inside

@@ -1,0 +1,100 @@
+#include "pages/inside/RunsChart.h"
+
+#include <QChart>
+#include <QLegend>
+#include <QLineSeries>
+#include <QLogValueAxis>
+#include <QPen>
+#include <QValueAxis>
+#include <algorithm>
+
+namespace mnemex::inside {
+
+namespace {
+
+QAbstractAxis* MakeSSEAxis(bool logScale, double low, double high) {
+    if (logScale) {
+        auto* axis = new QLogValueAxis;
+        axis->setBase(10);
+        axis->setLabelFormat(QStringLiteral("%g"));
+        axis->setMinorTickCount(-1);
+        axis->setRange(low > 0 ? low / 1.5 : 1e-3, high > 0 ? high * 1.5 : 1.0);
+        return axis;
+    }
+    auto* axis = new QValueAxis;
+    axis->setLabelFormat(QStringLiteral("%g"));
+    axis->setRange(0, high > 0 ? high * 1.05 : 1.0);
+    axis->applyNiceNumbers();
+    return axis;
+}
+
+}  // namespace
+
+QChart* BuildRunsChart(const std::vector<const FinishedRun*>& runs,
+                       const RunsChartOptions& options) {
+    auto* chart = new QChart;
+    chart->setTitle(QStringLiteral("Total SSE Of The Kept Runs As A Function Of Training Sweeps"));
+    chart->legend()->setAlignment(Qt::AlignRight);
+    // Runs of one file say it once, in the title, so the legend keeps to what differs.
+    const bool oneFile =
+        !runs.empty() && std::all_of(runs.begin(), runs.end(), [&](const FinishedRun* r) {
+            return r->FileName == runs.front()->FileName;
+        });
+    if (oneFile)
+        chart->setTitle(chart->title() + QStringLiteral(": ") +
+                        QString::fromStdString(runs.front()->FileName));
+    chart->setBackgroundBrush(Qt::white);
+    double lastEpoch = 1.0;
+    double low = 0.0;
+    double high = 0.0;
+    const auto note = [&](double sse) {
+        if (options.LogScale && !(sse > 0))
+            return false;
+        if (sse > 0 && (low == 0.0 || sse < low))
+            low = sse;
+        high = std::max(high, sse);
+        return true;
+    };
+    std::vector<QAbstractSeries*> all;
+    for (const FinishedRun* run : runs) {
+        auto* line = new QLineSeries;
+        std::string legend = RunLegend(*run);
+        if (oneFile)
+            legend.erase(0, run->FileName.size() + 2);
+        line->setName(QStringLiteral("Run %1: ").arg(run->Id) + QString::fromStdString(legend));
+        for (const auto& [epoch, sse] : run->History) {
+            lastEpoch = std::max(lastEpoch, epoch);
+            if (note(sse))
+                line->append(epoch, sse);
+        }
+        all.push_back(line);
+    }
+    if (options.LeastSquaresSSE && note(*options.LeastSquaresSSE)) {
+        auto* line = new QLineSeries;
+        line->setName(QString::fromLatin1(kLeastSquaresCaption));
+        line->append(0, *options.LeastSquaresSSE);
+        line->append(lastEpoch, *options.LeastSquaresSSE);
+        QPen pen(Qt::black);
+        pen.setStyle(Qt::DashLine);
+        pen.setWidthF(1.5);
+        line->setPen(pen);
+        all.push_back(line);
+    }
+    auto* x = new QValueAxis;
+    x->setTitleText(QStringLiteral("Sweeps Of Training"));
+    x->setLabelFormat(QStringLiteral("%g"));
+    x->setRange(0, lastEpoch);
+    QAbstractAxis* y = MakeSSEAxis(options.LogScale, low, high);
+    y->setTitleText(options.LogScale ? QStringLiteral("Network SSE (log scale)")
+                                     : QStringLiteral("Network SSE"));
+    chart->addAxis(x, Qt::AlignBottom);
+    chart->addAxis(y, Qt::AlignLeft);
+    for (QAbstractSeries* s : all) {
+        chart->addSeries(s);
+        s->attachAxis(x);
+        s->attachAxis(y);
+    }
+    return chart;
+}
+
+}  // namespace mnemex::inside

@@ -1,0 +1,227 @@
+// What the "Look Inside The Memory" page computes, checked without a screen: grid widths,
+// the explanation of one output unit against recall and the Delta rule, the test-all table,
+// the colour scale, the session's runs and their CSV.
+
+#include <gtest/gtest.h>
+
+#include <bit>
+#include <cmath>
+
+#include "core/FinishedRuns.h"
+#include "core/Learning.h"
+#include "core/Recall.h"
+#include "core/TrainingFile.h"
+#include "core/TrainingRun.h"
+#include "pages/inside/MeasuresTable.h"
+#include "pages/inside/PatternGrid.h"
+#include "pages/inside/PatternViews.h"
+#include "pages/inside/RunCurves.h"
+#include "pages/inside/UnitExplanation.h"
+#include "pages/inside/WeightColours.h"
+#include "tests/support/TestNetworks.h"
+
+using namespace mnemex;
+using namespace mnemex::inside;
+
+namespace {
+
+PublicStuff Example(const std::string& name, const std::string& rule, double rate, int epochs) {
+    PublicStuff s;
+    EXPECT_FALSE(ReadTrainingFile(s, std::string(MNEMEX_EXAMPLES_DIR) + "/" + name));
+    s.TrainingFileName = name;
+    s.ReallocateNetwork();
+    s.NewRun = 1;
+    s.LearningRule = rule;
+    s.LearningRate = rate;
+    s.StopAtMaxEpochs = 1;
+    s.MaxEpochs = epochs;
+    s.PrintInterval = 1;
+    SilentDisplay display;
+    EXPECT_EQ(TrainNetwork(s, display, epochs).Outcome, RunOutcome::kFinished);
+    return s;
+}
+
+bool SameBits(double a, double b) {
+    return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b);
+}
+
+}  // namespace
+
+TEST(PatternGrid, ProposesTheSquareRootOrOneRow) {
+    struct Case {
+        int count, width, rows;
+    };
+    for (const Case c : {Case{64, 8, 8}, Case{784, 28, 28}, Case{9, 3, 3}, Case{8, 8, 1},
+                         Case{10, 10, 1}, Case{1, 1, 1}, Case{0, 0, 0}}) {
+        EXPECT_EQ(ProposedWidth(c.count), c.width) << c.count;
+        EXPECT_EQ(GridRows(c.count, c.width), c.rows) << c.count;
+    }
+    EXPECT_EQ(GridRows(10, 4), 3);  // a short last row
+    EXPECT_TRUE(WidthFits(10, 10));
+    EXPECT_FALSE(WidthFits(10, 11));
+    EXPECT_FALSE(WidthFits(10, 0));
+}
+
+TEST(PatternGrid, GreyScaleSpansTheValueRange) {
+    const ValueRange r = RangeOf({-1.0, 3.0, 1.0});
+    EXPECT_EQ(r.Low, -1.0);
+    EXPECT_EQ(r.High, 3.0);
+    EXPECT_EQ(GreyLevel(-1.0, r), 0);
+    EXPECT_EQ(GreyLevel(3.0, r), 255);
+    EXPECT_EQ(GreyLevel(1.0, r), 128);
+    EXPECT_EQ(GreyLevel(5.0, {2.0, 2.0}), 128);  // a flat picture is mid grey
+}
+
+TEST(UnitExplanation, WorkedExampleListsTermsLargestFirst) {
+    // One output, two inputs: weights 0.5 and -0.25, inputs 1 and 2, desired 1.
+    PublicStuff s = testsupport::MakeNetwork(2, 1, {1, 2}, {1}, {0.5, -0.25});
+    s.LearningRate = 0.1;
+    const UnitExplanation e = ExplainUnit(s, 1, 1, 1);
+    ASSERT_EQ(e.Largest.size(), 1u);
+    EXPECT_EQ(e.Largest[0].Input, 1);  // |0.5| ties with |-0.5|: input order decides
+    EXPECT_EQ(e.Largest[0].Term, 0.5);
+    EXPECT_EQ(e.RestCount, 1);
+    EXPECT_EQ(e.RestSum, -0.5);
+    EXPECT_EQ(e.NetInput, 0.0);
+    EXPECT_EQ(e.Error, 1.0);
+    EXPECT_EQ(e.DeltaChanges, (std::vector<double>{0.1, 0.2}));
+    const auto lines = ExplanationLines(e);
+    EXPECT_EQ(lines[1], "  input 1: 0.5 x 1 = 0.5");
+    EXPECT_EQ(lines[2], "  the other 1 terms together: -0.5");
+    EXPECT_EQ(lines[3], "Net input (the recalled output): 0");
+}
+
+TEST(UnitExplanation, FiguresAreRecallsAndTheDeltaStepsToTheBit) {
+    const PublicStuff trained = Example("letters.net", "Delta", 0.05, 7);
+    for (int p = 1; p <= trained.NumPatterns; ++p) {
+        PublicStuff recall = trained;
+        ComputeOutputs(recall, p);
+        PublicStuff stepped = trained;
+        TrainDelta(stepped, p);
+        for (int j = 1; j <= trained.NumOutputs; ++j) {
+            const UnitExplanation e = ExplainUnit(trained, p, j);
+            ASSERT_TRUE(SameBits(e.NetInput, recall.OutputUnits(j).NetInput)) << p << "," << j;
+            ASSERT_TRUE(SameBits(e.Error, recall.OutputUnits(j).Error));
+            for (int i = 1; i <= trained.NumInputs; ++i)
+                ASSERT_TRUE(
+                    SameBits(e.DeltaChanges[std::size_t(i - 1)], stepped.Weights.Change(j, i)))
+                    << p << "," << j << "," << i;
+            for (std::size_t k = 1; k < e.Largest.size(); ++k)
+                ASSERT_GE(std::fabs(e.Largest[k - 1].Term), std::fabs(e.Largest[k].Term));
+        }
+    }
+}
+
+TEST(UnitExplanation, RefusesUnitsAndPatternsOutOfRange) {
+    const PublicStuff s = testsupport::SmallTrainedNetwork();
+    for (auto [p, j] : {std::pair{0, 1}, std::pair{3, 1}, std::pair{1, 0}, std::pair{1, 3}})
+        EXPECT_THROW(ExplainUnit(s, p, j), RunTimeException);
+}
+
+TEST(PatternViews, ShowRecallOfTheChosenPattern) {
+    const PublicStuff s = testsupport::SmallTrainedNetwork();
+    const PatternViews v = PatternViewsOf(s, 1);
+    EXPECT_EQ(v.Recalled, (std::vector<double>{0.5, 1.5}));
+    EXPECT_EQ(v.Error, (std::vector<double>{0.5, -2}));
+}
+
+TEST(PatternViews, LeastSquaresOfDependentNetLiesAboveTheRunningTotal) {
+    const PublicStuff s = Example("dependent.net", "Delta", 0.1, 200);
+    const FixedWeightFigures f = FixedWeightFiguresOf(s);
+    ASSERT_TRUE(f.LeastSquaresSSE.has_value());
+    EXPECT_NEAR(*f.LeastSquaresSSE, 2.0 / 3.0, 1e-12);
+    EXPECT_LT(s.TotalSSE, *f.LeastSquaresSSE);  // the running total dips below it
+    EXPECT_GE(f.CurrentSSE, *f.LeastSquaresSSE - 1e-12);
+}
+
+TEST(MeasuresTable, SortsByAnyColumnAndKeepsTiesInPatternOrder) {
+    const std::vector<PatternMeasures> rows{
+        {1, 0.5, 0.1, 0.3, 0.9}, {2, 0.25, 0.4, 0.2, 0.5}, {3, 0.5, 0.2, 0.1, 0.7}};
+    const auto patterns = [](const std::vector<PatternMeasures>& r) {
+        std::vector<int> p;
+        for (const auto& m : r)
+            p.push_back(m.Pattern);
+        return p;
+    };
+    EXPECT_EQ(patterns(SortedMeasures(rows, MeasureColumn::kSSE, true)), (std::vector{2, 1, 3}));
+    EXPECT_EQ(patterns(SortedMeasures(rows, MeasureColumn::kSSE, false)), (std::vector{1, 3, 2}));
+    EXPECT_EQ(patterns(SortedMeasures(rows, MeasureColumn::kNdp, false)), (std::vector{2, 3, 1}));
+    EXPECT_EQ(patterns(SortedMeasures(rows, MeasureColumn::kNvl, true)), (std::vector{3, 2, 1}));
+    EXPECT_EQ(patterns(SortedMeasures(rows, MeasureColumn::kVcor, true)), (std::vector{2, 3, 1}));
+    EXPECT_EQ(MeasuresTsv({rows[1]}),
+              "Pattern\tSSE\tndp\tnvl\tvcor\t\r\n2\t0.25\t0.4\t0.2\t0.5\t\r\n");
+}
+
+TEST(WeightColours, DivergingScaleIsCentredOnZero) {
+    EXPECT_EQ(DivergingColour(-2.0, 2.0), 0xFF0000FFu);  // pure blue
+    EXPECT_EQ(DivergingColour(0.0, 2.0), 0xFFFFFFFFu);   // white
+    EXPECT_EQ(DivergingColour(2.0, 2.0), 0xFFFF0000u);   // pure red
+    EXPECT_EQ(DivergingColour(9.0, 2.0), 0xFFFF0000u);   // beyond the limit: the end colour
+    EXPECT_EQ(DivergingColour(1.0, 0.0), 0xFFFFFFFFu);   // all weights 0
+    const std::uint32_t halfRed = DivergingColour(1.0, 2.0);
+    EXPECT_EQ(halfRed >> 16 & 0xFF, 255u);
+    EXPECT_NEAR(double(halfRed >> 8 & 0xFF), 127.5, 1.0);
+    // Hinton squares: area proportional to magnitude.
+    EXPECT_DOUBLE_EQ(HintonSide(-1.0, 4.0) * HintonSide(-1.0, 4.0), 0.25);
+    EXPECT_EQ(HintonSide(4.0, 4.0), 1.0);
+}
+
+TEST(FinishedRuns, NewRunsAddContinuedRunsExtend) {
+    PublicStuff s = Example("dependent.net", "Delta", 0.1, 10);
+    FinishedRuns runs;
+    EXPECT_EQ(runs.Record(s, false).Id, 1);
+    ASSERT_TRUE(runs.SetKept(1, true));
+    // Continue: same history plus more rows.
+    s.NewRun = 0;
+    s.MaxEpochs = 20;
+    SilentDisplay display;
+    TrainNetwork(s, display, 10);
+    const FinishedRun& continued = runs.Record(s, false);
+    EXPECT_EQ(continued.Id, 1);
+    EXPECT_TRUE(continued.Kept);
+    EXPECT_EQ(continued.History.size(), 21u);
+    EXPECT_EQ(continued.History.back().first, 20.0);
+    // A new run on Hebb.
+    PublicStuff hebb = Example("dependent.net", "Hebb", 0.05, 5);
+    hebb.Order = {true, 7};
+    EXPECT_EQ(runs.Record(hebb, true).Id, 2);
+    EXPECT_EQ(runs.All().size(), 2u);
+    ASSERT_EQ(runs.Kept().size(), 1u);
+    EXPECT_EQ(RunLegend(*runs.Kept()[0]), "dependent.net, Delta, rate 0.1, file order");
+    EXPECT_EQ(RunLegend(runs.All()[1]),
+              "dependent.net, Hebb, rate 0.05, permuted order, seed 7, stopped by an error");
+    EXPECT_FALSE(runs.SetKept(9, true));
+}
+
+TEST(FinishedRuns, ForgetsTheOldestUnkeptRunBeyondTheLimit) {
+    const PublicStuff s = Example("dependent.net", "Delta", 0.1, 1);
+    FinishedRuns runs;
+    runs.Record(s, false);
+    runs.SetKept(1, true);
+    for (std::size_t k = 1; k <= FinishedRuns::kLimit; ++k)
+        runs.Record(s, false);
+    EXPECT_EQ(runs.All().size(), FinishedRuns::kLimit);
+    EXPECT_EQ(runs.All()[0].Id, 1);  // kept, so still there
+    EXPECT_EQ(runs.All()[1].Id, 3);  // run 2 was the oldest not kept
+}
+
+TEST(RunCurves, CsvListsEveryRowOfEveryRunAndTheLeastSquaresLine) {
+    FinishedRun a;
+    a.Id = 1;
+    a.FileName = "my, file.net";
+    a.Rule = "Delta";
+    a.Rate = 0.1;
+    a.History = {{0, 2.5}, {10, 0.75}};
+    FinishedRun b = a;
+    b.Id = 4;
+    b.FileName = "b.net";
+    b.Rule = "Hebb";
+    b.Order = {true, 3};
+    b.History = {{0, 2.5}};
+    EXPECT_EQ(CurvesCsv({&a, &b}, 2.0 / 3.0),
+              "run,file,rule,rate,order,epoch,sse\n"
+              "1,\"my, file.net\",Delta,0.1,file,0,2.5\n"
+              "1,\"my, file.net\",Delta,0.1,file,10,0.75\n"
+              "4,b.net,Hebb,0.1,permuted seed 3,0,2.5\n"
+              "least-squares,,,,,,0.6666666666666666\n");
+}

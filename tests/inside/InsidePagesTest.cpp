@@ -1,0 +1,384 @@
+// The "Look Inside The Memory" page and the "Compare Runs" view, driven offscreen as a
+// student drives them: choose a pattern, change a picture's width, sort the table, probe
+// with noise, explain a unit, save the weights, train on the setup page and compare runs.
+
+#include <QChart>
+#include <QChartView>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLineSeries>
+#include <QListWidget>
+#include <QLogValueAxis>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTableWidget>
+#include <QTest>
+
+#include "ResultTestSupport.h"
+#include "core/DistortedProbe.h"
+#include "core/NumberForms.h"
+#include "core/Recall.h"
+#include "core/TrainingFile.h"
+#include "core/TrainingRun.h"
+#include "core/WeightExport.h"
+#include "pages/inside/CompareRunsPage.h"
+#include "pages/inside/InsideMemoryPage.h"
+#include "pages/inside/PatternPicture.h"
+#include "pages/inside/RunsChart.h"
+#include "pages/inside/WeightView.h"
+#include "pages/main/DistMemPage.h"
+#include "pages/main/MainPages.h"
+#include "tests/support/TempFolder.h"
+
+using namespace mnemex;
+using namespace mnemex::inside;
+using namespace mnemex::pagetest;
+
+namespace {
+
+void LoadExample(PublicStuff& s, const char* name) {
+    QVERIFY(!ReadTrainingFile(s, std::string(MNEMEX_EXAMPLES_DIR) + "/" + name));
+    s.TrainingFileName = name;
+    s.ReallocateNetwork();
+}
+
+void Train(PublicStuff& s, const char* rule, double rate, int epochs) {
+    s.NewRun = 1;
+    s.LearningRule = rule;
+    s.LearningRate = rate;
+    s.StopAtMaxEpochs = 1;
+    s.StopAtMinError = 0;
+    s.MaxEpochs = epochs;
+    s.PrintInterval = 1;
+    ResetWeights(s);
+    SilentDisplay display;
+    QCOMPARE(TrainNetwork(s, display, epochs).Outcome, RunOutcome::kFinished);
+}
+
+struct Fixture {
+    PageTestContext ctx;
+    ScriptedDialogs resultDialogs;
+    RecordingPrinter printer;
+    testsupport::TempFolder folder;
+    QString chosenName;  // what the save dialog answers
+
+    Fixture() {
+        ctx.pages.RegisterPage<InsideMemoryPage>();
+        ctx.pages.RegisterPage<CompareRunsPage>();
+        pages::RegisterMainPages(ctx.pages);
+    }
+    InsideMemoryPage& Open() {
+        auto* page = dynamic_cast<InsideMemoryPage*>(ctx.pages.Show(InsideMemoryPage::kName));
+        page->SetFileChooser(
+            [this](const QString&, const QString&, const QString&) { return chosenName; });
+        return *page;
+    }
+    CompareRunsPage& OpenCompare() {
+        auto* page = dynamic_cast<CompareRunsPage*>(ctx.pages.Show(CompareRunsPage::kName));
+        page->SetDialogs(&resultDialogs);
+        page->SetPrinterSource(RecordInto(printer));
+        page->SetFileChooser(
+            [this](const QString&, const QString&, const QString&) { return chosenName; });
+        return *page;
+    }
+};
+
+std::vector<double> PatternInputs(const PublicStuff& s, int p) {
+    return {s.InputPatterns.Pattern(p), s.InputPatterns.Pattern(p) + s.NumInputs};
+}
+
+}  // namespace
+
+class InsidePagesTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void lettersShowAsEightByEightPictures();
+    void choosingAPatternAndAWidthRedrawsThePictures();
+    void headingsSortTheTableAndCopyGivesTabSeparatedText();
+    void probingWithNoiseIsReproducibleFromTheSeed();
+    void badProbeSettingsAreRefused();
+    void clickingARecalledUnitExplainsIt();
+    void hoveringAWeightNamesItsUnits();
+    void weightsAreSavedAsCsvAndNpy();
+    void nonFiniteMeasureGivesTheOverflowMessage();
+    void leastSquaresStandsBesideTheFixedWeights();
+    void viewFollowsATrainingRunOnTheTimer();
+    void keptRunsAreComparedWithTheLeastSquaresLine();
+};
+
+void InsidePagesTest::lettersShowAsEightByEightPictures() {
+    Fixture f;
+    LoadExample(*f.ctx.state, "letters.net");
+    Train(*f.ctx.state, "Hebb", 0.1, 1);
+    InsideMemoryPage& page = f.Open();
+    QCOMPARE(page.PatternBox()->maximum(), 8);
+    QCOMPARE(page.InputWidthBox()->value(), 8);   // 64 input units: a square
+    QCOMPARE(page.OutputWidthBox()->value(), 8);  // 8 output units: one row
+    QCOMPARE(page.Picture(0)->Values(), PatternInputs(*f.ctx.state, 1));
+    QCOMPARE(page.Picture(0)->GridWidth(), 8);
+    QCOMPARE(page.Weights()->Outputs(), 8);
+    QCOMPARE(page.Weights()->Inputs(), 64);
+    QVERIFY(page.HintonCheck()->isEnabled());
+    QCOMPARE(page.MeasuresTable()->rowCount(), 8);
+}
+
+void InsidePagesTest::choosingAPatternAndAWidthRedrawsThePictures() {
+    Fixture f;
+    LoadExample(*f.ctx.state, "letters.net");
+    Train(*f.ctx.state, "Delta", 0.05, 20);
+    InsideMemoryPage& page = f.Open();
+    page.PatternBox()->setValue(3);
+    QCOMPARE(page.Picture(0)->Values(), PatternInputs(*f.ctx.state, 3));
+    PublicStuff recall = *f.ctx.state;
+    ComputeOutputs(recall, 3);
+    for (int j = 1; j <= 8; ++j) {
+        QCOMPARE(page.Picture(2)->Values()[std::size_t(j - 1)], recall.OutputUnits(j).Activity);
+        QCOMPARE(page.Picture(3)->Values()[std::size_t(j - 1)], recall.OutputUnits(j).Error);
+    }
+    page.InputWidthBox()->setValue(16);
+    QCOMPARE(page.Picture(0)->GridWidth(), 16);
+    QCOMPARE(page.Picture(1)->GridWidth(), 8);  // the output width is separate
+    page.OutputWidthBox()->setValue(4);
+    QCOMPARE(page.Picture(2)->GridWidth(), 4);
+    QVERIFY(page.Picture(0)->RangeText() == QStringLiteral("0 to 1"));
+}
+
+void InsidePagesTest::headingsSortTheTableAndCopyGivesTabSeparatedText() {
+    Fixture f;
+    LoadExample(*f.ctx.state, "letters.net");
+    Train(*f.ctx.state, "Hebb", 0.1, 1);
+    InsideMemoryPage& page = f.Open();
+    QHeaderView* header = page.MeasuresTable()->horizontalHeader();
+    emit header->sectionClicked(1);  // SSE, smallest first
+    const auto& rows = page.ShownMeasures();
+    for (std::size_t k = 1; k < rows.size(); ++k)
+        QVERIFY(rows[k - 1].SSE <= rows[k].SSE);
+    emit header->sectionClicked(1);  // again: largest first
+    for (std::size_t k = 1; k < rows.size(); ++k)
+        QVERIFY(rows[k - 1].SSE >= rows[k].SSE);
+    QCOMPARE(page.MeasuresTable()->item(0, 0)->text().toInt(), rows[0].Pattern);
+    page.CopyTable_Click();
+    const QStringList lines = QGuiApplication::clipboard()->text().split(QStringLiteral("\r\n"));
+    QCOMPARE(lines.size(), 10);  // heading, 8 patterns, the empty rest after the last CR LF
+    QCOMPARE(lines[0], QStringLiteral("Pattern\tSSE\tndp\tnvl\tvcor\t"));
+    QCOMPARE(lines[1].section(QLatin1Char('\t'), 0, 0).toInt(), rows[0].Pattern);
+}
+
+void InsidePagesTest::probingWithNoiseIsReproducibleFromTheSeed() {
+    Fixture f;
+    LoadExample(*f.ctx.state, "letters.net");
+    Train(*f.ctx.state, "Delta", 0.05, 30);
+    InsideMemoryPage& page = f.Open();
+    page.PatternBox()->setValue(2);
+    page.NoiseBox()->setText(QStringLiteral("0.3"));
+    page.ZeroBox()->setText(QStringLiteral("0.25"));
+    page.SeedBox()->setText(QStringLiteral("42"));
+    QTest::mouseClick(page.ProbeButton(), Qt::LeftButton);
+    const DistortedInputs expected = DistortPattern(*f.ctx.state, 2, {0.3, 0.25, 42});
+    QCOMPARE(page.DistortedPicture()->Values(), expected.Inputs);
+    QCOMPARE(page.ProbeRecalledPicture()->Values(), RecallVector(*f.ctx.state, expected.Inputs));
+    const PatternMeasures m = MeasureProbe(*f.ctx.state, 2, expected.Inputs);
+    QVERIFY(page.ProbeMeasuresLabel()->text().contains(
+        QStringLiteral("vcor ") + QString::fromStdString(FormatGeneral(m.Vcor))));
+    int zeros = 0;
+    for (double v : page.DistortedPicture()->Values())
+        zeros += v == 0.0;
+    QVERIFY(zeros >= 16);  // a quarter of 64 units set to 0
+    page.SeedBox()->setText(QStringLiteral("43"));
+    page.Probe_Click();
+    QVERIFY(page.DistortedPicture()->Values() != expected.Inputs);
+    QVERIFY(f.ctx.Shown().isEmpty());
+}
+
+void InsidePagesTest::badProbeSettingsAreRefused() {
+    Fixture f;
+    LoadExample(*f.ctx.state, "letters.net");
+    Train(*f.ctx.state, "Hebb", 0.1, 1);
+    InsideMemoryPage& page = f.Open();
+    const std::vector<double> before = page.DistortedPicture()->Values();
+    struct Case {
+        const char *noise, *zero, *seed;
+    };
+    for (const Case c : {Case{"x", "0", "1"}, Case{"0.1", "1.5", "1"}, Case{"-1", "0", "1"},
+                         Case{"0.1", "0", "seed"}}) {
+        page.NoiseBox()->setText(QString::fromLatin1(c.noise));
+        page.ZeroBox()->setText(QString::fromLatin1(c.zero));
+        page.SeedBox()->setText(QString::fromLatin1(c.seed));
+        page.Probe_Click();
+    }
+    QCOMPARE(f.ctx.Shown().size(), 4);
+    for (const QString& shown : f.ctx.Shown())
+        QVERIFY2(shown.startsWith(QStringLiteral("warning:Probe|")), qPrintable(shown));
+    QCOMPARE(page.DistortedPicture()->Values(), before);
+}
+
+void InsidePagesTest::clickingARecalledUnitExplainsIt() {
+    Fixture f;
+    LoadExample(*f.ctx.state, "letters.net");
+    Train(*f.ctx.state, "Delta", 0.05, 10);
+    InsideMemoryPage& page = f.Open();
+    page.PatternBox()->setValue(5);
+    PatternPicture* recalled = page.Picture(2);
+    recalled->resize(160, 60);
+    // Output unit 2 of a one-row, eight-unit picture: the second cell.
+    QTest::mouseClick(recalled, Qt::LeftButton, {}, QPoint(160 / 8 + 5, 5));
+    PublicStuff recall = *f.ctx.state;
+    ComputeOutputs(recall, 5);
+    const QString text = page.ExplanationBox()->toPlainText();
+    QVERIFY2(text.startsWith(QStringLiteral("Output unit 2, pattern 5")), qPrintable(text));
+    QVERIFY(text.contains(QStringLiteral("Net input (the recalled output): ") +
+                          QString::fromStdString(FormatGeneral(recall.OutputUnits(2).NetInput))));
+    QVERIFY(text.contains(QStringLiteral("The Delta rule's next step (rate 0.05")));
+    // Choosing another pattern explains the same unit for it.
+    page.PatternBox()->setValue(6);
+    QVERIFY(page.ExplanationBox()->toPlainText().startsWith(
+        QStringLiteral("Output unit 2, pattern 6")));
+}
+
+void InsidePagesTest::hoveringAWeightNamesItsUnits() {
+    Fixture f;
+    *f.ctx.state = SmallTrainedNetwork();
+    InsideMemoryPage& page = f.Open();
+    WeightView* view = page.Weights();
+    view->resize(200, 200);  // two by two cells of 100 pixels
+    QTest::mouseMove(view, QPoint(150, 50));
+    const QString expected =
+        QStringLiteral("Output 1, input 2: weight ") +
+        QString::fromStdString(FormatGeneral(f.ctx.state->Weights.Weight(1, 2)));
+    QCOMPARE(view->DescribeCell(1, 2), expected);
+    QCOMPARE(view->CellAt(QPoint(150, 50)), (std::pair<int, int>{1, 2}));
+    QCOMPARE(view->CellAt(QPoint(50, 150)), (std::pair<int, int>{2, 1}));
+    QCOMPARE(view->CellAt(QPoint(250, 50)), (std::pair<int, int>{0, 0}));
+    // The colour bar spans the largest magnitude both ways.
+    QCOMPARE(page.Scale()->Limit(), view->Limit());
+    QVERIFY(view->Limit() > 0);
+    page.HintonCheck()->click();
+    QCOMPARE(view->CurrentMode(), WeightView::Mode::kHinton);
+}
+
+void InsidePagesTest::weightsAreSavedAsCsvAndNpy() {
+    Fixture f;
+    *f.ctx.state = SmallTrainedNetwork();
+    InsideMemoryPage& page = f.Open();
+    f.chosenName = QString::fromStdString(f.folder.File("w"));
+    page.SaveCsv_Click();
+    page.SaveNpy_Click();
+    const std::string csv = testsupport::ReadBytes(f.folder.File("w.csv"));
+    QCOMPARE(std::count(csv.begin(), csv.end(), '\n'), 2);  // one line per output unit
+    QCOMPARE(csv, WeightsCsv(f.ctx.state->Weights));
+    const std::string npy = testsupport::ReadBytes(f.folder.File("w.npy"));
+    QCOMPARE(npy.substr(0, 6), std::string("\x93NUMPY"));
+    QCOMPARE(npy.size() % 64, std::size_t{32});  // header of 64k bytes, then 4 doubles
+    // A folder cannot be written over: a message, and the folder stays.
+    f.chosenName = QString::fromStdString(f.folder.Path().string()) + QStringLiteral("/sub.csv");
+    std::filesystem::create_directory(f.folder.File("sub.csv"));
+    page.SaveCsv_Click();
+    QCOMPARE(f.ctx.Shown().size(), 1);
+    QVERIFY(f.ctx.Shown()[0].contains(QStringLiteral("The weights could not be saved to:")));
+    QVERIFY(std::filesystem::is_directory(f.folder.File("sub.csv")));
+    // Cancel writes nothing.
+    f.chosenName.clear();
+    page.SaveNpy_Click();
+    QCOMPARE(f.ctx.Shown().size(), 1);
+}
+
+void InsidePagesTest::nonFiniteMeasureGivesTheOverflowMessage() {
+    Fixture f;
+    *f.ctx.state = SmallTrainedNetwork();
+    f.ctx.state->Weights.SetWeight(1, 1, 1e300);
+    f.ctx.state->InputPatterns(1, 1) = 1e300;
+    InsideMemoryPage& page = f.Open();
+    QVERIFY(!f.ctx.Shown().isEmpty());
+    QVERIFY2(f.ctx.Shown()[0].contains(
+                 QStringLiteral("This version of the code has encountered an error.")),
+             qPrintable(f.ctx.Shown()[0]));
+    QVERIFY(f.ctx.Shown()[0].contains(QStringLiteral("Overflow")));
+    const int shown = int(f.ctx.Shown().size());
+    page.Refresh();  // the same network: the message is not repeated
+    QCOMPARE(int(f.ctx.Shown().size()), shown);
+}
+
+void InsidePagesTest::leastSquaresStandsBesideTheFixedWeights() {
+    Fixture f;
+    LoadExample(*f.ctx.state, "dependent.net");
+    Train(*f.ctx.state, "Delta", 0.1, 200);
+    InsideMemoryPage& page = f.Open();
+    const QString text = page.FixedWeightLabel()->text();
+    QVERIFY2(
+        text.startsWith(QStringLiteral("Least-squares SSE (fixed weights): 0.666666666666667")),
+        qPrintable(text));
+    QVERIFY(text.contains(QStringLiteral("SSE of the current weights, held fixed: ")));
+    QVERIFY(text.contains(QStringLiteral("so it is not the error of one fixed set of weights.")));
+}
+
+void InsidePagesTest::viewFollowsATrainingRunOnTheTimer() {
+    Fixture f;
+    LoadExample(*f.ctx.state, "letters.net");
+    InsideMemoryPage& page = f.Open();
+    QCOMPARE(page.Weights()->Limit(), 0.0);  // untrained: all weights 0
+    Train(*f.ctx.state, "Hebb", 0.1, 3);
+    const int before = page.Weights()->Redraws();
+    page.Tick();  // the network changed: only the weights are redrawn
+    QCOMPARE(page.Weights()->Redraws(), before + 1);
+    QVERIFY(page.Weights()->Limit() > 0);
+    page.Tick();  // it has stopped changing: everything follows
+    QCOMPARE(page.MeasuresTable()->rowCount(), 8);
+    page.Tick();  // nothing new: nothing redrawn
+    QCOMPARE(page.Weights()->Redraws(), before + 2);
+}
+
+void InsidePagesTest::keptRunsAreComparedWithTheLeastSquaresLine() {
+    Fixture f;
+    LoadExample(*f.ctx.state, "dependent.net");
+    f.ctx.state->NewRun = 1;
+    // Three runs started on the setup page, as the student starts them.
+    auto* setup = dynamic_cast<pages::DistMemPage*>(f.ctx.pages.Show(pages::DistMemPage::kName));
+    setup->DeltaOption()->click();
+    setup->PrintEpochsBox()->setText(QStringLiteral("1"));
+    for (const char* rate : {"0.05", "0.1", "0.2"}) {
+        setup->RateBox()->setText(QString::fromLatin1(rate));
+        setup->StartTrainingButton()->click();
+    }
+    const auto& runs = f.ctx.pages.Context().runs;
+    QCOMPARE(int(runs.All().size()), 3);
+    QCOMPARE(runs.All()[2].History.size(), std::size_t{101});
+    CompareRunsPage& compare = f.OpenCompare();
+    QCOMPARE(compare.RunList()->count(), 3);
+    compare.RunList()->item(0)->setCheckState(Qt::Checked);
+    compare.RunList()->item(2)->setCheckState(Qt::Checked);
+    QCOMPARE(int(runs.Kept().size()), 2);
+    QList<QAbstractSeries*> series = compare.ChartView()->chart()->series();
+    QCOMPARE(series.size(), 3);
+    QCOMPARE(series[0]->name(), QStringLiteral("Run 1: Delta, rate 0.05, file order"));
+    QCOMPARE(series[2]->name(), QString::fromLatin1(kLeastSquaresCaption));
+    QVERIFY(compare.ChartView()->chart()->title().endsWith(QStringLiteral(": dependent.net")));
+    auto* dashed = qobject_cast<QLineSeries*>(series[2]);
+    QCOMPARE(dashed->pen().style(), Qt::DashLine);
+    QVERIFY(std::fabs(dashed->at(0).y() - 2.0 / 3.0) < 1e-12);
+    QCOMPARE(qobject_cast<QLineSeries*>(series[1])->count(), 101);
+    // Log scale.
+    compare.LogScaleCheck()->click();
+    QVERIFY(
+        qobject_cast<QLogValueAxis*>(compare.ChartView()->chart()->axes(Qt::Vertical).value(0)));
+    // Forgetting a run takes it off the chart.
+    compare.RunList()->item(0)->setCheckState(Qt::Unchecked);
+    QCOMPARE(compare.ChartView()->chart()->series().size(), 2);
+    // CSV of the kept curve and the least-squares line.
+    f.chosenName = QString::fromStdString(f.folder.File("runs"));
+    compare.SaveCsv_Click();
+    const std::string csv = testsupport::ReadBytes(f.folder.File("runs.csv"));
+    QCOMPARE(std::count(csv.begin(), csv.end(), '\n'), 1 + 101 + 1);
+    QVERIFY(csv.find("3,dependent.net,Delta,0.2,file,100,") != std::string::npos);
+    // Printing sends the chart picture to the printer.
+    compare.Print_Click();
+    QVERIFY(!f.printer.Picture.isNull());
+    QCOMPARE(f.printer.Operations.last(), QStringLiteral("end"));
+}
+
+QTEST_MAIN(InsidePagesTest)
+#include "InsidePagesTest.moc"
