@@ -123,7 +123,10 @@ void DistMemPage::BuildControls() {
         MakeLabel(this, "SeedLabel", QStringLiteral("Seed"), {4080, 5430, 600, 375}, kCaptionFont);
     SeedBox = MakeTextBox(this, "SeedBox", QString::fromLatin1(kInitialSeed),
                           {4680, 5400, 1200, 372}, kEntryFont);
-    SeedBox->setEnabled(false);
+    OrderBox->setAccessibleName(QStringLiteral("Pattern order"));
+    SeedBox->setAccessibleName(QStringLiteral("Seed"));
+    SeedLabel->setBuddy(SeedBox);
+    ShowSeedEntry();
 
     StartTraining = MakeButton(this, "StartTraining", QStringLiteral("Start Training"),
                                {360, 5880, 1695, 615}, kButtonFont);
@@ -226,11 +229,20 @@ void DistMemPage::SetEntriesEnabled(bool enabled) {
              Check1[0], Check1[1], OptionHebb, OptionDelta, PrintSweepsBox, PrintSweepsUpDown,
              SweepsBox, SweepsUpDown, LRateBox, LRateSlider, MinErrorBox, MinErrorSlider, OrderBox})
         w->setEnabled(enabled);
-    SeedBox->setEnabled(enabled && SeedBoxUsable(OrderBox->currentIndex()));
+    ShowSeedEntry();
 }
 
 void DistMemPage::OrderBox_Click() {
-    SeedBox->setEnabled(OrderBox->isEnabled() && SeedBoxUsable(OrderBox->currentIndex()));
+    ShowSeedEntry();
+}
+
+// The seed matters only for a random order: in file order its caption and box are not
+// shown at all, rather than shown greyed out and unreadable.
+void DistMemPage::ShowSeedEntry() {
+    const bool used = SeedBoxUsable(OrderBox->currentIndex());
+    SeedLabel->setVisible(used);
+    SeedBox->setVisible(used);
+    SeedBox->setEnabled(OrderBox->isEnabled() && used);
 }
 
 bool DistMemPage::ReadOrderOnPage() {

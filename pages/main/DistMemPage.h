@@ -38,6 +38,7 @@ class DistMemPage : public Page, private TrainingPanelSink {
     void TestRecall_Click();
     void Command2_Click();
     void OrderBox_Click();
+    void ShowSeedEntry();
     // The Stop button (and Esc) while a run goes on.
     void StopTraining_Click();
 

@@ -143,9 +143,9 @@ class LookTest : public QObject {
         QTest::addColumn<QString>("page");
         QTest::addColumn<QStringList>("order");
         const QStringList chooser{"Drive1", "Dir1", "File1"};
-        const QStringList entries{"Check1_0",       "Check1_1",       "SweepsBox",
-                                  "PrintSweepsBox", "LRateBox",       "LRateSlider",
-                                  "MinErrorBox",    "MinErrorSlider", "StartTraining"};
+        const QStringList entries{"Check1_0", "Check1_1",     "SweepsBox",   "PrintSweepsBox",
+                                  "LRateBox", "LRateSlider",  "MinErrorBox", "MinErrorSlider",
+                                  "OrderBox", "StartTraining"};
         QTest::newRow("Network1 empty") << "Network1 empty" << chooser + QStringList{"Command2"};
         QTest::newRow("Network1 loaded")
             << "Network1 loaded" << chooser + QStringList{"NextPage", "Command2"};
