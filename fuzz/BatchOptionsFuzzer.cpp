@@ -90,6 +90,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     KeepOnlyStandardOutput(options.JsonPath);
     KeepOnlyStandardOutput(options.ReportPath);
     options.XlsxPath.reset();  // the workbook writer has tests of its own; it is slow here
+    KeepOnlyStandardOutput(options.Experiments.WeightsCsv);
+    KeepOnlyStandardOutput(options.Experiments.WeightsNpy);
+    KeepOnlyStandardOutput(options.SaveStatePath);
+    // A state to resume from would be read from any name the input makes up (a FIFO there
+    // would wait forever); the state reader has tests of its own.
+    options.LoadStatePath.reset();
 
     std::ostringstream out, err, json;
     std::atomic<bool> stop{false};
