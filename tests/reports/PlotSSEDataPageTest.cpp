@@ -230,6 +230,9 @@ class PlotSSEDataPageTest : public QObject {
                 white += qGray(picture.pixel(x, y)) > 240;
             QCOMPARE(white, 0);
         }
+        // The page and its chart go now, not at some later turn of an event loop.
+        ctx.pages.Unload(QString::fromLatin1(PlotSSEDataPage::kName));
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 };
 
