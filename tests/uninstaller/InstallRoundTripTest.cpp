@@ -11,10 +11,12 @@
 #include <sstream>
 #include <vector>
 
+#include <memory>
 #include "LinuxOsServices.h"
 #include "NotFoundPage.h"
 #include "Program.h"
 #include "StartPage.h"
+
 #include "TempTree.h"
 #include "pages/framework/ScriptedDialogBackend.h"
 
@@ -56,7 +58,9 @@ std::vector<fs::path> FilesUnder(const fs::path& folder) {
 class InstallRoundTripTest : public QObject {
     Q_OBJECT
 
-    TempTree* tree_ = nullptr;
+    // Owned here, not only freed in cleanup(): a failing init() skips cleanup(), and the
+    // installation must still go.
+    std::unique_ptr<TempTree> tree_;
     fs::path prefix_;
     std::vector<fs::path> installed_;
 
@@ -81,7 +85,7 @@ class InstallRoundTripTest : public QObject {
 
   private slots:
     void init() {
-        tree_ = new TempTree;
+        tree_ = std::make_unique<TempTree>();
         prefix_ = tree_->root / "Mnemex prefix";
         QProcess install;
         install.start(MNEMEX_CMAKE_COMMAND,
@@ -94,8 +98,7 @@ class InstallRoundTripTest : public QObject {
     }
     void cleanup() {
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        delete tree_;
-        tree_ = nullptr;
+        tree_.reset();
     }
 
     void installationIsCompleteAndItsLogListsEveryFile() {
