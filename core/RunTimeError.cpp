@@ -12,6 +12,8 @@ std::string DescriptionOf(int number) {
             return "Subscript out of range";
         case kDivisionByZero:
             return "Division by zero";
+        case kUserInterrupt:
+            return "User interrupt occurred";
         case kTypeMismatch:
             return "Type mismatch";
         case kFileNotFound:

@@ -11,6 +11,7 @@ enum ErrorNumber : int {
     kOutOfMemory = 7,
     kSubscriptOutOfRange = 9,
     kDivisionByZero = 11,
+    kUserInterrupt = 18,
     kTypeMismatch = 13,
     kFileNotFound = 53,
     kInputPastEndOfFile = 62,

@@ -37,8 +37,12 @@ std::string Printable(std::string_view token) {
 
 class Reader {
   public:
-    Reader(std::FILE* file, std::string name, long long size, std::size_t bufferBytes)
-        : scanner_(file, size, bufferBytes), name_(std::move(name)) {}
+    Reader(std::FILE* file, std::string name, long long size, std::size_t bufferBytes,
+           const ReadProgress& progress)
+        : scanner_(file, size, bufferBytes),
+          name_(std::move(name)),
+          size_(size),
+          progress_(progress) {}
 
     // Reads value number `index` (from 1) of the file, described as `what` in messages.
     std::optional<TrainingFileError> Read(long long index, const char* what, double& value) {
@@ -110,27 +114,52 @@ class Reader {
         const long long bound = std::max(0LL, scanner_.RemainingBytes() / 2 + 1);
         out.reserve(static_cast<std::size_t>(std::min(count, bound)));
         AdviseHugePages(out.data(), out.capacity() * sizeof(double));
-        for (long long k = 0; k < count; ++k) {
-            double value = 0;
-            if (auto e = Read(firstIndex + k, what, value))
+        // The inner loop stays as tight as without a callback: the callback is asked only
+        // between runs of values.
+        for (long long k = 0; k < count;) {
+            const long long runEnd = std::min(count, k + kValuesPerProgressCall);
+            for (; k < runEnd; ++k) {
+                double value = 0;
+                if (auto e = Read(firstIndex + k, what, value))
+                    return e;
+                out.push_back(value);
+            }
+            if (auto e = Report(scanner_.ScannedBytes()))
                 return e;
-            out.push_back(value);
         }
         return std::nullopt;
+    }
+
+    // Tells the callback (if any) how far the read has come; a refusal if it says stop.
+    std::optional<TrainingFileError> Report(long long bytesRead) const {
+        if (!progress_ || progress_(bytesRead, size_))
+            return std::nullopt;
+        return Fail(kUserInterrupt, "was not read to its end: reading was stopped");
+    }
+    // The last report, with every value read.
+    std::optional<TrainingFileError> ReportDone() const {
+        return Report(size_ >= 0 ? size_ : scanner_.ScannedBytes());
     }
 
     TrainingFileError Fail(int number, const std::string& what) const {
         return TrainingFileError{number, "The training file \"" + name_ + "\" " + what + "."};
     }
 
+    std::optional<TrainingFileError> ReportCounts() const {
+        return Report(scanner_.ScannedBytes());
+    }
+
   private:
     ValueScanner scanner_;
     std::string name_;
+    long long size_;
+    const ReadProgress& progress_;
 };
 
 }  // namespace
 
-std::optional<TrainingFileError> ReadTrainingFile(PublicStuff& state, const std::string& path) {
+std::optional<TrainingFileError> ReadTrainingFile(PublicStuff& state, const std::string& path,
+                                                  const ReadProgress& progress) {
     namespace fs = std::filesystem;
     const std::string name = fs::path(path).filename().string();
     auto cannotOpen = [&](const std::string& why) {
@@ -144,13 +173,15 @@ std::optional<TrainingFileError> ReadTrainingFile(PublicStuff& state, const std:
     if (!file)
         return cannotOpen(std::strerror(errno));
     const auto size = fs::file_size(path, ec);
-    return ReadTrainingStream(state, file.get(), name, ec ? -1 : static_cast<long long>(size));
+    return ReadTrainingStream(state, file.get(), name, ec ? -1 : static_cast<long long>(size),
+                              ValueScanner::kDefaultBufferBytes, progress);
 }
 
 std::optional<TrainingFileError> ReadTrainingStream(PublicStuff& state, std::FILE* file,
                                                     const std::string& name, long long size,
-                                                    std::size_t bufferBytes) {
-    Reader reader(file, name, size, bufferBytes);
+                                                    std::size_t bufferBytes,
+                                                    const ReadProgress& progress) {
+    Reader reader(file, name, size, bufferBytes, progress);
 
     std::int32_t outputs = 0, spare = 0, inputs = 0, patterns = 0;
     if (auto e = reader.ReadCount(1, "number of output units", 0, kMaxCount, outputs))
@@ -160,6 +191,8 @@ std::optional<TrainingFileError> ReadTrainingStream(PublicStuff& state, std::FIL
     if (auto e = reader.ReadCount(3, "number of input units", 0, kMaxCount, inputs))
         return e;
     if (auto e = reader.ReadCount(4, "number of patterns", 0, kMaxCount, patterns))
+        return e;
+    if (auto e = reader.ReportCounts())
         return e;
 
     const long long inputCount = static_cast<long long>(inputs) * patterns;
@@ -174,6 +207,8 @@ std::optional<TrainingFileError> ReadTrainingStream(PublicStuff& state, std::FIL
     } catch (const std::bad_alloc&) {
         return reader.Fail(kOutOfMemory, "is too large to load into memory");
     }
+    if (auto e = reader.ReportDone())
+        return e;
 
     // Only now, with every value read, does the store change.
     state.NumOutputs = outputs;

@@ -30,6 +30,7 @@ bool ValueScanner::Fill() {
         atEnd_ = true;
         readError_ = std::ferror(file_) != 0;
     }
+    readBytes_ += static_cast<long long>(n);
     if (remaining_ >= 0)
         remaining_ = std::max(0LL, remaining_ - static_cast<long long>(n));
     pos_ = start;

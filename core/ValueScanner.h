@@ -47,6 +47,8 @@ class ValueScanner {
     // Bytes not yet scanned: a bound on how many more values the stream can hold (0 when
     // its size is unknown).
     long long RemainingBytes() const;
+    // Bytes of the stream read and scanned past so far.
+    long long ScannedBytes() const { return readBytes_ - static_cast<long long>(end_ - pos_); }
 
   private:
     static bool IsBlank(char c) {
@@ -104,6 +106,7 @@ class ValueScanner {
     bool readError_ = false;
     Status separatorStatus_ = Status::kEnd;
     long long remaining_;
+    long long readBytes_ = 0;
 };
 
 }  // namespace mnemex

@@ -1,7 +1,6 @@
 #include "pages/main/Network1Logic.h"
 
 #include "core/NumberForms.h"
-#include "core/TrainingFile.h"
 
 namespace mnemex::pages {
 
@@ -14,8 +13,14 @@ std::string PathInFolder(const std::string& folder, const std::string& name) {
 }
 
 FileChoice LoadChosenFile(PublicStuff& state, const std::string& folder, const std::string& name) {
+    return ChoiceAfterRead(state, ReadTrainingFile(state, PathInFolder(folder, name)), folder,
+                           name);
+}
+
+FileChoice ChoiceAfterRead(PublicStuff& state, const std::optional<TrainingFileError>& error,
+                           const std::string& folder, const std::string& name) {
     FileChoice choice;
-    if (auto error = ReadTrainingFile(state, PathInFolder(folder, name))) {
+    if (error) {
         choice.Message = error->Message;
         return choice;
     }

@@ -2,9 +2,11 @@
 // Loading the training file the user double-clicked on the introductory page.
 
 #include <array>
+#include <optional>
 #include <string>
 
 #include "core/PublicStuff.h"
+#include "core/TrainingFile.h"
 
 namespace mnemex::pages {
 
@@ -19,6 +21,12 @@ struct FileChoice {
 // Reads `folder`/`name` into the pattern store. On success sets TrainingFileName to `name`;
 // on failure the state, the file name included, stays exactly as it was.
 FileChoice LoadChosenFile(PublicStuff& state, const std::string& folder, const std::string& name);
+
+// What the page shows after reading `folder`/`name`: on failure (`error`) the reader's
+// message, state untouched; on success, with the pattern store already replaced, sets
+// TrainingFileName and TrainingFilePath and gives the four boxes.
+FileChoice ChoiceAfterRead(PublicStuff& state, const std::optional<TrainingFileError>& error,
+                           const std::string& folder, const std::string& name);
 
 // Full path of a file shown in a folder's file list.
 std::string PathInFolder(const std::string& folder, const std::string& name);

@@ -17,6 +17,7 @@ const FontSpec kBoxFont{"Arial", 8.25};
 const FontSpec kButtonFont{"Arial", 12, kBold};
 const FontSpec kExitFont{"Arial", 12, kBoldItalic};
 const FontSpec kNoticeFont{"Arial", 8.25, kItalic};
+constexpr int kReadingSteps = 1000;
 }  // namespace
 
 Network1Page::Network1Page(PageContext& context)
@@ -69,6 +70,18 @@ Network1Page::Network1Page(PageContext& context)
     Command2 =
         MakeButton(this, "Command2", QStringLiteral("Exit"), {7560, 7320, 1695, 615}, kExitFont);
     Label3 = MakeLabel(this, "Label3", NoticeText(), {120, 7320, 3135, 735}, kNoticeFont);
+    // Below the lists, over their full width: where the eye is after the double-click.
+    ReadingCaption = MakeLabel(this, "ReadingCaption",
+                               QStringLiteral("Reading the training file, please wait..."),
+                               {1014, 5520, 4758, 255}, kListFont);
+    ReadingProgress =
+        Placed(new QProgressBar(this), "ReadingProgress", {1014, 5790, 4758, 300}, &kListFont);
+    ReadingProgress->setRange(0, kReadingSteps);
+    ReadingProgress->setAccessibleName(QStringLiteral("Reading progress"));
+    ReadingCaption->hide();
+    ReadingProgress->hide();
+    readPoll_.setInterval(50);
+    connect(&readPoll_, &QTimer::timeout, this, &Network1Page::PollBackgroundRead);
 
     connect(File1, &FileList::DblClick, this, &Network1Page::File1_DblClick);
     connect(NextPage, &QPushButton::clicked, this, &Network1Page::NextPage_Click);
@@ -79,12 +92,55 @@ void Network1Page::Form_Load() {
     FrameStart();
 }
 
+void Network1Page::Form_Unload(UnloadReason /*reason*/) {
+    readPoll_.stop();
+    read_.reset();
+}
+
 void Network1Page::File1_DblClick() {
     const QString name = File1->FileName();
-    if (name.isEmpty())
+    if (name.isEmpty() || read_)
         return;
-    const FileChoice choice =
-        LoadChosenFile(State(), File1->Path().toStdString(), name.toStdString());
+    const std::string folder = File1->Path().toStdString();
+    if (ReadsInBackground(folder, name.toStdString())) {
+        StartBackgroundRead(folder, name.toStdString());
+        return;
+    }
+    ShowChoice(LoadChosenFile(State(), folder, name.toStdString()));
+}
+
+void Network1Page::StartBackgroundRead(const std::string& folder, const std::string& name) {
+    read_ = std::make_unique<BackgroundFileRead>(folder, name);
+    SetChoosingEnabled(false);
+    ReadingProgress->setValue(0);
+    ReadingCaption->show();
+    ReadingProgress->show();
+    readPoll_.start();
+}
+
+void Network1Page::PollBackgroundRead() {
+    if (!read_)
+        return;
+    ReadingProgress->setValue(static_cast<int>(read_->Fraction() * kReadingSteps));
+    if (!read_->Finished())
+        return;
+    readPoll_.stop();
+    const FileChoice choice = read_->Adopt(State());
+    read_.reset();
+    ReadingCaption->hide();
+    ReadingProgress->hide();
+    SetChoosingEnabled(true);
+    ShowChoice(choice);
+}
+
+void Network1Page::SetChoosingEnabled(bool enabled) {
+    Drive1->setEnabled(enabled);
+    Dir1->setEnabled(enabled);
+    File1->setEnabled(enabled);
+    NextPage->setEnabled(enabled);
+}
+
+void Network1Page::ShowChoice(const FileChoice& choice) {
     if (!choice.Loaded) {
         // The previous file stays loaded and the page stays as it was.
         Dialog().MsgBox(QString::fromStdString(choice.Message), MsgStyle::OkOnly);

@@ -2,13 +2,18 @@
 // Network1: the introductory page. The user finds a training file, loads it with a
 // double-click, sees its name and sizes, and moves on to the setup page.
 
+#include <QProgressBar>
+#include <QTimer>
+
 #include <array>
+#include <memory>
 
 #include "pages/framework/ControlKit.h"
 #include "pages/framework/DriveList.h"
 #include "pages/framework/FileList.h"
 #include "pages/framework/FolderList.h"
 #include "pages/framework/Page.h"
+#include "pages/main/BackgroundRead.h"
 #include "pages/main/Notice.h"
 
 namespace mnemex::pages {
@@ -22,6 +27,8 @@ class Network1Page : public Page {
     explicit Network1Page(PageContext& context);
 
     void Form_Load() override;
+    // A read still running is abandoned: the earlier file stays loaded.
+    void Form_Unload(UnloadReason reason) override;
     void File1_DblClick();
     void NextPage_Click();
     void Command2_Click();
@@ -39,6 +46,11 @@ class Network1Page : public Page {
     QPushButton* NextPageButton() const { return NextPage; }
     QPushButton* ExitButton() const { return Command2; }
     QLabel* NoticeLabel() const { return Label3; }
+    // Shown while a large file is read in the background.
+    QLabel* ReadingLabel() const { return ReadingCaption; }
+    QProgressBar* ReadingProgressBar() const { return ReadingProgress; }
+    // True while a file is being read in the background.
+    bool Reading() const { return read_ != nullptr; }
 
   private:
     QLabel* Label1;
@@ -51,6 +63,17 @@ class Network1Page : public Page {
     QPushButton* NextPage;
     QPushButton* Command2;
     QLabel* Label3;
+    QLabel* ReadingCaption;
+    QProgressBar* ReadingProgress;
+
+    void StartBackgroundRead(const std::string& folder, const std::string& name);
+    void PollBackgroundRead();
+    // While a file is read, the lists and Next Page wait; Exit stays usable.
+    void SetChoosingEnabled(bool enabled);
+    void ShowChoice(const FileChoice& choice);
+
+    std::unique_ptr<BackgroundFileRead> read_;
+    QTimer readPoll_;
 };
 
 }  // namespace mnemex::pages

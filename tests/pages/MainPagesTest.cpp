@@ -15,11 +15,13 @@
 #include "pages/framework/ScriptedDialogBackend.h"
 #include "pages/main/DistMemPage.h"
 #include "pages/main/MainPages.h"
+#include "pages/main/Network1Logic.h"
 #include "pages/main/Network1Page.h"
 #include "pages/main/TestDAMPage.h"
 #include "reports/PlotSSEDataPage.h"
 #include "reports/ProbeNetworkPage.h"
 #include "reports/SaveResultsPage.h"
+#include "tests/support/LargeTrainingFile.h"
 #include "tests/support/StandInSummary.h"
 
 using namespace mnemex;
@@ -198,6 +200,9 @@ class MainPagesTest : public QObject {
     void typicalRoad();
     void loadingAFileFillsTheBoxes();
     void unreadableFileKeepsThePreviousOne();
+    void largeFileIsReadWhileThePageWaits();
+    void refusedLargeFileRestoresThePage();
+    void exitWhileALargeFileIsRead();
     void setupPageInitialSettings();
     void validationMessages_data();
     void validationMessages();
@@ -317,6 +322,115 @@ void MainPagesTest::unreadableFileKeepsThePreviousOne() {
     q.DoubleClickFile(QStringLiteral("broken.net"));
     QCOMPARE(q.MessageCount(), 1);
     QVERIFY(q.Intro()->NextPageButton()->isHidden());
+}
+
+namespace {
+
+// About 6 MB: read in the background. `lastValue` replaces the file's last value.
+void WriteLargeFile(Program& p, const char* name, const std::string& lastValue = {}) {
+    const long long size = testsupport::WriteLargeTrainingFile(
+        p.folder.filePath(QString::fromLatin1(name)).toStdString(), 700, 30, 800, lastValue);
+    QVERIFY(size > kBackgroundReadBytes);
+}
+
+QStringList BoxTexts(Network1Page* page) {
+    QStringList shown;
+    for (QLineEdit* box : page->FileInfoBoxes())
+        shown << box->text();
+    return shown;
+}
+
+// While a file is read, only Exit can be used; the bar shows how far it is.
+void ExpectWaiting(Network1Page* page, bool waiting) {
+    QCOMPARE(page->Reading(), waiting);
+    QCOMPARE(page->DriveListBox()->isEnabled(), !waiting);
+    QCOMPARE(page->FolderListBox()->isEnabled(), !waiting);
+    QCOMPARE(page->FileListBox()->isEnabled(), !waiting);
+    QCOMPARE(page->NextPageButton()->isEnabled(), !waiting);
+    QVERIFY(page->ExitButton()->isEnabled());
+    QCOMPARE(page->ReadingProgressBar()->isVisible(), waiting);
+    QCOMPARE(page->ReadingLabel()->isVisible(), waiting);
+}
+
+}  // namespace
+
+void MainPagesTest::largeFileIsReadWhileThePageWaits() {
+    Program p;
+    WriteLargeFile(p, "large.net");
+    p.DoubleClickFile(QStringLiteral("independent.net"));
+    Network1Page* page = p.Intro();
+    page->show();
+
+    p.DoubleClickFile(QStringLiteral("large.net"));
+    ExpectWaiting(page, true);
+    // Until the whole file is read, the earlier one stays loaded and shown.
+    QCOMPARE(BoxTexts(page), (QStringList{"independent.net", "2", "4", "3"}));
+    QVERIFY(page->NextPageButton()->isVisible());
+    QCOMPARE(p.state.TrainingFileName, std::string("independent.net"));
+    QCOMPARE(p.state.NumInputs, 4);
+
+    QTRY_VERIFY_WITH_TIMEOUT(!page->Reading(), 60000);
+    ExpectWaiting(page, false);
+    QCOMPARE(BoxTexts(page), (QStringList{"large.net", "30", "700", "800"}));
+    QCOMPARE(p.state.TrainingFileName, std::string("large.net"));
+    PublicStuff onTheSpot;
+    QVERIFY(LoadChosenFile(onTheSpot, p.folder.path().toStdString(), "large.net").Loaded);
+    QVERIFY(onTheSpot.InputPatterns.Storage() == p.state.InputPatterns.Storage());
+    QVERIFY(onTheSpot.DesiredOutputs.Storage() == p.state.DesiredOutputs.Storage());
+    QCOMPARE(p.MessageCount(), 0);
+
+    // The new file goes on to the setup page like any other.
+    QTest::mouseClick(page->NextPageButton(), Qt::LeftButton);
+    p.Settle();
+    QVERIFY(p.Setup() != nullptr);
+    QCOMPARE(p.state.NewRun, static_cast<std::int16_t>(1));
+}
+
+void MainPagesTest::refusedLargeFileRestoresThePage() {
+    for (const bool earlierFile : {true, false}) {
+        Program q;
+        WriteLargeFile(q, "refused.net", "1.5.2");
+        PublicStuff scratch;
+        const FileChoice expected =
+            LoadChosenFile(scratch, q.folder.path().toStdString(), "refused.net");
+        QVERIFY(!expected.Loaded);
+        if (earlierFile)
+            q.DoubleClickFile(QStringLiteral("orthogonal.net"));
+        Network1Page* page = q.Intro();
+        page->show();
+        q.DoubleClickFile(QStringLiteral("refused.net"));
+        ExpectWaiting(page, true);
+        QCOMPARE(q.MessageCount(), 0);
+        QTRY_VERIFY_WITH_TIMEOUT(!page->Reading(), 60000);
+        ExpectWaiting(page, false);
+        QCOMPARE(q.MessageCount(), 1);
+        QCOMPARE(q.LastMessage().text, QString::fromStdString(expected.Message));
+        QCOMPARE(q.LastMessage().style, MsgStyle::OkOnly);
+        QCOMPARE(page->NextPageButton()->isVisible(), earlierFile);
+        if (earlierFile) {
+            QCOMPARE(BoxTexts(page), (QStringList{"orthogonal.net", "3", "4", "4"}));
+            QCOMPARE(q.state.TrainingFileName, std::string("orthogonal.net"));
+            QCOMPARE(q.state.NumPatterns, 4);
+        } else {
+            QCOMPARE(q.state.NumPatterns, 0);
+        }
+    }
+}
+
+void MainPagesTest::exitWhileALargeFileIsRead() {
+    Program p;
+    WriteLargeFile(p, "large.net");
+    p.DoubleClickFile(QStringLiteral("orthogonal.net"));
+    p.DoubleClickFile(QStringLiteral("large.net"));
+    QVERIFY(p.Intro()->Reading());
+    QTest::mouseClick(p.Intro()->ExitButton(), Qt::LeftButton);
+    QVERIFY(p.ended);
+    QVERIFY(p.manager.LoadedNames().isEmpty());
+    p.Settle();
+    // The read was abandoned: the earlier file is still the loaded one.
+    QCOMPARE(p.state.TrainingFileName, std::string("orthogonal.net"));
+    QCOMPARE(p.state.NumInputs, 4);
+    QCOMPARE(p.MessageCount(), 0);
 }
 
 void MainPagesTest::setupPageInitialSettings() {
