@@ -33,7 +33,6 @@ bool SameStore(const PublicStuff& a, const PublicStuff& b) {
 
 // 200 inputs, 40 outputs, 1000 patterns: 240,000 values, about 2.5 MB.
 constexpr int kInputs = 200, kOutputs = 40, kPatterns = 1000;
-constexpr long long kValues = static_cast<long long>(kInputs + kOutputs) * kPatterns;
 
 std::string BigFile(long long* size = nullptr) {
     const auto path = testsupport::TestScratchFolder() / "big.net";
@@ -66,8 +65,9 @@ TEST(ReaderProgress, RisesToTheWholeFileEveryFewThousandValues) {
     for (std::size_t k = 0; k < reports.size(); ++k) {
         EXPECT_EQ(reports[k].size, size);
         EXPECT_LE(reports[k].bytesRead, size);
-        if (k > 0)
+        if (k > 0) {
             EXPECT_LE(reports[k - 1].bytesRead, reports[k].bytesRead) << "report " << k;
+        }
     }
     // Halfway through the values, about halfway through the bytes.
     const Report middle = reports[reports.size() / 2];
