@@ -11,8 +11,8 @@ enum ErrorNumber : int {
     kOutOfMemory = 7,
     kSubscriptOutOfRange = 9,
     kDivisionByZero = 11,
-    kUserInterrupt = 18,
     kTypeMismatch = 13,
+    kUserInterrupt = 18,
     kFileNotFound = 53,
     kInputPastEndOfFile = 62,
 };

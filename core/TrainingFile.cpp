@@ -136,6 +136,10 @@ class Reader {
             return std::nullopt;
         return Fail(kUserInterrupt, "was not read to its end: reading was stopped");
     }
+    // The first report, with the counts read.
+    std::optional<TrainingFileError> ReportCounts() const {
+        return Report(scanner_.ScannedBytes());
+    }
     // The last report, with every value read.
     std::optional<TrainingFileError> ReportDone() const {
         return Report(size_ >= 0 ? size_ : scanner_.ScannedBytes());
@@ -143,10 +147,6 @@ class Reader {
 
     TrainingFileError Fail(int number, const std::string& what) const {
         return TrainingFileError{number, "The training file \"" + name_ + "\" " + what + "."};
-    }
-
-    std::optional<TrainingFileError> ReportCounts() const {
-        return Report(scanner_.ScannedBytes());
     }
 
   private:
