@@ -136,7 +136,9 @@ bit for bit, as the desktop program Mnemex and the command mnemex-batch.
 
 Experiments as mnemex-batch offers them: train(order='permuted', seed=N),
 test_all(), least_squares(), fixed_weight_sse(), probe_distorted() and the weight
-exports write_weights_csv() and write_weights_npy().
+exports write_weights_csv() and write_weights_npy(). save_state() and
+load_state() keep a network to resume later, to the bit, in the file format of
+the desktop program's "Save Network..." and of mnemex-batch --save-state.
 
 Units and patterns are numbered from 1 wherever a number is asked for; NumPy
 arrays are indexed from 0 as usual (row 0 is pattern 1).
@@ -145,8 +147,9 @@ Errors: TrainingFileError (a ValueError) for a file or arrays that cannot be
 loaded, TrainingError when a run overflows or runs out of memory, WorkbookError
 (an OSError) when the spreadsheet cannot be written, ValueError and TypeError for
 bad arguments, OverflowError for figures too large for a double, OSError for a
-weight export that cannot be written, RuntimeError for a call on a network that
-is training elsewhere.
+weight export or saved network that cannot be written, SavedNetworkError (a
+ValueError) for a saved network that cannot be opened, RuntimeError for a call on
+a network that is training elsewhere.
 )";
 
 const char* const kTrainDoc =
@@ -332,6 +335,11 @@ PYBIND11_MODULE(mnemex, m) {
     auto workbookError = py::register_exception<WorkbookFailure>(m, "WorkbookError", PyExc_OSError);
     workbookError.attr("__doc__") =
         "The spreadsheet summary could not be written; the message says why. An OSError.";
+    auto savedError =
+        py::register_exception<SavedNetworkRefusal>(m, "SavedNetworkError", PyExc_ValueError);
+    savedError.attr("__doc__") =
+        "A saved network that cannot be opened: damaged, of a newer format, or not trained on\n"
+        "the training file given. The message names the file and the reason. A ValueError.";
     py::register_exception_translator([](std::exception_ptr p) {
         try {
             if (p)
@@ -344,6 +352,8 @@ PYBIND11_MODULE(mnemex, m) {
             PyErr_SetString(PyExc_OverflowError, e.what());
         } catch (const ExportFailure& e) {
             RaiseExportFailure(e);
+        } catch (const SaveFailure& e) {
+            PyErr_SetString(PyExc_OSError, e.what());
         }
     });
 
@@ -566,6 +576,21 @@ and mnemex-batch --xlsx writes it: seven sheets (General Information, Network
 Responses, Errors, Connection Weights, SSE Data, Desired Outputs, Inputs) and
 their workbook names. Replaces any file at path; raises WorkbookError when it
 cannot be written.)")
+        .def(
+            "save_state",
+            [](Network& n, py::handle path) {
+                NetworkSession& session = n.Use();
+                session.SaveState(PathText(path, "path"));
+            },
+            py::arg("path"),
+            R"(save_state(path) -> None
+
+Saves the whole training state (settings, epoch count, weights, SSE history, the
+training file's name and SHA-256) as the JSON file the desktop program's "Save
+Network..." and mnemex-batch --save-state write. mnemex.load_state() resumes it to
+the bit. Only a network loaded from a training file, after a run that ended
+without an error, can be saved (RuntimeError otherwise); OSError when the file
+cannot be written.)")
         .def("__repr__", [](Network& n) { return Describe(n); });
 
     m.def(
@@ -583,4 +608,25 @@ ignored, the number of input units, the number of patterns, then every pattern's
 input vector and every pattern's desired output vector, separated by commas
 and/or white space. Raises TrainingFileError (a ValueError) with the reader's
 message, naming the file, the value and the line at fault.)");
+
+    m.def(
+        "load_state",
+        [](py::handle path, py::handle trainingFile) {
+            auto n = std::make_unique<Network>();
+            n->session.LoadState(
+                PathText(path, "path"),
+                trainingFile.is_none() ? std::string() : PathText(trainingFile, "training_file"));
+            return n;
+        },
+        py::arg("path"), py::arg("training_file") = py::none(),
+        R"(load_state(path, training_file=None) -> Network
+
+Opens a saved network (save_state(), the desktop program's "Save Network...",
+mnemex-batch --save-state) on its training file: `training_file`, or when None
+the file the state names, beside the state file. The network comes back as the
+run left it: continue_training() carries on with the saved settings exactly as
+in the session that saved it. Raises SavedNetworkError (a ValueError) for a
+damaged or truncated file, a newer format version, numbers that are not finite,
+and a training file that is missing, another file (its SHA-256 differs) or of
+other sizes.)");
 }

@@ -139,12 +139,14 @@ void NetworkSession::Load(const std::string& path) {
     if (auto e = ReadTrainingFile(state_, path))
         throw PatternError(e->Message);
     AfterLoad(std::filesystem::path(path).filename().string());
+    state_.TrainingFilePath = path;
 }
 
 void NetworkSession::SetPatterns(const std::string& name, PatternArrays arrays) {
     if (auto e = StorePatterns(state_, name, std::move(arrays)))
         throw PatternError(e->Message);
     AfterLoad(name);
+    state_.TrainingFilePath.clear();  // no file to name in a saved network
 }
 
 // As going on to the setup page: a new run to come, the Hebb rule chosen, the network
@@ -208,9 +210,49 @@ RunSummary NetworkSession::Run(const TrainingSettings& settings, TrainingDisplay
     const double requested = static_cast<float>(static_cast<double>(settings.Epochs));
     const RunResult r = TrainNetwork(state_, display, requested);
     continueOffered_ = r.Outcome != RunOutcome::kFailed;
+    lastChange_ = r.Change;
     if (r.Outcome == RunOutcome::kFailed)
         throw TrainingFailure(batch::ConsoleText(TrainingErrorMessage(r.Error)));
     return Summary(r.Change, r.Outcome == RunOutcome::kInterrupted);
+}
+
+void NetworkSession::SaveState(const std::string& path) const {
+    if (!continueOffered_)
+        throw StateError(
+            "there is no trained network to save: train() first (a run that ended with an "
+            "error cannot be saved either)");
+    if (state_.TrainingFilePath.empty())
+        throw StateError(
+            "a network made from arrays cannot be saved: a saved network names the training "
+            "file it was trained on, so load() one");
+    RunMemory run;
+    run.LastChange = lastChange_;
+    // The epochs of a run ended by the error test alone may be any size: not a run length.
+    if (last_.Epochs >= INT32_MIN && last_.Epochs <= INT32_MAX)
+        run.RunEpochs = static_cast<std::int32_t>(last_.Epochs);
+    if (const auto failure = SaveNetworkState(state_, run, path))
+        throw SaveFailure(*failure);
+}
+
+void NetworkSession::LoadState(const std::string& statePath, const std::string& trainingPath) {
+    LoadedNetwork loaded = LoadNetworkState(statePath, trainingPath);
+    if (!loaded.Network)
+        throw SavedNetworkRefusal(loaded.Message);
+    const RunMemory run = loaded.Network->Run;
+    AdoptSavedNetwork(state_, std::move(*loaded.Network));
+    TrainingSettings settings;
+    settings.Rule = state_.LearningRule;
+    settings.Rate = state_.LearningRate;
+    settings.Epochs = run.RunEpochs;
+    settings.MinError = state_.MinError;
+    settings.Stop =
+        state_.StopAtMaxEpochs == 1 ? (state_.StopAtMinError == 1 ? "both" : "epochs") : "error";
+    settings.PrintInterval = state_.PrintInterval;
+    settings.Order = state_.Order.Permuted ? "permuted" : "file";
+    settings.Seed = static_cast<std::int64_t>(state_.Order.Seed);
+    last_ = settings;
+    lastChange_ = run.LastChange;
+    continueOffered_ = true;
 }
 
 RunSummary NetworkSession::Summary(const std::optional<double>& change, bool interrupted) const {

@@ -18,6 +18,7 @@
 #include "core/PublicStuff.h"
 #include "core/TestAllMeasures.h"
 #include "core/TrainingRun.h"
+#include "core/state/SavedNetwork.h"
 
 namespace mnemex::python {
 
@@ -60,6 +61,18 @@ class ExportFailure : public std::runtime_error {
         : std::runtime_error(what), Error(error), Path(std::move(path)) {}
     int Error;
     std::string Path;
+};
+
+// A saved network that cannot be opened; what() names the file and the reason (Python:
+// SavedNetworkError, a ValueError).
+class SavedNetworkRefusal : public std::invalid_argument {
+  public:
+    using std::invalid_argument::invalid_argument;
+};
+// A network that could not be saved; what() names the file and the reason (Python: OSError).
+class SaveFailure : public std::runtime_error {
+  public:
+    using std::runtime_error::runtime_error;
 };
 
 // The settings of one training call, as the setup page's controls would hold them; the
@@ -114,6 +127,14 @@ class NetworkSession {
     const TrainingSettings& LastSettings() const { return last_; }
     bool ContinueOffered() const { return continueOffered_; }
 
+    // Saves the whole training state as the batch command's --save-state does (StateError
+    // before a run has ended, SaveFailure when it cannot be written).
+    void SaveState(const std::string& path) const;
+    // Takes the network saved at `statePath`, trained on `trainingPath` (empty: the file
+    // the state names, beside the state file), in place of this one, ready to continue
+    // with the saved settings. A refusal changes nothing (SavedNetworkRefusal).
+    void LoadState(const std::string& statePath, const std::string& trainingPath);
+
     // "Reset Weights And Train Again": all weights 0; the epoch count and history stay,
     // so Continue counts on from the old epoch count.
     void Reset();
@@ -161,6 +182,7 @@ class NetworkSession {
 
     PublicStuff state_;
     TrainingSettings last_;
+    std::optional<double> lastChange_;  // of the last run, for a saved state
     bool continueOffered_ = false;
 };
 

@@ -14,7 +14,7 @@ namespace mnemex::pages {
 
 PlotSSEDataPage::PlotSSEDataPage(PageContext& context)
     : Page(context, QString::fromLatin1(kName), kFrame),
-      pageDialogs_(std::make_unique<PageDialogs>(Dialog(), this)),
+      pageDialogs_(std::make_unique<PageDialogs>(Dialog())),
       dialogs_(pageDialogs_.get()) {
     setWindowTitle(QStringLiteral("Graph of SSE as a function of sweeps of training"));
     printerSource_ = [this] {

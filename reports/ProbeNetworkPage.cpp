@@ -14,7 +14,7 @@ namespace mnemex::pages {
 
 ProbeNetworkPage::ProbeNetworkPage(PageContext& context)
     : Page(context, QString::fromLatin1(kName), kFrame),
-      pageDialogs_(std::make_unique<PageDialogs>(Dialog(), this)),
+      pageDialogs_(std::make_unique<PageDialogs>(Dialog())),
       dialogs_(pageDialogs_.get()) {
     setWindowTitle(QStringLiteral(
         "Distributed Memory Program -- Probe Network Responses To Selected Patterns"));

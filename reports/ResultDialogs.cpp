@@ -1,7 +1,5 @@
 #include "reports/ResultDialogs.h"
 
-#include <QFileDialog>
-
 #include "pages/framework/Dialogs.h"
 
 namespace mnemex::pages {
@@ -23,8 +21,8 @@ QString PageDialogs::Prompt(const QString& prompt, const QString& title) {
 }
 
 QString PageDialogs::PdfFileName(const QString& suggested) {
-    return QFileDialog::getSaveFileName(parent_, QStringLiteral("Save Printout As PDF"), suggested,
-                                        QStringLiteral("PDF files (*.pdf)"));
+    return dialogs_.SaveFileName(QStringLiteral("Save Printout As PDF"), suggested,
+                                 QStringLiteral("PDF files (*.pdf)"));
 }
 
 }  // namespace mnemex::pages

@@ -3,8 +3,6 @@
 
 #include <QString>
 
-class QWidget;
-
 namespace mnemex {
 class Dialogs;
 }
@@ -26,11 +24,10 @@ class ResultDialogs {
     virtual QString PdfFileName(const QString& suggested) = 0;
 };
 
-// The program's dialogs (message boxes and prompt of the page framework), and the file
-// dialog for PDF names, modal to `parent`.
+// The program's dialogs: the page framework's message boxes, prompt and file dialog.
 class PageDialogs : public ResultDialogs {
   public:
-    PageDialogs(Dialogs& dialogs, QWidget* parent) : dialogs_(dialogs), parent_(parent) {}
+    explicit PageDialogs(Dialogs& dialogs) : dialogs_(dialogs) {}
     void Message(const QString& text) override;
     void Warning(const QString& text, const QString& title) override;
     bool AskYesNo(const QString& text, const QString& title) override;
@@ -39,7 +36,6 @@ class PageDialogs : public ResultDialogs {
 
   private:
     Dialogs& dialogs_;
-    QWidget* parent_;
 };
 
 }  // namespace mnemex::pages

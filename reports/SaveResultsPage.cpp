@@ -36,7 +36,7 @@ constexpr CheckBoxPlace kCheckBoxes[] = {
 
 SaveResultsPage::SaveResultsPage(PageContext& context)
     : Page(context, QString::fromLatin1(kName), kFrame),
-      pageDialogs_(std::make_unique<PageDialogs>(Dialog(), this)),
+      pageDialogs_(std::make_unique<PageDialogs>(Dialog())),
       logic_(std::make_unique<SaveResultsLogic>(State(), *pageDialogs_)) {
     setWindowTitle(QStringLiteral("Save Results To A Text File -- Corlan Neural Network Code"));
     BuildControls();

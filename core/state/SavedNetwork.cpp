@@ -334,6 +334,7 @@ LoadedNetwork LoadNetworkState(const std::string& statePath, const std::string& 
         return result;
     }
 
+    result.TrainingName = contents.TrainingName;
     const std::string training =
         !trainingPath.empty()
             ? trainingPath
@@ -343,11 +344,13 @@ LoadedNetwork LoadNetworkState(const std::string& statePath, const std::string& 
     const auto sha = Sha256OfFile(training, problem);
     if (!sha) {
         result.Message = trainingNamed + " cannot be read: " + problem + ".";
+        result.WrongTrainingFile = true;
         return result;
     }
     if (*sha != contents.Sha256) {
         result.Message =
             trainingNamed + " is not the file the network was trained on: its SHA-256 differs.";
+        result.WrongTrainingFile = true;
         return result;
     }
 

@@ -44,6 +44,11 @@ std::optional<std::string> SaveNetworkState(const PublicStuff& state, const RunM
 struct LoadedNetwork {
     std::optional<SavedNetwork> Network;  // nothing on refusal
     std::string Message;                  // on refusal: names the file and the reason
+    // The training file's name the state file gives, once the state file has been read.
+    std::string TrainingName;
+    // On refusal: the state file was sound, but the training file is missing, unreadable
+    // or another file than the one the network was trained on.
+    bool WrongTrainingFile = false;
 };
 
 // Reads and checks the state file at `statePath`. The training file is `trainingPath`, or,

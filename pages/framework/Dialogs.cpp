@@ -1,6 +1,7 @@
 #include "pages/framework/Dialogs.h"
 
 #include <QApplication>
+#include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
@@ -42,6 +43,16 @@ QString QtDialogBackend::AskText(const QString& prompt, const QString& title) {
     return ok ? answer : QString();
 }
 
+QString QtDialogBackend::AskSaveFileName(const QString& caption, const QString& suggested,
+                                         const QString& filter) {
+    return QFileDialog::getSaveFileName(QApplication::activeWindow(), caption, suggested, filter);
+}
+
+QString QtDialogBackend::AskOpenFileName(const QString& caption, const QString& folder,
+                                         const QString& filter) {
+    return QFileDialog::getOpenFileName(QApplication::activeWindow(), caption, folder, filter);
+}
+
 QString MessageText(const QString& text) {
     QString out = text;
     out.replace(QLatin1String("\r\n"), QLatin1String("\n"));
@@ -58,6 +69,16 @@ int Dialogs::MsgBox(const QString& text, MsgStyle style, const QString& title) {
 
 QString Dialogs::InputBox(const QString& prompt, const QString& title) {
     return backend_.AskText(MessageText(prompt), TitleOrDefault(title));
+}
+
+QString Dialogs::SaveFileName(const QString& caption, const QString& suggested,
+                              const QString& filter) {
+    return backend_.AskSaveFileName(caption, suggested, filter);
+}
+
+QString Dialogs::OpenFileName(const QString& caption, const QString& folder,
+                              const QString& filter) {
+    return backend_.AskOpenFileName(caption, folder, filter);
 }
 
 QString Dialogs::ProgramTitle() const {

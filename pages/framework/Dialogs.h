@@ -28,13 +28,24 @@ class DialogBackend {
     virtual int ShowMessage(const QString& text, MsgStyle style, const QString& title) = 0;
     // Asks for one line of text; returns it, or empty text on Cancel.
     virtual QString AskText(const QString& prompt, const QString& title) = 0;
+    // Asks for a file name to write: starting at `suggested` (a path), showing the files
+    // `filter` names ("PDF files (*.pdf)"). Returns the name, or empty text on Cancel.
+    virtual QString AskSaveFileName(const QString& caption, const QString& suggested,
+                                    const QString& filter) = 0;
+    // Asks for an existing file to read, starting in `folder`. Empty text on Cancel.
+    virtual QString AskOpenFileName(const QString& caption, const QString& folder,
+                                    const QString& filter) = 0;
 };
 
-// The real dialogs: QMessageBox and QInputDialog, modal over the active window.
+// The real dialogs: QMessageBox, QInputDialog and QFileDialog, modal over the active window.
 class QtDialogBackend : public DialogBackend {
   public:
     int ShowMessage(const QString& text, MsgStyle style, const QString& title) override;
     QString AskText(const QString& prompt, const QString& title) override;
+    QString AskSaveFileName(const QString& caption, const QString& suggested,
+                            const QString& filter) override;
+    QString AskOpenFileName(const QString& caption, const QString& folder,
+                            const QString& filter) override;
 };
 
 // A message text with each CR (13), and each CR LF pair, turned into one "\n".
@@ -49,6 +60,9 @@ class Dialogs {
     int MsgBox(const QString& text, MsgStyle style = MsgStyle::OkOnly, const QString& title = {});
     // A prompt with OK and Cancel; returns the typed text, empty on Cancel.
     QString InputBox(const QString& prompt, const QString& title = {});
+    // The file dialogs: a name to save under, an existing file to open; empty on Cancel.
+    QString SaveFileName(const QString& caption, const QString& suggested, const QString& filter);
+    QString OpenFileName(const QString& caption, const QString& folder, const QString& filter);
     // The title used when none is given.
     QString ProgramTitle() const;
 

@@ -23,9 +23,9 @@ const FontSpec kButtonFont{"Arial", 12, kBold};
 
 CompareRunsPage::CompareRunsPage(PageContext& context)
     : Page(context, QString::fromLatin1(kName), kFrame),
-      pageDialogs_(std::make_unique<pages::PageDialogs>(Dialog(), this)),
+      pageDialogs_(std::make_unique<pages::PageDialogs>(Dialog())),
       dialogs_(pageDialogs_.get()),
-      chooseFile_(SaveDialogFor(this)) {
+      chooseFile_(SaveDialogFor(Dialog())) {
     setWindowTitle(QStringLiteral("Compare Runs -- Corlan Neural Network Code"));
     printerSource_ = [this] {
         return pages::OpenDefaultPrinter(*dialogs_, QStringLiteral("Compare Runs"));

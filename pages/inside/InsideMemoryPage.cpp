@@ -68,7 +68,7 @@ QString MeasuresLine(const PatternMeasures& m) {
 }  // namespace
 
 InsideMemoryPage::InsideMemoryPage(PageContext& context)
-    : Page(context, QString::fromLatin1(kName), kFrame), chooseFile_(SaveDialogFor(this)) {
+    : Page(context, QString::fromLatin1(kName), kFrame), chooseFile_(SaveDialogFor(Dialog())) {
     setWindowTitle(QStringLiteral("Look Inside The Memory -- Corlan Neural Network Code"));
     BuildControls();
     timer_.setInterval(kRefreshMs);

@@ -1,15 +1,14 @@
 #include "pages/inside/SaveFile.h"
 
 #include <QFile>
-#include <QFileDialog>
 
 #include "core/output/ResultFile.h"
 
 namespace mnemex::inside {
 
-FileChooser SaveDialogFor(QWidget* parent) {
-    return [parent](const QString& caption, const QString& suggested, const QString& filter) {
-        return QFileDialog::getSaveFileName(parent, caption, suggested, filter);
+FileChooser SaveDialogFor(Dialogs& dialogs) {
+    return [&dialogs](const QString& caption, const QString& suggested, const QString& filter) {
+        return dialogs.SaveFileName(caption, suggested, filter);
     };
 }
 

@@ -7,13 +7,15 @@
 #include <functional>
 #include <string>
 
+#include "pages/framework/Dialogs.h"
+
 namespace mnemex::inside {
 
 // Asks for a file name: (caption, suggested name, filter) -> the name, empty on Cancel.
 using FileChooser = std::function<QString(const QString&, const QString&, const QString&)>;
 
-// The framework's save dialog, modal to `parent`.
-FileChooser SaveDialogFor(QWidget* parent);
+// The framework's save dialog.
+FileChooser SaveDialogFor(Dialogs& dialogs);
 
 // Writes `bytes` to `path` whole (only regular files or new names). Returns empty text on
 // success, else the message to show: "<what> could not be saved to:", the path and why.

@@ -1,13 +1,17 @@
 #include "pages/main/DistMemPage.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QEventLoop>
+#include <QFile>
+#include <QFileInfo>
 #include <cmath>
 #include <limits>
 #include <utility>
 
 #include "core/Recall.h"
 #include "core/TrainingRun.h"
+#include "core/state/SavedNetwork.h"
 #include "pages/framework/PageManager.h"
 #include "pages/main/BoxNumbers.h"
 #include "pages/main/RunInputGuard.h"
@@ -24,6 +28,7 @@ const FontSpec kButtonFont{"Arial", 12, kBold};
 const FontSpec kExitFont{"Arial", 12, kBoldItalic};
 const FontSpec kPanelFont{"Arial", 10.5, kBold};
 const FontSpec kNoticeFont{"Arial", 8.25, kItalic};
+const FontSpec kFileButtonFont{"Arial", 9.75, kBold};
 
 QColor ColourOf(PanelColour colour) {
     switch (colour) {
@@ -162,6 +167,8 @@ void DistMemPage::BuildControls() {
     LRateSlider->SetAccessibleName(QStringLiteral("Learning rate times 100"));
     MinErrorSlider->SetAccessibleName(QStringLiteral("Minimum level of error times 100"));
 
+    BuildSavedNetworkButtons();
+
     connect(LRateSlider, &Slider::Scroll, this, &DistMemPage::LRateSlider_Scroll);
     connect(MinErrorSlider, &Slider::Click, this, &DistMemPage::MinErrorSlider_Click);
     connect(OptionHebb, &QRadioButton::clicked, this, &DistMemPage::OptionHebb_Click);
@@ -175,9 +182,23 @@ void DistMemPage::BuildControls() {
     connect(Command2, &QPushButton::clicked, this, &DistMemPage::Command2_Click);
 }
 
+// In the free row at the foot of the page, beside the notice: saving is offered once a
+// network has been trained, opening whenever no run goes on.
+void DistMemPage::BuildSavedNetworkButtons() {
+    OpenSaved = MakeButton(this, "OpenSaved", QStringLiteral("Open Saved Network..."),
+                           {3480, 8520, 2535, 435}, kFileButtonFont);
+    SaveNetwork = MakeButton(this, "SaveNetwork", QStringLiteral("Save Network..."),
+                             {6240, 8520, 2055, 435}, kFileButtonFont);
+    SaveNetwork->hide();
+    connect(OpenSaved, &QPushButton::clicked, this, &DistMemPage::OpenSavedNetwork_Click);
+    connect(SaveNetwork, &QPushButton::clicked, this, &DistMemPage::SaveNetwork_Click);
+}
+
 void DistMemPage::Form_Load() {
-    if (resetRule_.OnLoad(State()))
+    if (resetRule_.OnLoad(State())) {
         FreshNetwork();
+        SaveNetwork->hide();
+    }
     OptionDelta->setChecked(false);
     OptionHebb->setChecked(true);
     State().LearningRule = "Hebb";
@@ -202,6 +223,7 @@ void DistMemPage::Form_Activate() {
     if (fresh) {
         for (TextPanel* panel : Picture1)
             panel->hide();
+        SaveNetwork->hide();
     }
     FrameStart();
 }
@@ -227,7 +249,8 @@ void DistMemPage::SlidersFromBoxes() {
 void DistMemPage::SetEntriesEnabled(bool enabled) {
     for (QWidget* w : std::initializer_list<QWidget*>{
              Check1[0], Check1[1], OptionHebb, OptionDelta, PrintSweepsBox, PrintSweepsUpDown,
-             SweepsBox, SweepsUpDown, LRateBox, LRateSlider, MinErrorBox, MinErrorSlider, OrderBox})
+             SweepsBox, SweepsUpDown, LRateBox, LRateSlider, MinErrorBox, MinErrorSlider, OrderBox,
+             OpenSaved})
         w->setEnabled(enabled);
     ShowSeedEntry();
 }
@@ -325,7 +348,7 @@ bool DistMemPage::CheckParametersOnPage() {
     if (!reaction.Accepted)
         return false;
     SetEntriesEnabled(false);
-    for (QPushButton* b : {TestRecall, Continue}) {
+    for (QPushButton* b : {TestRecall, Continue, SaveNetwork}) {
         b->setEnabled(false);
         b->hide();
     }
@@ -374,6 +397,71 @@ void DistMemPage::StopTraining_Click() {
     stopRequested_ = true;
 }
 
+QString DistMemPage::StateFolder() const {
+    return stateFolder_.isEmpty() ? QDir::homePath() : stateFolder_;
+}
+
+void DistMemPage::SaveNetwork_Click() {
+    if (running_)
+        return;
+    const QString suggested = QString::fromStdString(
+        SuggestedStateName(State(), QFile::encodeName(StateFolder()).toStdString()));
+    const QString path = Dialog().SaveFileName(QString::fromLatin1(kSaveNetworkCaption), suggested,
+                                               QString::fromLatin1(kSavedNetworkFilter));
+    if (path.isEmpty())
+        return;
+    stateFolder_ = QFileInfo(path).absolutePath();
+    // A name picked in a dialog is a file: a device or pipe there is refused, not written.
+    output::WriteOptions filesOnly;
+    filesOnly.FilesOnly = true;
+    if (const auto failure =
+            SaveNetworkState(State(), lastRun_, QFile::encodeName(path).toStdString(), filesOnly))
+        Dialog().MsgBox(QString::fromStdString(*failure), MsgStyle::OkOnly);
+}
+
+void DistMemPage::OpenSavedNetwork_Click() {
+    if (running_)
+        return;
+    const QString path =
+        Dialog().OpenFileName(QString::fromLatin1(kOpenNetworkCaption), StateFolder(),
+                              QString::fromLatin1(kSavedNetworkFilter));
+    if (path.isEmpty())
+        return;
+    stateFolder_ = QFileInfo(path).absolutePath();
+    const OpenedNetwork opened = OpenSavedNetwork(State(), QFile::encodeName(path).toStdString());
+    if (!opened.Opened) {
+        // Nothing has changed: the network and the page stay as they were.
+        Dialog().MsgBox(QString::fromStdString(opened.Message), MsgStyle::OkOnly);
+        return;
+    }
+    lastRun_ = opened.Run;
+    // The opened network replaces any reset still waiting for the next activation.
+    resetRule_.OnStartTraining();
+    ShowNetwork(ViewOfNetwork(State(), lastRun_, QLocale()));
+    Context().runs.Record(State(), false);
+}
+
+void DistMemPage::ShowNetwork(const SetupView& view) {
+    OptionHebb->setChecked(!view.Delta);
+    OptionDelta->setChecked(view.Delta);
+    Check1[0]->setChecked(view.EpochTest);
+    Check1[1]->setChecked(view.ErrorTest);
+    SweepsBox->setText(QString::fromStdString(view.Epochs));
+    PrintSweepsBox->setText(QString::fromStdString(view.PrintEpochs));
+    LRateBox->setText(QString::fromStdString(view.LearningRate));
+    MinErrorBox->setText(QString::fromStdString(view.MinError));
+    OrderBox->setCurrentIndex(view.Order.Choice);
+    SeedBox->setText(QString::fromStdString(view.Order.SeedText));
+    SlidersFromBoxes();
+    for (int k = 0; k < 4; ++k)
+        SetPanelText(k, view.Panels[static_cast<std::size_t>(k)]);
+    SetPanelColour(2, view.TotalColour);
+    SetPanelColour(3, PanelColour::kButtonFace);
+    ShowPanels();
+    MakePanelsPersistent();
+    ReEnable();
+}
+
 double DistMemPage::ProgressMaximum() const {
     if (State().StopAtMaxEpochs != 1)
         return 0.0;
@@ -404,6 +492,8 @@ void DistMemPage::RunTraining() {
     StartTraining->show();
     running_ = false;
     Context().runs.Record(State(), result.Outcome == RunOutcome::kFailed);
+    if (result.Outcome != RunOutcome::kFailed)
+        lastRun_ = RunMemoryAfter(SweepsBox->text().toStdString(), result.Change, QLocale());
     if (result.Outcome == RunOutcome::kFailed) {
         Dialog().MsgBox(QString::fromStdString(TrainingErrorMessage(result.Error)),
                         MsgStyle::OkOnly);
@@ -454,7 +544,7 @@ void DistMemPage::MakePanelsPersistent() {
 
 void DistMemPage::ReEnable() {
     SetEntriesEnabled(true);
-    for (QPushButton* b : {TestRecall, Continue}) {
+    for (QPushButton* b : {TestRecall, Continue, SaveNetwork}) {
         b->show();
         b->setEnabled(true);
     }

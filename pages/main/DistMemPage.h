@@ -15,6 +15,7 @@
 #include "pages/main/DistMemLogic.h"
 #include "pages/main/LiveTrainingDisplay.h"
 #include "pages/main/Notice.h"
+#include "pages/main/SavedNetworkLogic.h"
 
 namespace mnemex::pages {
 
@@ -41,6 +42,9 @@ class DistMemPage : public Page, private TrainingPanelSink {
     void ShowSeedEntry();
     // The Stop button (and Esc) while a run goes on.
     void StopTraining_Click();
+    // Saves the trained network to a file the user names; opens one saved before.
+    void SaveNetwork_Click();
+    void OpenSavedNetwork_Click();
 
     // The next activation starts from a fresh network (the hub's reset choice).
     void RequestWeightReset() { resetRule_.Request(); }
@@ -80,6 +84,8 @@ class DistMemPage : public Page, private TrainingPanelSink {
     QProgressBar* EpochProgressBar() const { return EpochProgress; }
     QPushButton* ExitButton() const { return Command2; }
     QLabel* NoticeLabel() const { return Label3; }
+    QPushButton* SaveNetworkButton() const { return SaveNetwork; }
+    QPushButton* OpenSavedNetworkButton() const { return OpenSaved; }
 
   private:
     QLabel* Label1;
@@ -111,8 +117,15 @@ class DistMemPage : public Page, private TrainingPanelSink {
     QProgressBar* EpochProgress;
     QPushButton* Command2;
     QLabel* Label3;
+    QPushButton* SaveNetwork;
+    QPushButton* OpenSaved;
 
     void BuildControls();
+    void BuildSavedNetworkButtons();
+    // Puts a network's settings in the entries and its final display in the panels.
+    void ShowNetwork(const SetupView& view);
+    // Where the save and open dialogs start: the folder last used, else the home folder.
+    QString StateFolder() const;
     ParameterEntries Entries() const;
     // The entry box `box` names, or nullptr.
     QLineEdit* BoxFor(EntryBox box) const;
@@ -138,6 +151,9 @@ class DistMemPage : public Page, private TrainingPanelSink {
     bool StopWanted() const override { return stopRequested_; }
 
     NetworkResetRule resetRule_;
+    // What the last finished run was asked for and showed, saved with the network.
+    RunMemory lastRun_;
+    QString stateFolder_;
     bool running_ = false;
     bool stopRequested_ = false;
     bool activationDuringRun_ = false;

@@ -150,10 +150,12 @@ class LookTest : public QObject {
         QTest::newRow("Network1 loaded")
             << "Network1 loaded" << chooser + QStringList{"NextPage", "Command2"};
         QTest::newRow("DistMem before")
-            << "DistMem before" << QStringList{"Frame1"} + entries + QStringList{"Command2"};
+            << "DistMem before"
+            << QStringList{"Frame1"} + entries + QStringList{"Command2", "OpenSaved"};
         QTest::newRow("DistMem after")
             << "DistMem after"
-            << QStringList{"Frame1"} + entries + QStringList{"Continue", "TestRecall", "Command2"};
+            << QStringList{"Frame1"} + entries +
+                   QStringList{"Continue", "TestRecall", "Command2", "OpenSaved", "SaveNetwork"};
         QTest::newRow("TestDAM") << "TestDAM"
                                  << QStringList{"TestList", "ContinueList", "Command2"};
         QTest::newRow("ProbeNetwork")

@@ -6,12 +6,8 @@
 #include "core/PublicStuff.h"
 #include "core/TrainingFile.h"
 #include "core/TrainingRun.h"
-#include "pages/framework/PageManager.h"
-#include "pages/framework/ScriptedDialogBackend.h"
 #include "pages/main/DistMemPage.h"
-#include "pages/main/MainPages.h"
-#include "pages/main/Network1Logic.h"
-#include "tests/support/StandInSummary.h"
+#include "tests/support/MainPagesSession.h"
 #include "tests/support/TempFolder.h"
 
 using namespace mnemex;
@@ -24,36 +20,13 @@ const char* kFivePatterns =
     "2, 0, 4, 5\n1, 0, 0, 1\n0, 1, 0, 0\n1, 1, 0, 0\n0, 0, 1, 1\n1, 0, 1, 0\n"
     "1, 0\n0, 1\n1, 1\n0, 0.5\n0.5, 1\n";
 
-// The main pages on a scripted screen, with a training file loaded and the setup page shown.
-struct SetupProgram {
-    PublicStuff state;
-    ScriptedDialogBackend backend;
-    Dialogs dialogs{backend, QStringLiteral("Mnemex")};
-    FixedDriveSource drives{{Drive{QStringLiteral("/"), QString()}}};
-    testsupport::StandInSummary summary;
-    PlatformServices services{dialogs, drives, summary};
-    PageManager manager{state, services};
+// The main pages with a training file of five patterns loaded and the setup page shown.
+struct SetupProgram : testsupport::MainPagesSession {
     testsupport::TempFolder folder;
 
     SetupProgram() {
-        manager.SetQuitAction([] {});
-        RegisterMainPages(manager);
         testsupport::WriteBytes(folder.Path() / "five.net", kFivePatterns);
-        const FileChoice choice = LoadChosenFile(state, folder.Path().string(), "five.net");
-        if (!choice.Loaded)
-            qFatal("%s", choice.Message.c_str());
-        state.NewRun = 1;
-        manager.Show(QString::fromLatin1(DistMemPage::kName));
-    }
-    DistMemPage* Setup() {
-        return manager.FindAs<DistMemPage>(QString::fromLatin1(DistMemPage::kName));
-    }
-    void Click(QAbstractButton* b) { QTest::mouseClick(b, Qt::LeftButton); }
-    // The user picks an entry of the order list.
-    void ChooseOrder(int index) {
-        QComboBox* box = Setup()->PatternOrderBox();
-        box->setCurrentIndex(index);
-        emit box->activated(index);
+        ShowSetupPage(folder.Path().string(), "five.net");
     }
 };
 

@@ -25,6 +25,9 @@ struct BesideThePage : mnemex::DialogBackend {
         return mnemex::kMsgOk;
     }
     QString AskText(const QString&, const QString&) override { return {}; }
+    // The uninstaller asks for no files.
+    QString AskSaveFileName(const QString&, const QString&, const QString&) override { return {}; }
+    QString AskOpenFileName(const QString&, const QString&, const QString&) override { return {}; }
 };
 
 }  // namespace

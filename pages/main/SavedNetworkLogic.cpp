@@ -1,0 +1,84 @@
+#include "pages/main/SavedNetworkLogic.h"
+
+#include <QString>
+#include <filesystem>
+
+#include "core/NumberForms.h"
+#include "core/ParameterCheck.h"
+#include "core/RunTimeError.h"
+#include "core/state/JsonText.h"
+#include "pages/main/BoxNumbers.h"
+
+namespace mnemex::pages {
+
+std::string BoxTextForNumber(double value, const QLocale& locale) {
+    std::string plain;
+    json::AppendNumber(plain, value);  // shortest text that reads back as `value`
+    QString local = QString::fromStdString(plain);
+    local.replace(QLatin1Char('.'), locale.decimalPoint());
+    // The user's own decimal sign where the box reads it back exactly; the boxes also take
+    // a point, which is kept where a locale would read the text otherwise.
+    try {
+        if (ReadBoxNumber(locale, local.toStdString()) == value)
+            return local.toStdString();
+    } catch (const RunTimeException&) {
+    }
+    return plain;
+}
+
+SetupView ViewOfNetwork(const PublicStuff& state, const RunMemory& run, const QLocale& locale) {
+    SetupView view;
+    view.Delta = state.LearningRule == "Delta";
+    view.EpochTest = state.StopAtMaxEpochs == 1;
+    view.ErrorTest = state.StopAtMinError == 1;
+    // A run ended by the error test alone may have had no number in its epochs box.
+    view.Epochs = run.RunEpochs > 0 ? FormatWhole(run.RunEpochs) : kInitialEpochs;
+    view.PrintEpochs = FormatWhole(state.PrintInterval);
+    view.LearningRate = BoxTextForNumber(state.LearningRate, locale);
+    view.MinError = BoxTextForNumber(state.MinError, locale);
+    view.Order = EntriesForOrder(state.Order);
+    view.Panels = {"Training: " + state.TrainingFileName, EpochsLine(state.EpochCount),
+                   TotalSSELine(state.TotalSSE),
+                   run.LastChange ? ChangeInSSELine(*run.LastChange) : std::string()};
+    view.TotalColour = state.TotalSSE >= state.MinError ? PanelColour::kRed : PanelColour::kGreen;
+    return view;
+}
+
+RunMemory RunMemoryAfter(const std::string& epochsText, std::optional<double> change,
+                         const QLocale& locale) {
+    RunMemory run;
+    run.LastChange = change;
+    try {
+        run.RunEpochs = RoundToLong(ReadBoxNumber(locale, epochsText));
+    } catch (const RunTimeException&) {
+        run.RunEpochs = 0;  // only the error test was on and the box held no number
+    }
+    return run;
+}
+
+std::string SuggestedStateName(const PublicStuff& state, const std::string& folder) {
+    std::string stem = std::filesystem::path(state.TrainingFileName).stem().string();
+    if (stem.empty())
+        stem = "network";
+    const std::string name = stem + "-" + std::to_string(state.EpochCount) + ".json";
+    return folder.empty() ? name : (std::filesystem::path(folder) / name).string();
+}
+
+OpenedNetwork OpenSavedNetwork(PublicStuff& state, const std::string& statePath) {
+    OpenedNetwork opened;
+    LoadedNetwork loaded = LoadNetworkState(statePath, state.TrainingFilePath);
+    if (!loaded.Network) {
+        opened.Message = loaded.Message;
+        if (loaded.WrongTrainingFile)
+            opened.Message += "\r\rThe network was trained on \"" + loaded.TrainingName +
+                              "\": choose that training file on the introductory page, then "
+                              "open the saved network again.";
+        return opened;
+    }
+    opened.Run = loaded.Network->Run;
+    AdoptSavedNetwork(state, std::move(*loaded.Network));
+    opened.Opened = true;
+    return opened;
+}
+
+}  // namespace mnemex::pages

@@ -1,0 +1,64 @@
+#pragma once
+// Saving the setup page's network and opening a saved one: what the page shows and does,
+// apart from its controls.
+
+#include <QLocale>
+#include <array>
+#include <optional>
+#include <string>
+
+#include "core/PublicStuff.h"
+#include "core/TrainingRun.h"
+#include "core/state/SavedNetwork.h"
+#include "pages/main/DistMemLogic.h"
+
+namespace mnemex::pages {
+
+// The file dialogs' captions and the files they show.
+inline constexpr const char* kSaveNetworkCaption = "Save Network";
+inline constexpr const char* kOpenNetworkCaption = "Open Saved Network";
+inline constexpr const char* kSavedNetworkFilter = "Saved networks (*.json);;All files (*)";
+
+// What the setup page shows for a network: the entries as its last run was set up, and the
+// four panels as that run's final display left them.
+struct SetupView {
+    bool Delta = false;
+    bool EpochTest = true;
+    bool ErrorTest = false;
+    std::string Epochs;
+    std::string PrintEpochs;
+    std::string LearningRate;
+    std::string MinError;
+    OrderEntries Order;
+    // Training file, epochs, total SSE, change in SSE (empty: a blank panel).
+    std::array<std::string, 4> Panels;
+    PanelColour TotalColour = PanelColour::kRed;
+};
+SetupView ViewOfNetwork(const PublicStuff& state, const RunMemory& run, const QLocale& locale);
+
+// The text of a number in a box, in `locale`'s convention, that the box reads back as the
+// very same double: the shortest such text.
+std::string BoxTextForNumber(double value, const QLocale& locale);
+
+// What a run that has just ended leaves to be saved with the network: the epochs box it
+// was given (0 when that box held no number) and the change in SSE it showed.
+RunMemory RunMemoryAfter(const std::string& epochsText, std::optional<double> change,
+                         const QLocale& locale);
+
+// The name the save dialog proposes in `folder`: the training file's name without its
+// extension, the epochs trained and ".json" ("letters-50.json").
+std::string SuggestedStateName(const PublicStuff& state, const std::string& folder);
+
+struct OpenedNetwork {
+    bool Opened = false;
+    std::string Message;  // on refusal: what to tell the user
+    RunMemory Run;        // on success: the saved run's epochs box and change
+};
+
+// Opens the saved network at `statePath` on the training file read now (the one the
+// introductory page loaded) and, only if it is accepted whole, puts it in place of `state`
+// as after a finished run. A refusal leaves `state` exactly as it was; when the training
+// file is the wrong one, the message says which file the network was trained on.
+OpenedNetwork OpenSavedNetwork(PublicStuff& state, const std::string& statePath);
+
+}  // namespace mnemex::pages

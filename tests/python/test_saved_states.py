@@ -1,0 +1,95 @@
+"""Saving a network and resuming it later, from Python, to the bit."""
+import shutil
+
+import numpy as np
+import pytest
+
+import mnemex
+from conftest import example, run_batch
+
+
+def assert_same_network(net, run, ref_net, ref_run):
+    assert net.weights.tobytes() == ref_net.weights.tobytes()
+    assert net.epochs == ref_net.epochs
+    assert run.total_sse == ref_run.total_sse
+    assert run.change == ref_run.change
+    assert run.history.tobytes() == ref_run.history.tobytes()
+
+
+@pytest.mark.parametrize("rule,rate", [("hebb", 0.05), ("delta", 0.1), ("delta", 0.137)])
+@pytest.mark.parametrize("order", ["file", "permuted"])
+@pytest.mark.parametrize("name", ["dependent.net", "letters.net"])
+def test_a_resumed_run_equals_one_long_run(scratch, name, rule, rate, order):
+    state = scratch / "half.json"
+    net = mnemex.load(example(name))
+    net.train(rule=rule, rate=rate, epochs=50, order=order, seed=11, print_interval=3)
+    net.save_state(state)
+    ref_run = net.continue_training(epochs=50)
+
+    resumed = mnemex.load_state(state, training_file=example(name))
+    assert resumed.name == name
+    assert resumed.epochs == 50
+    run = resumed.continue_training(epochs=50)
+    assert_same_network(resumed, run, net, ref_run)
+    # The saved settings are the defaults of the next run, as the last run's are.
+    assert resumed.continue_training().epochs == net.continue_training().epochs == 150
+    assert resumed.weights.tobytes() == net.weights.tobytes()
+
+
+@pytest.mark.parametrize("order", ["file", "permuted"])
+def test_the_module_saves_the_same_bytes_as_the_batch_command(scratch, order):
+    path = example("letters.net")
+    batch_state = scratch / "batch.json"
+    run_batch(path, "--rule", "delta", "--rate", "0.02", "--epochs", "40", "--print-interval",
+              "1", "--order", order, "--seed", "9", "--save-state", batch_state)
+    net = mnemex.load(path)
+    net.train(rule="delta", rate=0.02, epochs=40, print_interval=1, order=order, seed=9)
+    net.save_state(scratch / "module.json")
+    assert (scratch / "module.json").read_bytes() == batch_state.read_bytes()
+    # And a state the batch command saved resumes in Python as it resumes there.
+    resumed = mnemex.load_state(batch_state, training_file=path)
+    assert resumed.weights.tobytes() == net.weights.tobytes()
+    resumed.save_state(scratch / "again.json")
+    assert (scratch / "again.json").read_bytes() == batch_state.read_bytes()
+
+
+def test_the_training_file_is_found_beside_the_state(scratch):
+    shutil.copy(example("dependent.net"), scratch / "dependent.net")
+    net = mnemex.load(scratch / "dependent.net")
+    net.train(rule="delta", epochs=20)
+    net.save_state(scratch / "saved.json")
+    resumed = mnemex.load_state(scratch / "saved.json")
+    assert resumed.weights.tobytes() == net.weights.tobytes()
+
+
+def test_opening_refuses_with_the_file_and_the_reason(scratch):
+    net = mnemex.load(example("dependent.net"))
+    net.train(rule="delta", epochs=20)
+    state = scratch / "saved.json"
+    net.save_state(state)
+    with pytest.raises(mnemex.SavedNetworkError, match="SHA-256 differs"):
+        mnemex.load_state(state, training_file=example("independent.net"))
+    with pytest.raises(mnemex.SavedNetworkError, match="cannot be read"):
+        mnemex.load_state(state)  # no dependent.net beside it
+    text = state.read_text()
+    state.write_text(text[: len(text) // 2])
+    with pytest.raises(mnemex.SavedNetworkError, match="damaged or cut short") as refused:
+        mnemex.load_state(state, training_file=example("dependent.net"))
+    assert str(state) in str(refused.value)
+    state.write_text(text.replace('"version": 1', '"version": 7'))
+    with pytest.raises(ValueError, match="format version 7, newer than this program reads"):
+        mnemex.load_state(state, training_file=example("dependent.net"))
+
+
+def test_saving_needs_a_trained_network_from_a_file(scratch):
+    net = mnemex.load(example("dependent.net"))
+    with pytest.raises(RuntimeError, match="train\\(\\) first"):
+        net.save_state(scratch / "x.json")
+    arrays = mnemex.Network(np.eye(2), np.eye(2))
+    arrays.train(epochs=3)
+    with pytest.raises(RuntimeError, match="made from arrays"):
+        arrays.save_state(scratch / "x.json")
+    net.train(epochs=3)
+    with pytest.raises(OSError, match="cannot be saved"):
+        net.save_state(scratch)  # a folder
+    assert list(scratch.iterdir()) == []
