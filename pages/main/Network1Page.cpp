@@ -159,10 +159,12 @@ void Network1Page::ShowChoice(const FileChoice& choice) {
 void Network1Page::NextPage_Click() {
     State().NewRun = 1;
     const QString setup = QString::fromLatin1(DistMemPage::kName);
-    Pages().Load(setup);
-    // A setup page still loaded from before starts from zero weights too.
+    // A setup page still loaded from before starts from zero weights too; a page loaded now
+    // makes its fresh network as it loads, and must not make it (or say it failed) twice.
     if (auto* page = Pages().FindAs<DistMemPage>(setup))
         page->RequestWeightReset();
+    else
+        Pages().Load(setup);
     Pages().Show(setup);
     Pages().Unload(this);
 }
