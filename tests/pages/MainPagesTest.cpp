@@ -22,7 +22,7 @@
 #include "reports/ProbeNetworkPage.h"
 #include "reports/SaveResultsPage.h"
 #include "tests/support/LargeTrainingFile.h"
-#include "tests/support/StandInSummary.h"
+#include "tests/support/MainPagesSession.h"
 
 using namespace mnemex;
 using namespace mnemex::pages;
@@ -41,20 +41,12 @@ class StandInPage : public Page {
     StandInPage(PageContext& c, const QString& name) : Page(c, name) {}
 };
 
-struct Program {
-    PublicStuff state;
-    ScriptedDialogBackend backend;
-    Dialogs dialogs{backend, QStringLiteral("Mnemex")};
-    FixedDriveSource drives{{Drive{QStringLiteral("/"), QString()}}};
-    testsupport::StandInSummary summary;
-    PlatformServices services{dialogs, drives, summary};
-    PageManager manager{state, services};
+struct Program : testsupport::MainPagesSession {
     bool ended = false;
     QTemporaryDir folder;
 
     Program() {
         manager.SetQuitAction([this] { ended = true; });
-        RegisterMainPages(manager);
         // The hub opens the result pages by name; plain pages stand in for them here.
         for (const char* name :
              {ProbeNetworkPage::kName, SaveResultsPage::kName, PlotSSEDataPage::kName})
@@ -77,9 +69,6 @@ struct Program {
     }
     Network1Page* Intro() {
         return manager.FindAs<Network1Page>(QString::fromLatin1(Network1Page::kName));
-    }
-    DistMemPage* Setup() {
-        return manager.FindAs<DistMemPage>(QString::fromLatin1(DistMemPage::kName));
     }
     TestDAMPage* Hub() {
         return manager.FindAs<TestDAMPage>(QString::fromLatin1(TestDAMPage::kName));
