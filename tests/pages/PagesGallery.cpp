@@ -1,6 +1,9 @@
 // Opens one of Mnemex's pages in a typical state, for looking at it (screenshots):
 //   main_pages_gallery network1|distmem|testdam|probe|save|plot [examples folder]
-// The result pages are opened from the hub after a run, as the user opens them.
+//   main_pages_gallery reading FOLDER PICTURE.png
+// The result pages are opened from the hub after a run, as the user opens them. "reading"
+// double-clicks big.net in FOLDER (a file over 4 MiB, after letters.net) and saves a picture
+// of the introductory page a moment later, while the file is being read.
 #include <QApplication>
 #include <QDir>
 #include <QTest>
@@ -38,6 +41,12 @@ int main(int argc, char* argv[]) {
         intro->FileListBox()->Items().indexOf(QStringLiteral("letters.net")));
     if (which == QLatin1String("network1"))
         return QApplication::exec();
+    if (which == QLatin1String("reading") && argc > 3) {
+        intro->FileListBox()->DoubleClickItem(
+            intro->FileListBox()->Items().indexOf(QStringLiteral("big.net")));
+        QTest::qWait(150);
+        return intro->grab().save(QString::fromLocal8Bit(argv[3])) ? 0 : 1;
+    }
 
     intro->NextPageButton()->click();
     auto* setup = pages.FindAs<DistMemPage>(QString::fromLatin1(DistMemPage::kName));
