@@ -14,12 +14,6 @@ namespace mnemex {
 
 namespace {
 
-double Finite(double value) {
-    if (!std::isfinite(value))
-        throw RunTimeException(kOverflow);
-    return value;
-}
-
 using ConstMap = Eigen::Map<const Eigen::MatrixXd>;
 
 // W* = D V S+ U^T from the thin decomposition X = U S V^T.
@@ -40,7 +34,7 @@ void FillWeights(const ConstMap& x, const ConstMap& d, LeastSquaresResult& resul
     const Eigen::MatrixXd w = dv * svd.matrixU().leftCols(rank).transpose();
     for (int i = 1; i <= result.Weights.NumInputs(); ++i)
         for (int j = 1; j <= result.Weights.NumOutputs(); ++j)
-            result.Weights.SetWeight(j, i, Finite(w(j - 1, i - 1)));
+            result.Weights.SetWeight(j, i, FiniteOrOverflow(w(j - 1, i - 1)));
 }
 
 }  // namespace
@@ -87,7 +81,7 @@ double FixedWeightSSE(const PublicStuff& state, const WeightMatrix& weights) {
             const double e = desired[j] - net[static_cast<std::size_t>(j)];
             sse = sse + e * e;
         }
-        total = Finite(total + Finite(sse));
+        total = FiniteOrOverflow(total + FiniteOrOverflow(sse));
     }
     return total;
 }

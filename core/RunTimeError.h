@@ -1,6 +1,7 @@
 #pragma once
 // Run-time errors: a number and a description, as the long operations trap and report them.
 
+#include <cmath>
 #include <stdexcept>
 #include <string>
 
@@ -39,6 +40,13 @@ class RunTimeException : public std::runtime_error {
   private:
     RunTimeError error_;
 };
+
+// `value` itself, or RunTimeException(kOverflow) when it is infinite or not a number.
+inline double FiniteOrOverflow(double value) {
+    if (!std::isfinite(value))
+        throw RunTimeException(kOverflow);
+    return value;
+}
 
 // Where users are asked to report unexpected errors.
 inline constexpr const char* kMaintainerAddress = "mnemex-maintainers@lists.mnemex.org";

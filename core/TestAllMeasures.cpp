@@ -7,16 +7,6 @@
 
 namespace mnemex {
 
-namespace {
-
-double Finite(double value) {
-    if (!std::isfinite(value))
-        throw RunTimeException(kOverflow);
-    return value;
-}
-
-}  // namespace
-
 PatternMeasures MeasureRecall(const double* a, const double* t, int n) {
     PatternMeasures m;
     if (n <= 0)
@@ -29,11 +19,13 @@ PatternMeasures MeasureRecall(const double* a, const double* t, int n) {
         aa = aa + a[j] * a[j];
         tt = tt + t[j] * t[j];
     }
-    m.SSE = Finite(sse);
+    m.SSE = FiniteOrOverflow(sse);
     const double units = static_cast<double>(n);
-    m.Ndp = Finite(Finite(at) / units);
-    m.Nvl = Finite(std::sqrt(Finite(aa) / units));
-    m.Vcor = aa == 0.0 || Finite(tt) == 0.0 ? 0.0 : Finite(at / (std::sqrt(aa) * std::sqrt(tt)));
+    m.Ndp = FiniteOrOverflow(FiniteOrOverflow(at) / units);
+    m.Nvl = FiniteOrOverflow(std::sqrt(FiniteOrOverflow(aa) / units));
+    m.Vcor = aa == 0.0 || FiniteOrOverflow(tt) == 0.0
+                 ? 0.0
+                 : FiniteOrOverflow(at / (std::sqrt(aa) * std::sqrt(tt)));
     return m;
 }
 

@@ -21,12 +21,6 @@ std::string ChangeInSSELine(double change) {
 
 namespace {
 
-double Checked(double value) {
-    if (!std::isfinite(value))
-        throw RunTimeException(kOverflow);
-    return value;
-}
-
 struct RunLoop {
     PublicStuff& state;
     TrainingDisplay& display;
@@ -57,7 +51,7 @@ struct RunLoop {
             if (state.EpochCount == 1) {
                 previousTotal = state.TotalSSE;
             } else {
-                change = Checked(previousTotal - state.TotalSSE);
+                change = FiniteOrOverflow(previousTotal - state.TotalSSE);
                 previousTotal = state.TotalSSE;
             }
             if (sincePrintout == state.PrintInterval)
