@@ -4,11 +4,9 @@
 
 #include "app/RegisterPages.h"
 #include "core/PublicStuff.h"
-#include "pages/framework/PageManager.h"
-#include "pages/framework/ScriptedDialogBackend.h"
 #include "pages/main/TestDAMPage.h"
 #include "tests/support/CaptionFit.h"
-#include "tests/support/StandInSummary.h"
+#include "tests/support/ScriptedPlatform.h"
 #include "tests/support/TestNetworks.h"
 
 using namespace mnemex;
@@ -16,17 +14,11 @@ using namespace mnemex::pages;
 
 namespace {
 
-struct Program {
-    PublicStuff state = testsupport::SmallTrainedNetwork();
-    ScriptedDialogBackend backend;
-    Dialogs dialogs{backend, QStringLiteral("Mnemex")};
-    FixedDriveSource drives{{Drive{QStringLiteral("/"), QString()}}};
-    testsupport::StandInSummary summary;
-    PlatformServices services{dialogs, drives, summary};
-    PageManager manager{state, services};
+struct Program : testsupport::ScriptedPlatform {
     bool ended = false;
 
     Program() {
+        state = testsupport::SmallTrainedNetwork();
         manager.SetQuitAction([this] { ended = true; });
         RegisterPages(manager);
     }

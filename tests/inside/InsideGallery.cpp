@@ -17,23 +17,16 @@
 #include "pages/inside/InsideMemoryPage.h"
 #include "pages/main/DistMemPage.h"
 #include "pages/main/MainPages.h"
-#include "tests/support/StandInSummary.h"
+#include "tests/support/ScriptedPlatform.h"
 
 using namespace mnemex;
 
 namespace {
 
-struct Program {
-    PublicStuff state;
-    ScriptedDialogBackend backend;
-    Dialogs dialogs{backend, QStringLiteral("Mnemex")};
-    FixedDriveSource drives{{Drive{QStringLiteral("/"), QString()}}};
-    testsupport::StandInSummary summary;
-    PlatformServices services{dialogs, drives, summary};
-    PageManager pages{state, services};
+struct Program : testsupport::ScriptedPlatform {
+    PageManager& pages = manager;
 
     Program() {
-        pages.SetQuitAction([] {});
         pages::RegisterMainPages(pages);
         pages.RegisterPage<inside::InsideMemoryPage>();
         pages.RegisterPage<inside::CompareRunsPage>();

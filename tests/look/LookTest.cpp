@@ -18,7 +18,7 @@
 #include "pages/main/TestDAMPage.h"
 #include "reports/ProbeNetworkPage.h"
 #include "tests/support/PageLook.h"
-#include "tests/support/StandInSummary.h"
+#include "tests/support/ScriptedPlatform.h"
 
 using namespace mnemex;
 using namespace mnemex::testsupport;
@@ -48,14 +48,8 @@ class Walk {
     }
 
     void WalkMnemex() {
-        PublicStuff state;
-        ScriptedDialogBackend backend;
-        Dialogs dialogs{backend, QStringLiteral("Mnemex")};
-        FixedDriveSource drives{{Drive{QStringLiteral("/"), QString()}}};
-        testsupport::StandInSummary summary;
-        PlatformServices services{dialogs, drives, summary};
-        PageManager pages{state, services};
-        pages.SetQuitAction([] {});
+        ScriptedPlatform platform;
+        PageManager& pages = platform.manager;
         RegisterPages(pages);
 
         auto* intro = dynamic_cast<pages::Network1Page*>(pages.Show(QStringLiteral("Network1")));

@@ -8,7 +8,6 @@
 namespace mnemex::testsupport {
 
 MainPagesSession::MainPagesSession() {
-    manager.SetQuitAction([] {});
     pages::RegisterMainPages(manager);
 }
 

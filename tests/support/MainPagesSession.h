@@ -1,30 +1,17 @@
 #pragma once
-// The main pages of Mnemex on a scripted screen, as page tests drive them: the program's
-// state, scripted dialogs, one fixed drive, a stand-in spreadsheet summary, and the pages
-// registered as the program registers them.
+// The main pages of Mnemex on a scripted screen, as page tests drive them.
 
 #include <QAbstractButton>
 #include <QComboBox>
 #include <string>
 
-#include "core/PublicStuff.h"
-#include "pages/framework/DriveSource.h"
-#include "pages/framework/PageManager.h"
-#include "pages/framework/ScriptedDialogBackend.h"
 #include "pages/main/DistMemPage.h"
-#include "tests/support/StandInSummary.h"
+#include "tests/support/ScriptedPlatform.h"
 
 namespace mnemex::testsupport {
 
-struct MainPagesSession {
-    PublicStuff state;
-    ScriptedDialogBackend backend;
-    Dialogs dialogs{backend, QStringLiteral("Mnemex")};
-    FixedDriveSource drives{{Drive{QStringLiteral("/"), QString()}}};
-    StandInSummary summary;
-    PlatformServices services{dialogs, drives, summary};
-    PageManager manager{state, services};
-
+struct MainPagesSession : ScriptedPlatform {
+    // The main pages registered, none shown yet.
     MainPagesSession();
 
     // Loads the training file `folder`/`name` as a double-click on the introductory page
