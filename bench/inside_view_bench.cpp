@@ -14,13 +14,12 @@
 #include "core/PublicStuff.h"
 #include "core/Recall.h"
 #include "pages/framework/PageManager.h"
-#include "pages/framework/ScriptedDialogBackend.h"
 #include "pages/inside/InsideMemoryPage.h"
 #include "pages/inside/WeightColours.h"
 #include "pages/inside/WeightView.h"
 #include "pages/main/DistMemPage.h"
 #include "pages/main/MainPages.h"
-#include "tests/support/StandInSummary.h"
+#include "tests/support/ScriptedPlatform.h"
 
 using namespace mnemex;
 
@@ -76,16 +75,11 @@ int main(int argc, char* argv[]) {
     std::printf("784 x 784 heat map drawn to a QImage (%s): best of 20 %.2f ms\n",
                 qPrintable(QGuiApplication::platformName()), BestDrawMs(weights));
 
-    PublicStuff state;
+    testsupport::ScriptedPlatform platform;
+    PublicStuff& state = platform.state;
     FillImages(state, patterns);
     state.NewRun = 1;
-    ScriptedDialogBackend backend;
-    Dialogs dialogs(backend, QStringLiteral("Mnemex"));
-    FixedDriveSource drives{{Drive{QStringLiteral("/"), QString()}}};
-    testsupport::StandInSummary summary;
-    PlatformServices services{dialogs, drives, summary};
-    PageManager pages(state, services);
-    pages.SetQuitAction([] {});
+    PageManager& pages = platform.manager;
     pages::RegisterMainPages(pages);
     pages.RegisterPage<inside::InsideMemoryPage>();
     auto* setup = dynamic_cast<pages::DistMemPage*>(

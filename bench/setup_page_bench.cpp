@@ -12,11 +12,10 @@
 #include "core/Recall.h"
 #include "core/TrainingRun.h"
 #include "pages/framework/PageManager.h"
-#include "pages/framework/ScriptedDialogBackend.h"
 #include "pages/framework/TextPanel.h"
 #include "pages/main/DistMemPage.h"
 #include "pages/main/MainPages.h"
-#include "tests/support/StandInSummary.h"
+#include "tests/support/ScriptedPlatform.h"
 
 using namespace mnemex;
 using namespace mnemex::pages;
@@ -105,16 +104,11 @@ int main(int argc, char* argv[]) {
     const double coreMs = t.nsecsElapsed() / 1e6;
 
     // 2. Through the setup page, as the user starts it.
-    PublicStuff state;
+    testsupport::ScriptedPlatform platform;
+    PublicStuff& state = platform.state;
     FillExample(state);
     state.NewRun = 1;
-    ScriptedDialogBackend backend;
-    Dialogs dialogs(backend, QStringLiteral("Mnemex"));
-    FixedDriveSource drives{{Drive{QStringLiteral("/"), QString()}}};
-    testsupport::StandInSummary summary;
-    PlatformServices services{dialogs, drives, summary};
-    PageManager pages(state, services);
-    pages.SetQuitAction([] {});
+    PageManager& pages = platform.manager;
     RegisterMainPages(pages);
     auto* setup = dynamic_cast<DistMemPage*>(pages.Show(QString::fromLatin1(DistMemPage::kName)));
     setup->DeltaOption()->click();
