@@ -205,7 +205,11 @@ void InsideMemoryPage::Form_Load() {
     FrameStart();
 }
 
-std::uint64_t InsideMemoryPage::Fingerprint() const {
+void InsideMemoryPage::Form_Unload(UnloadReason) {
+    timer_.stop();
+}
+
+std::uint64_t InsideMemoryPage::ShapeFingerprint() const {
     const PublicStuff& s = State();
     std::uint64_t h = 0xCBF29CE484222325ull;
     for (std::int64_t v :
@@ -213,20 +217,30 @@ std::uint64_t InsideMemoryPage::Fingerprint() const {
           std::int64_t{s.EpochCount}, std::int64_t{s.SSECount}})
         h = Mix(h, static_cast<std::uint64_t>(v));
     h = Mix(h, std::hash<std::string>{}(s.TrainingFileName));
-    h = Mix(h, std::bit_cast<std::uint64_t>(s.TotalSSE));
-    for (double w : s.Weights.Storage())
+    return Mix(h, std::bit_cast<std::uint64_t>(s.TotalSSE));
+}
+
+std::uint64_t InsideMemoryPage::Fingerprint() const {
+    std::uint64_t h = ShapeFingerprint();
+    for (double w : State().Weights.Storage())
         h = Mix(h, std::bit_cast<std::uint64_t>(w));
     return h;
 }
 
 void InsideMemoryPage::Tick() {
-    const std::uint64_t now = Fingerprint();
-    if (now != lastFingerprint_) {
-        lastFingerprint_ = now;
+    // Runs every 100 ms inside the training run's event pump, so it must cost the run little:
+    // the weights are compared with the drawn copy (which stops at the first difference)
+    // rather than hashed, and the full figures wait until the network stops changing.
+    const PublicStuff& s = State();
+    const bool network =
+        s.Weights.NumOutputs() == s.NumOutputs && s.Weights.NumInputs() == s.NumInputs;
+    const std::uint64_t shape = ShapeFingerprint();
+    const bool changed = shape != lastShape_ || (network && !weightView_->Shows(s.Weights));
+    lastShape_ = shape;
+    if (changed) {
         stale_ = true;
-        if (State().Weights.NumOutputs() == State().NumOutputs &&
-            State().Weights.NumInputs() == State().NumInputs) {
-            weightView_->ShowWeights(State().Weights);
+        if (network) {
+            weightView_->ShowWeights(s.Weights);
             colourBar_->SetLimit(weightView_->Limit());
         }
     } else if (stale_) {
@@ -237,6 +251,7 @@ void InsideMemoryPage::Tick() {
 void InsideMemoryPage::Refresh() {
     const PublicStuff& s = State();
     lastFingerprint_ = Fingerprint();
+    lastShape_ = ShapeFingerprint();
     stale_ = false;
     const std::string shape = s.TrainingFileName + '|' + std::to_string(s.NumInputs) + '|' +
                               std::to_string(s.NumOutputs) + '|' + std::to_string(s.NumPatterns);

@@ -39,6 +39,8 @@ class InsideMemoryPage : public Page {
     explicit InsideMemoryPage(PageContext& context);
 
     void Form_Load() override;
+    // A closed page stops following the network at once, even while a run still trains.
+    void Form_Unload(UnloadReason reason) override;
     // Everything redrawn from the state as it stands now.
     void Refresh();
     // The timer's tick: the weight view follows a changing network; the rest is redrawn
@@ -99,6 +101,9 @@ class InsideMemoryPage : public Page {
                      const std::string& bytes);
     // Shows the training run's message for a failed figure, once per state of the network.
     void Failed(const RunTimeError& error);
+    // What the page shows besides the weights: file, sizes, counts and total.
+    std::uint64_t ShapeFingerprint() const;
+    // That and every weight, to show a failure once per state of the network.
     std::uint64_t Fingerprint() const;
 
     QSpinBox* patternBox_;
@@ -132,6 +137,7 @@ class InsideMemoryPage : public Page {
     MeasureColumn sortColumn_ = MeasureColumn::kPattern;
     bool sortAscending_ = true;
     std::uint64_t lastFingerprint_ = 0;
+    std::uint64_t lastShape_ = 0;
     std::uint64_t failedFingerprint_ = 0;
     bool stale_ = false;
     int explainedOutput_ = 0;  // the output unit last explained, 0 for none

@@ -3,6 +3,9 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <vector>
 
 #include "core/NumberForms.h"
 #include "pages/inside/WeightColours.h"
@@ -17,25 +20,53 @@ QString General(double v) {
 
 }  // namespace
 
-QImage RenderHeatMap(const WeightMatrix& weights, double limit) {
+void RenderHeatMap(const WeightMatrix& weights, double limit, QImage& image, QSize most) {
     const int outputs = weights.NumOutputs();
     const int inputs = weights.NumInputs();
-    QImage image(std::max(1, inputs), std::max(1, outputs), QImage::Format_RGB32);
-    image.fill(Qt::white);
+    const int width = most.width() > 0 ? std::min(inputs, most.width()) : inputs;
+    const int height = most.height() > 0 ? std::min(outputs, most.height()) : outputs;
+    // A fresh picture each redraw cost more than drawing it (new pages to map and clear).
+    const QSize size(std::max(1, width), std::max(1, height));
+    if (image.size() != size || image.format() != QImage::Format_RGB32)
+        image = QImage(size, QImage::Format_RGB32);
+    if (width == 0 || height == 0) {
+        image.fill(Qt::white);
+        return;
+    }
+    // The unit each pixel shows, the one under it when the picture fills the view.
+    std::vector<int> inputOf(static_cast<std::size_t>(width));
+    for (int x = 0; x < width; ++x)
+        inputOf[static_cast<std::size_t>(x)] = 1 + int(std::int64_t{x} * inputs / width);
+    std::vector<int> outputOf(static_cast<std::size_t>(height));
+    for (int y = 0; y < height; ++y)
+        outputOf[static_cast<std::size_t>(y)] = int(std::int64_t{y} * outputs / height);
+
     const ColourTable& table = DivergingTable();
     const double scale = limit > 0 ? kColourSteps / limit : 0.0;
-    // Storage runs input row by input row, so each row of weights fills one image column.
-    for (int i = 1; i <= inputs; ++i) {
-        const double* row = weights.Row(i);
-        for (int j = 0; j < outputs; ++j) {
-            const double t =
-                std::clamp(row[j] * scale, -double(kColourSteps), double(kColourSteps));
-            const int k =
-                std::isnan(t) ? kColourSteps : kColourSteps + static_cast<int>(std::lround(t));
-            reinterpret_cast<QRgb*>(image.scanLine(j))[i - 1] = table[static_cast<std::size_t>(k)];
+    const double steps = kColourSteps;
+    // The view is redrawn while a run trains, on the run's thread: one pass without a call
+    // per pixel. Storage runs input row by input row, so a band of inputs is read as that
+    // many streams while each image row gets a run of neighbouring pixels.
+    QRgb* const pixels = reinterpret_cast<QRgb*>(image.bits());
+    const qsizetype stride = image.bytesPerLine() / qsizetype(sizeof(QRgb));
+    constexpr int kBand = 16;
+    const double* rows[kBand];
+    for (int first = 0; first < width; first += kBand) {
+        const int count = std::min(kBand, width - first);
+        for (int b = 0; b < count; ++b)
+            rows[b] = weights.Row(inputOf[static_cast<std::size_t>(first + b)]);
+        for (int y = 0; y < height; ++y) {
+            const int j = outputOf[static_cast<std::size_t>(y)];
+            QRgb* out = pixels + y * stride + first;
+            for (int b = 0; b < count; ++b) {
+                const double t = std::clamp(rows[b][j] * scale, -steps, steps);
+                // To the nearest step without a branch (trained weights defeat the branch
+                // predictor); a weight that is not a number is drawn white.
+                const int k = std::isnan(t) ? 0 : static_cast<int>(t + std::copysign(0.5, t));
+                out[b] = table[static_cast<std::size_t>(kColourSteps + k)];
+            }
         }
     }
-    return image;
 }
 
 void RenderHinton(const WeightMatrix& weights, double limit, QImage& image) {
@@ -74,6 +105,16 @@ void WeightView::ShowWeights(const WeightMatrix& weights) {
     Render();
 }
 
+bool WeightView::Shows(const WeightMatrix& weights) const {
+    // While a run trains the first values already differ, so the usual answer costs next
+    // to nothing; an unchanged matrix is one pass of memcmp.
+    const std::vector<double>& now = weights.Storage();
+    const std::vector<double>& drawn = weights_.Storage();
+    return weights.NumOutputs() == weights_.NumOutputs() &&
+           weights.NumInputs() == weights_.NumInputs() && now.size() == drawn.size() &&
+           (now.empty() || std::memcmp(now.data(), drawn.data(), now.size() * sizeof(double)) == 0);
+}
+
 void WeightView::SetMode(Mode mode) {
     mode_ = mode;
     Render();
@@ -85,7 +126,7 @@ void WeightView::Render() {
                           QImage::Format_RGB32);
         RenderHinton(weights_, limit_, picture_);
     } else {
-        picture_ = RenderHeatMap(weights_, limit_);
+        RenderHeatMap(weights_, limit_, picture_, MatrixRect().size());
     }
     update();
 }
@@ -96,8 +137,7 @@ QRect WeightView::MatrixRect() const {
 }
 
 void WeightView::resizeEvent(QResizeEvent*) {
-    if (mode_ == Mode::kHinton)
-        Render();
+    Render();
 }
 
 void WeightView::paintEvent(QPaintEvent*) {

@@ -14,8 +14,11 @@ namespace mnemex::inside {
 // be too small to read.
 inline constexpr int kHintonLimit = 64 * 64;
 
-// One pixel per weight (outputs down, inputs across) on the diverging scale -limit..limit.
-QImage RenderHeatMap(const WeightMatrix& weights, double limit);
+// The weights (outputs down, inputs across) on the diverging scale -limit..limit, into
+// `image`, which keeps its memory when it already has the right size: one pixel per weight,
+// but no larger than `most` (when given), a pixel then showing the weight of the units at
+// its place, as the view stretched over the whole matrix would show.
+void RenderHeatMap(const WeightMatrix& weights, double limit, QImage& image, QSize most = {});
 
 // The Hinton diagram of the weights into `image` (grey background, one cell per weight, a
 // square of area proportional to the magnitude, red for positive and blue for negative).
@@ -29,6 +32,8 @@ class WeightView : public QWidget {
 
     // Draws these weights from now on (a copy is kept for hovering and the Hinton squares).
     void ShowWeights(const WeightMatrix& weights);
+    // Whether these are, bit for bit, the weights drawn now.
+    bool Shows(const WeightMatrix& weights) const;
     void SetMode(Mode mode);
     Mode CurrentMode() const { return mode_; }
     double Limit() const { return limit_; }

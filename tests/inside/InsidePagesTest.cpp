@@ -30,6 +30,7 @@
 #include "pages/inside/InsideMemoryPage.h"
 #include "pages/inside/PatternPicture.h"
 #include "pages/inside/RunsChart.h"
+#include "pages/inside/WeightColours.h"
 #include "pages/inside/WeightView.h"
 #include "pages/main/DistMemPage.h"
 #include "pages/main/MainPages.h"
@@ -104,6 +105,7 @@ class InsidePagesTest : public QObject {
     void badProbeSettingsAreRefused();
     void clickingARecalledUnitExplainsIt();
     void hoveringAWeightNamesItsUnits();
+    void heatMapPixelsShowTheWeightsUnderThem();
     void weightsAreSavedAsCsvAndNpy();
     void nonFiniteMeasureGivesTheOverflowMessage();
     void leastSquaresStandsBesideTheFixedWeights();
@@ -261,6 +263,44 @@ void InsidePagesTest::hoveringAWeightNamesItsUnits() {
     QCOMPARE(view->CurrentMode(), WeightView::Mode::kHinton);
 }
 
+void InsidePagesTest::heatMapPixelsShowTheWeightsUnderThem() {
+    WeightMatrix w;
+    w.Reallocate(5, 7);  // 5 outputs, 7 inputs
+    for (int j = 1; j <= 5; ++j)
+        for (int i = 1; i <= 7; ++i)
+            w.SetWeight(j, i, (j % 2 ? 1.0 : -1.0) * (i * 10 + j));
+    w.SetWeight(2, 3, 2.5);   // half a colour step on the scale 0..255: rounds away from 0
+    w.SetWeight(3, 3, -2.5);  // the same below 0
+    w.SetWeight(4, 6, std::nan(""));
+    const double limit = 255.0;
+    QImage full;
+    RenderHeatMap(w, limit, full);
+    QCOMPARE(full.size(), QSize(7, 5));  // one pixel per weight, outputs down
+    for (int j = 1; j <= 5; ++j)
+        for (int i = 1; i <= 7; ++i)
+            if (!(j == 4 && i == 6))
+                QCOMPARE(full.pixel(i - 1, j - 1), DivergingColour(w.Weight(j, i), limit));
+    QCOMPARE(full.pixel(5, 3), 0xFFFFFFFFu);  // not a number: white
+    QCOMPARE(full.pixel(2, 1), DivergingColour(3.0, limit));
+    QCOMPARE(full.pixel(2, 2), DivergingColour(-3.0, limit));
+    // Larger than the view: each pixel shows the weight of the units under it.
+    WeightView view;
+    view.resize(3, 2);
+    QImage small;
+    RenderHeatMap(w, limit, small, view.size());
+    QCOMPARE(small.size(), QSize(3, 2));
+    for (int y = 0; y < 2; ++y)
+        for (int x = 0; x < 3; ++x) {
+            view.ShowWeights(w);
+            const auto [output, input] = view.CellAt(QPoint(x, y));
+            QCOMPARE(small.pixel(x, y), DivergingColour(w.Weight(output, input), limit));
+        }
+    // The picture is drawn again into the same memory when the size stays.
+    const uchar* before = small.constBits();
+    RenderHeatMap(w, limit, small, view.size());
+    QCOMPARE(small.constBits(), before);
+}
+
 void InsidePagesTest::weightsAreSavedAsCsvAndNpy() {
     Fixture f;
     *f.ctx.state = SmallTrainedNetwork();
@@ -330,6 +370,10 @@ void InsidePagesTest::viewFollowsATrainingRunOnTheTimer() {
     QCOMPARE(page.MeasuresTable()->rowCount(), 8);
     page.Tick();  // nothing new: nothing redrawn
     QCOMPARE(page.Weights()->Redraws(), before + 2);
+    // A weight changed in place, counts and totals as they were: still noticed.
+    f.ctx.state->Weights.SetWeight(8, 64, 0.25);
+    page.Tick();
+    QCOMPARE(page.Weights()->Redraws(), before + 3);
 }
 
 void InsidePagesTest::keptRunsAreComparedWithTheLeastSquaresLine() {
