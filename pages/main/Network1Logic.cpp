@@ -1,5 +1,7 @@
 #include "pages/main/Network1Logic.h"
 
+#include <filesystem>
+
 #include "core/NumberForms.h"
 
 namespace mnemex::pages {
@@ -12,9 +14,22 @@ std::string PathInFolder(const std::string& folder, const std::string& name) {
     return folder + "/" + name;
 }
 
+bool IsStreamNotFile(const std::string& path) {
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    const fs::file_status status = fs::status(path, ec);  // through links
+    return !ec && fs::exists(status) && !fs::is_regular_file(status) && !fs::is_directory(status);
+}
+
 FileChoice LoadChosenFile(PublicStuff& state, const std::string& folder, const std::string& name) {
-    return ChoiceAfterRead(state, ReadTrainingFile(state, PathInFolder(folder, name)), folder,
-                           name);
+    const std::string path = PathInFolder(folder, name);
+    if (IsStreamNotFile(path)) {
+        FileChoice choice;
+        choice.Message = "The training file \"" + name +
+                         "\" cannot be opened: it is a pipe, device or socket, not a file.";
+        return choice;
+    }
+    return ChoiceAfterRead(state, ReadTrainingFile(state, path), folder, name);
 }
 
 FileChoice ChoiceAfterRead(PublicStuff& state, const std::optional<TrainingFileError>& error,

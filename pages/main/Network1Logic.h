@@ -28,6 +28,11 @@ FileChoice LoadChosenFile(PublicStuff& state, const std::string& folder, const s
 FileChoice ChoiceAfterRead(PublicStuff& state, const std::optional<TrainingFileError>& error,
                            const std::string& folder, const std::string& name);
 
+// Whether `path` is a pipe, a device or a socket rather than a stored file. Reading one
+// would wait for a writer or never end, with the window frozen, so the pages refuse it
+// before opening it (the batch command still reads pipes). False for a missing name.
+bool IsStreamNotFile(const std::string& path);
+
 // Full path of a file shown in a folder's file list.
 std::string PathInFolder(const std::string& folder, const std::string& name);
 

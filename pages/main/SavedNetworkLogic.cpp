@@ -8,6 +8,7 @@
 #include "core/RunTimeError.h"
 #include "core/state/JsonText.h"
 #include "pages/main/BoxNumbers.h"
+#include "pages/main/Network1Logic.h"
 
 namespace mnemex::pages {
 
@@ -66,6 +67,14 @@ std::string SuggestedStateName(const PublicStuff& state, const std::string& fold
 
 OpenedNetwork OpenSavedNetwork(PublicStuff& state, const std::string& statePath) {
     OpenedNetwork opened;
+    if (IsStreamNotFile(statePath) || IsStreamNotFile(state.TrainingFilePath)) {
+        const bool stateFile = IsStreamNotFile(statePath);
+        opened.Message = (stateFile ? "The saved network \"" + statePath + "\""
+                                    : "The training file \"" + state.TrainingFilePath + "\" of \"" +
+                                          statePath + "\"") +
+                         " cannot be read: it is a pipe, device or socket, not a file.";
+        return opened;
+    }
     LoadedNetwork loaded = LoadNetworkState(statePath, state.TrainingFilePath);
     if (!loaded.Network) {
         opened.Message = loaded.Message;

@@ -14,6 +14,7 @@
 #include "pages/main/BackgroundRead.h"
 #include "pages/main/Network1Logic.h"
 #include "tests/support/LargeTrainingFile.h"
+#include "tests/support/SpecialFiles.h"
 #include "tests/support/TempFolder.h"
 
 namespace mnemex::pages {
@@ -76,6 +77,27 @@ TEST_F(BackgroundRead, OnlyRegularFilesOverFourMebibytesGoToTheBackground) {
                  {"small.net", false}, {"folder.net", false}, {"missing.net", false}};
     for (const auto& c : cases)
         EXPECT_EQ(ReadsInBackground(folder, c.name), c.background) << c.name;
+}
+
+TEST_F(BackgroundRead, APipeIsRefusedWithoutWaitingForAWriter) {
+    // Opening a FIFO nobody writes to would freeze the window; it is refused unopened, and
+    // so is a link to it. The earlier file stays loaded.
+    testsupport::MakeFifo(Folder() / "pipe.net");
+    fs::create_symlink(Folder() / "pipe.net", Folder() / "link.net");
+    for (const char* name : {"pipe.net", "link.net"}) {
+        PublicStuff state = earlier;
+        const FileChoice choice = LoadChosenFile(state, folder, name);
+        EXPECT_FALSE(choice.Loaded);
+        EXPECT_EQ(choice.Message, std::string("The training file \"") + name +
+                                      "\" cannot be opened: it is a pipe, device or socket, "
+                                      "not a file.");
+        ExpectSameLoadedFile(state, earlier);
+        EXPECT_FALSE(ReadsInBackground(folder, name));
+    }
+    EXPECT_TRUE(IsStreamNotFile((Folder() / "pipe.net").string()));
+    EXPECT_FALSE(IsStreamNotFile((Folder() / "small.net").string()));
+    EXPECT_FALSE(IsStreamNotFile((Folder() / "missing.net").string()));
+    EXPECT_FALSE(IsStreamNotFile(folder));
 }
 
 TEST_F(BackgroundRead, GivesTheSameStoreAndBoxesAsAReadOnTheSpot) {

@@ -8,6 +8,7 @@
 #include "pages/main/BoxNumbers.h"
 #include "pages/main/SavedNetworkLogic.h"
 #include "tests/support/MainPagesSession.h"
+#include "tests/support/SpecialFiles.h"
 #include "tests/support/TempFolder.h"
 
 using namespace mnemex;
@@ -255,6 +256,11 @@ void SavedNetworkPageTest::refusedFilesLeaveTheNetworkAndPageAsTheyWere_data() {
                                         << "cannot be read";
     QTest::newRow("no such state file") << "missing"
                                         << "cannot be read";
+    // Opening a pipe would wait for a writer with the window frozen.
+    QTest::newRow("state file a pipe") << "pipe"
+                                       << "cannot be read: it is a pipe, device or socket";
+    QTest::newRow("pipe for the training file") << "pipe for training"
+                                                << "cannot be read: it is a pipe, device or socket";
 }
 
 void SavedNetworkPageTest::refusedFilesLeaveTheNetworkAndPageAsTheyWere() {
@@ -281,9 +287,11 @@ void SavedNetworkPageTest::refusedFilesLeaveTheNetworkAndPageAsTheyWere() {
         replace("\"rate\": 0.1", "\"rate\": 1e999");
     else if (damage == "other json")
         text = "{\"weights\": []}\n";
-    if (damage == "missing")
+    if (damage == "missing" || damage == "pipe")
         std::filesystem::remove(statePath);
-    else
+    if (damage == "pipe")
+        testsupport::MakeFifo(statePath);
+    else if (damage != "missing")
         testsupport::WriteBytes(statePath, text);
 
     // The session the user opens it in has a network of its own, trained by Hebb.
@@ -291,8 +299,10 @@ void SavedNetworkPageTest::refusedFilesLeaveTheNetworkAndPageAsTheyWere() {
     p.Train(false, true, "12", "0.2");
     const PublicStuff before = p.state;
     const PageView shownBefore(p.S());
-    if (damage == "training file gone")
+    if (damage == "training file gone" || damage == "pipe for training")
         std::filesystem::remove(p.folder.Path() / "five.net");
+    if (damage == "pipe for training")
+        testsupport::MakeFifo(p.folder.Path() / "five.net");
 
     p.Open(statePath);
     QCOMPARE(p.backend.shown.size(), std::size_t{1});
