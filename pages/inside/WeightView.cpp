@@ -126,7 +126,9 @@ void WeightView::Render() {
                           QImage::Format_RGB32);
         RenderHinton(weights_, limit_, picture_);
     } else {
-        RenderHeatMap(weights_, limit_, picture_, MatrixRect().size());
+        // In device pixels, so a scaled screen still gets one pixel of picture per pixel.
+        RenderHeatMap(weights_, limit_, picture_,
+                      (QSizeF(MatrixRect().size()) * devicePixelRatioF()).toSize());
     }
     update();
 }
