@@ -1,8 +1,7 @@
 #include "pages/main/Network1Logic.h"
 
-#include <filesystem>
-
 #include "core/NumberForms.h"
+#include "core/output/OutputTarget.h"
 
 namespace mnemex::pages {
 
@@ -15,18 +14,17 @@ std::string PathInFolder(const std::string& folder, const std::string& name) {
 }
 
 bool IsStreamNotFile(const std::string& path) {
-    namespace fs = std::filesystem;
-    std::error_code ec;
-    const fs::file_status status = fs::status(path, ec);  // through links
-    return !ec && fs::exists(status) && !fs::is_regular_file(status) && !fs::is_directory(status);
+    // The result writer's own classification, through links; names only, so "-" and the
+    // standard output's names count as the files they are.
+    return output::ClassifyTarget(path, -1, /*namesOnly=*/true).Kind == output::TargetKind::kStream;
 }
 
 FileChoice LoadChosenFile(PublicStuff& state, const std::string& folder, const std::string& name) {
     const std::string path = PathInFolder(folder, name);
     if (IsStreamNotFile(path)) {
         FileChoice choice;
-        choice.Message = "The training file \"" + name +
-                         "\" cannot be opened: it is a pipe, device or socket, not a file.";
+        choice.Message =
+            "The training file \"" + name + "\" cannot be opened: " + kStreamNotFileReason + ".";
         return choice;
     }
     return ChoiceAfterRead(state, ReadTrainingFile(state, path), folder, name);

@@ -32,6 +32,8 @@ FileChoice ChoiceAfterRead(PublicStuff& state, const std::optional<TrainingFileE
 // would wait for a writer or never end, with the window frozen, so the pages refuse it
 // before opening it (the batch command still reads pipes). False for a missing name.
 bool IsStreamNotFile(const std::string& path);
+// Why such a name is refused, for the pages' messages.
+inline constexpr const char* kStreamNotFileReason = "it is a pipe, device or socket, not a file";
 
 // Full path of a file shown in a folder's file list.
 std::string PathInFolder(const std::string& folder, const std::string& name);

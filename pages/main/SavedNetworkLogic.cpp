@@ -67,12 +67,12 @@ std::string SuggestedStateName(const PublicStuff& state, const std::string& fold
 
 OpenedNetwork OpenSavedNetwork(PublicStuff& state, const std::string& statePath) {
     OpenedNetwork opened;
-    if (IsStreamNotFile(statePath) || IsStreamNotFile(state.TrainingFilePath)) {
-        const bool stateFile = IsStreamNotFile(statePath);
-        opened.Message = (stateFile ? "The saved network \"" + statePath + "\""
-                                    : "The training file \"" + state.TrainingFilePath + "\" of \"" +
-                                          statePath + "\"") +
-                         " cannot be read: it is a pipe, device or socket, not a file.";
+    const bool stateIsStream = IsStreamNotFile(statePath);
+    if (stateIsStream || IsStreamNotFile(state.TrainingFilePath)) {
+        opened.Message = (stateIsStream ? "The saved network \"" + statePath + "\""
+                                        : "The training file \"" + state.TrainingFilePath +
+                                              "\" of \"" + statePath + "\"") +
+                         " cannot be read: " + kStreamNotFileReason + ".";
         return opened;
     }
     LoadedNetwork loaded = LoadNetworkState(statePath, state.TrainingFilePath);
