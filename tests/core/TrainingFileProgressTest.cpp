@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <filesystem>
 #include <memory>
 #include <vector>
@@ -11,6 +10,7 @@
 #include "core/TrainingFile.h"
 #include "tests/support/LargeTrainingFile.h"
 #include "tests/support/TempFolder.h"
+#include "tests/support/TestNetworks.h"
 
 namespace mnemex {
 namespace {
@@ -18,18 +18,6 @@ namespace {
 struct Report {
     long long bytesRead, size;
 };
-
-bool SameBits(const std::vector<double>& a, const std::vector<double>& b) {
-    return a.size() == b.size() &&
-           (a.empty() || std::memcmp(a.data(), b.data(), a.size() * sizeof(double)) == 0);
-}
-
-bool SameStore(const PublicStuff& a, const PublicStuff& b) {
-    return a.NumOutputs == b.NumOutputs && a.SpareCount == b.SpareCount &&
-           a.NumInputs == b.NumInputs && a.NumPatterns == b.NumPatterns &&
-           SameBits(a.InputPatterns.Storage(), b.InputPatterns.Storage()) &&
-           SameBits(a.DesiredOutputs.Storage(), b.DesiredOutputs.Storage());
-}
 
 // 200 inputs, 40 outputs, 1000 patterns: 240,000 values, about 2.5 MB.
 constexpr int kInputs = 200, kOutputs = 40, kPatterns = 1000;
@@ -52,7 +40,8 @@ TEST(ReaderProgress, RisesToTheWholeFileEveryFewThousandValues) {
         reports.push_back({read, total});
         return true;
     }));
-    EXPECT_TRUE(SameStore(plain, watched)) << "a watched read must give the same values";
+    EXPECT_TRUE(testsupport::SamePatternStore(plain, watched))
+        << "a watched read must give the same values";
 
     // One report after the counts, one per run of values in each block, one at the end.
     const long long runs =
@@ -119,7 +108,7 @@ TEST(ReaderProgress, StoppingLeavesTheEarlierFileLoaded) {
         EXPECT_EQ(error->Message,
                   "The training file \"big.net\" was not read to its end: reading was stopped.");
         EXPECT_EQ(calls, stopAt);
-        EXPECT_TRUE(SameStore(state, before));
+        EXPECT_TRUE(testsupport::SamePatternStore(state, before));
     }
 }
 

@@ -5,7 +5,6 @@
 
 #include <chrono>
 #include <condition_variable>
-#include <cstring>
 #include <filesystem>
 #include <mutex>
 #include <thread>
@@ -16,16 +15,12 @@
 #include "tests/support/LargeTrainingFile.h"
 #include "tests/support/SpecialFiles.h"
 #include "tests/support/TempFolder.h"
+#include "tests/support/TestNetworks.h"
 
 namespace mnemex::pages {
 namespace {
 
 namespace fs = std::filesystem;
-
-bool SameBits(const std::vector<double>& a, const std::vector<double>& b) {
-    return a.size() == b.size() &&
-           (a.empty() || std::memcmp(a.data(), b.data(), a.size() * sizeof(double)) == 0);
-}
 
 // Counts, both pattern arrays (bit for bit) and the file's name and path.
 void ExpectSameLoadedFile(const PublicStuff& a, const PublicStuff& b) {
@@ -35,8 +30,7 @@ void ExpectSameLoadedFile(const PublicStuff& a, const PublicStuff& b) {
     EXPECT_EQ(a.NumPatterns, b.NumPatterns);
     EXPECT_EQ(a.InputPatterns.Units(), b.InputPatterns.Units());
     EXPECT_EQ(a.DesiredOutputs.Patterns(), b.DesiredOutputs.Patterns());
-    EXPECT_TRUE(SameBits(a.InputPatterns.Storage(), b.InputPatterns.Storage()));
-    EXPECT_TRUE(SameBits(a.DesiredOutputs.Storage(), b.DesiredOutputs.Storage()));
+    EXPECT_TRUE(testsupport::SamePatternStore(a, b));
     EXPECT_EQ(a.TrainingFileName, b.TrainingFileName);
     EXPECT_EQ(a.TrainingFilePath, b.TrainingFilePath);
 }

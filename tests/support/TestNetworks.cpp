@@ -1,5 +1,7 @@
 #include "tests/support/TestNetworks.h"
 
+#include <cstring>
+
 namespace mnemex::testsupport {
 
 PublicStuff MakeNetwork(int inputs, int outputs, const std::vector<double>& inputValues,
@@ -34,6 +36,17 @@ PublicStuff SmallTrainedNetwork() {
     s.SSEHistory[1] = {0, 0, 5.5};
     s.SSEHistory[2] = {0, 25, 0.015625};
     return s;
+}
+
+bool SamePatternStore(const PublicStuff& a, const PublicStuff& b) {
+    const auto sameBits = [](const std::vector<double>& x, const std::vector<double>& y) {
+        return x.size() == y.size() &&
+               (x.empty() || std::memcmp(x.data(), y.data(), x.size() * sizeof(double)) == 0);
+    };
+    return a.NumOutputs == b.NumOutputs && a.SpareCount == b.SpareCount &&
+           a.NumInputs == b.NumInputs && a.NumPatterns == b.NumPatterns &&
+           sameBits(a.InputPatterns.Storage(), b.InputPatterns.Storage()) &&
+           sameBits(a.DesiredOutputs.Storage(), b.DesiredOutputs.Storage());
 }
 
 }  // namespace mnemex::testsupport

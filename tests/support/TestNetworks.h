@@ -18,4 +18,8 @@ PublicStuff MakeNetwork(int inputs, int outputs, const std::vector<double>& inpu
 // Responses: p1 (0.5, 1.5), p2 (0, 0.75); errors: p1 (0.5, -2), p2 (0.25, 1.25).
 PublicStuff SmallTrainedNetwork();
 
+// Whether two pattern stores hold the same counts and, bit for bit, the same inputs and
+// desired outputs (the part of the state a training-file read replaces).
+bool SamePatternStore(const PublicStuff& a, const PublicStuff& b);
+
 }  // namespace mnemex::testsupport
