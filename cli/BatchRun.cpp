@@ -16,9 +16,9 @@
 #include "core/Recall.h"
 #include "core/TrainingFile.h"
 #include "core/TrainingRun.h"
+#include "core/json/JsonText.h"
 #include "core/output/OutputTarget.h"
-#include "core/state/JsonText.h"
-#include "core/state/SavedNetwork.h"
+#include "core/saved_network/SavedNetwork.h"
 #include "reports/workbook/SummaryFile.h"
 
 namespace mnemex::batch {

@@ -1,6 +1,6 @@
 #include "cli/JsonResult.h"
 
-#include "core/state/JsonText.h"
+#include "core/json/JsonText.h"
 
 namespace mnemex::batch {
 

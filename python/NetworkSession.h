@@ -18,7 +18,7 @@
 #include "core/PublicStuff.h"
 #include "core/TestAllMeasures.h"
 #include "core/TrainingRun.h"
-#include "core/state/SavedNetwork.h"
+#include "core/saved_network/SavedNetwork.h"
 
 namespace mnemex::python {
 

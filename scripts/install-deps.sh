@@ -7,7 +7,7 @@ packages=(
   build-essential cmake ninja-build pkg-config clang libclang-rt-14-dev clang-format
   qt6-base-dev qt6-charts-dev libqt6opengl6-dev libqt6svg6 qt6-qpa-plugins libgl-dev
   libxlsxwriter-dev zlib1g-dev
-  libgtest-dev libgmock-dev libbenchmark-dev
+  libgtest-dev libgmock-dev ccache
   libeigen3-dev
   python3 python3-openpyxl python3-numpy python3-dev python3-pytest pybind11-dev
   xvfb xauth x11-apps imagemagick fonts-liberation fonts-dejavu-core

@@ -11,7 +11,7 @@
 
 #include "core/Recall.h"
 #include "core/TrainingRun.h"
-#include "core/state/SavedNetwork.h"
+#include "core/saved_network/SavedNetwork.h"
 #include "pages/framework/PageManager.h"
 #include "pages/main/BoxNumbers.h"
 #include "pages/main/RunInputGuard.h"

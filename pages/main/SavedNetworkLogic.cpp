@@ -6,7 +6,7 @@
 #include "core/NumberForms.h"
 #include "core/ParameterCheck.h"
 #include "core/RunTimeError.h"
-#include "core/state/JsonText.h"
+#include "core/json/JsonText.h"
 #include "pages/main/BoxNumbers.h"
 #include "pages/main/Network1Logic.h"
 

@@ -9,7 +9,7 @@
 
 #include "core/PublicStuff.h"
 #include "core/TrainingRun.h"
-#include "core/state/SavedNetwork.h"
+#include "core/saved_network/SavedNetwork.h"
 #include "pages/main/DistMemLogic.h"
 
 namespace mnemex::pages {

@@ -3,8 +3,8 @@
 
 #include "core/TrainingFile.h"
 #include "core/TrainingRun.h"
-#include "core/state/SavedNetwork.h"
-#include "core/state/Sha256.h"
+#include "core/saved_network/SavedNetwork.h"
+#include "core/saved_network/Sha256.h"
 #include "tests/support/TempFolder.h"
 
 namespace mnemex {

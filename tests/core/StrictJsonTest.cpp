@@ -6,8 +6,8 @@
 #include <cmath>
 #include <limits>
 
-#include "core/state/JsonText.h"
-#include "core/state/StrictJson.h"
+#include "core/json/JsonText.h"
+#include "core/json/StrictJson.h"
 
 namespace mnemex {
 namespace {

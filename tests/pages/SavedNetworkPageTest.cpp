@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <string>
 
-#include "core/state/SavedNetwork.h"
+#include "core/saved_network/SavedNetwork.h"
 #include "pages/main/BoxNumbers.h"
 #include "pages/main/SavedNetworkLogic.h"
 #include "tests/support/MainPagesSession.h"

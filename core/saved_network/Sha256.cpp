@@ -1,4 +1,4 @@
-#include "core/state/Sha256.h"
+#include "core/saved_network/Sha256.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -1,4 +1,4 @@
-#include "core/state/StrictJson.h"
+#include "core/json/StrictJson.h"
 
 #include <charconv>
 #include <cmath>

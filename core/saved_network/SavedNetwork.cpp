@@ -1,4 +1,4 @@
-#include "core/state/SavedNetwork.h"
+#include "core/saved_network/SavedNetwork.h"
 
 #include <cerrno>
 #include <cmath>
@@ -8,9 +8,9 @@
 #include <memory>
 
 #include "core/TrainingFile.h"
-#include "core/state/JsonText.h"
-#include "core/state/Sha256.h"
-#include "core/state/StrictJson.h"
+#include "core/json/JsonText.h"
+#include "core/json/StrictJson.h"
+#include "core/saved_network/Sha256.h"
 
 namespace mnemex {
 

@@ -1,4 +1,4 @@
-#include "core/state/JsonText.h"
+#include "core/json/JsonText.h"
 
 #include <charconv>
 #include <cstdio>
