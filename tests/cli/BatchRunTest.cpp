@@ -4,19 +4,18 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <fstream>
 #include <sstream>
 
 #include "cli/BatchOptions.h"
 #include "cli/BatchRun.h"
+#include "core/json/StrictJson.h"
 #include "tests/support/LiteralTrainer.h"
-#include "tests/support/MiniJson.h"
 #include "tests/support/TempFolder.h"
 
 namespace mnemex::batch {
 namespace {
-
-using testsupport::JsonValue;
 
 const std::string kExamples = MNEMEX_EXAMPLES_DIR;
 
@@ -41,17 +40,32 @@ Outcome RunCommand(std::vector<std::string> args, bool stopAtOnce = false) {
     return o;
 }
 
-JsonValue Parsed(const std::string& text) {
-    std::string problem;
-    const auto value = testsupport::ParseJson(text, &problem);
-    EXPECT_TRUE(value) << problem << "\n" << text;
-    return value.value_or(JsonValue{});
+// The result as the program's strict JSON reader reads it.
+json::Value Parsed(const std::string& text) {
+    json::ParseProblem problem;
+    const auto value = json::Parse(text, problem);
+    EXPECT_TRUE(value) << problem.What << " on line " << problem.Line << "\n" << text;
+    return value.value_or(json::Value{});
 }
 
-std::vector<double> Numbers(const JsonValue& array) {
+// The member `name` of an object; a missing one fails the test and reads as null.
+const json::Value& Member(const json::Value& object, const std::string& name) {
+    static const json::Value kMissing;
+    const json::Value* member = object.Find(name);
+    EXPECT_NE(member, nullptr) << name;
+    return member ? *member : kMissing;
+}
+
+double Number(const json::Value& value) {
+    const auto number = json::ToDouble(value);
+    EXPECT_TRUE(number) << value.Text;
+    return number.value_or(std::nan(""));
+}
+
+std::vector<double> Numbers(const json::Value& array) {
     std::vector<double> numbers;
-    for (const JsonValue& item : array.Items)
-        numbers.push_back(item.Number);
+    for (const json::Value& item : array.Items)
+        numbers.push_back(Number(item));
     return numbers;
 }
 
@@ -92,15 +106,16 @@ TEST_P(OneWeightJson, HoldsTheHandWorkedNumbers) {
     args.insert(args.end(), GetParam().options.begin(), GetParam().options.end());
     const Outcome o = RunCommand(args);
     ASSERT_EQ(o.status, kExitOk) << o.err;
-    const JsonValue json = Parsed(o.json);
-    EXPECT_EQ(json["file"].Text, "tiny.net");
-    EXPECT_EQ(json["rate"].Number, 0.5);
-    EXPECT_EQ(json["epochs"].Number, static_cast<double>(GetParam().history.size() - 1));
-    EXPECT_EQ(json["total_sse"].Number, GetParam().totalSSE);
-    ASSERT_EQ(json["weights"].Items.size(), 1u);
-    EXPECT_EQ(Numbers(json["weights"][0]), std::vector<double>{GetParam().weight});
+    const json::Value result = Parsed(o.json);
+    EXPECT_EQ(Member(result, "file").Text, "tiny.net");
+    EXPECT_EQ(Number(Member(result, "rate")), 0.5);
+    EXPECT_EQ(Number(Member(result, "epochs")), static_cast<double>(GetParam().history.size() - 1));
+    EXPECT_EQ(Number(Member(result, "total_sse")), GetParam().totalSSE);
+    const std::vector<json::Value>& weights = Member(result, "weights").Items;
+    ASSERT_EQ(weights.size(), 1u);
+    EXPECT_EQ(Numbers(weights[0]), std::vector<double>{GetParam().weight});
     std::vector<std::vector<double>> history;
-    for (const JsonValue& row : json["history"].Items)
+    for (const json::Value& row : Member(result, "history").Items)
         history.push_back(Numbers(row));
     EXPECT_EQ(history, GetParam().history);
 }
@@ -152,17 +167,21 @@ TEST(BatchCommand, JsonMatchesTheLiteralTrainingLoopsBitForBit) {
             history.push_back({static_cast<double>(epoch), total});
     }
 
-    const JsonValue json = Parsed(o.json);
-    EXPECT_EQ(json["rule"].Text, "Delta");
-    EXPECT_EQ(json["file"].Text, "dependent.net");
-    EXPECT_EQ(json["epochs"].Number, 100);
-    EXPECT_EQ(json["total_sse"].Number, literal.TotalSSE());
-    ASSERT_EQ(json["weights"].Items.size(), static_cast<std::size_t>(outputs));
-    for (int j = 1; j <= outputs; ++j)
+    const json::Value result = Parsed(o.json);
+    EXPECT_EQ(Member(result, "rule").Text, "Delta");
+    EXPECT_EQ(Member(result, "file").Text, "dependent.net");
+    EXPECT_EQ(Number(Member(result, "epochs")), 100);
+    EXPECT_EQ(Number(Member(result, "total_sse")), literal.TotalSSE());
+    const std::vector<json::Value>& weights = Member(result, "weights").Items;
+    ASSERT_EQ(weights.size(), static_cast<std::size_t>(outputs));
+    for (int j = 1; j <= outputs; ++j) {
+        const std::vector<double> row = Numbers(weights[static_cast<std::size_t>(j - 1)]);
+        ASSERT_EQ(row.size(), static_cast<std::size_t>(inputs)) << j;
         for (int i = 1; i <= inputs; ++i)
-            EXPECT_EQ(json["weights"][j - 1][i - 1].Number, literal.Weight(j, i)) << j << "," << i;
+            EXPECT_EQ(row[static_cast<std::size_t>(i - 1)], literal.Weight(j, i)) << j << "," << i;
+    }
     std::vector<std::vector<double>> written;
-    for (const JsonValue& row : json["history"].Items)
+    for (const json::Value& row : Member(result, "history").Items)
         written.push_back(Numbers(row));
     EXPECT_EQ(written, history);
     // Display lines went to the display stream, not into the JSON.
@@ -174,9 +193,11 @@ TEST(BatchCommand, JsonFileHoldsTheResultAndNothingElse) {
     const Outcome o =
         RunCommand({OneWeightFile(), "--rate", "0.5", "--epochs", "2", "--json", path});
     ASSERT_EQ(o.status, kExitOk) << o.err;
-    const JsonValue json = Parsed(testsupport::ReadBytes(path));
-    EXPECT_EQ(json["total_sse"].Number, 0.0);
-    EXPECT_EQ(Numbers(json["weights"][0]), std::vector<double>{1.0});
+    const json::Value result = Parsed(testsupport::ReadBytes(path));
+    EXPECT_EQ(Number(Member(result, "total_sse")), 0.0);
+    const std::vector<json::Value>& weights = Member(result, "weights").Items;
+    ASSERT_EQ(weights.size(), 1u);
+    EXPECT_EQ(Numbers(weights[0]), std::vector<double>{1.0});
     EXPECT_TRUE(o.json.empty());
     std::size_t names = 0;
     for (const auto& entry : std::filesystem::directory_iterator(testsupport::TestScratchFolder()))
@@ -220,7 +241,7 @@ TEST(BatchCommand, InterruptStillWritesTheResultsSoFar) {
         /*stopAtOnce=*/true);
     EXPECT_EQ(o.status, kExitOk);
     EXPECT_EQ(o.state.EpochCount, 1);
-    EXPECT_EQ(Parsed(o.json)["epochs"].Number, 1);
+    EXPECT_EQ(Number(Member(Parsed(o.json), "epochs")), 1);
 }
 
 TEST(BatchOptions, BadUsageIsExplained) {

@@ -8,7 +8,7 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "tests/support/MiniJson.h"
+#include "core/json/StrictJson.h"
 #include "tests/support/RunProgram.h"
 #include "tests/support/SpecialFiles.h"
 #include "tests/support/TempFolder.h"
@@ -33,8 +33,9 @@ ProgramRun Batch(std::vector<std::string> options, const std::optional<std::stri
 }
 
 bool IsJsonResult(const std::string& text) {
-    const auto json = testsupport::ParseJson(text);
-    return json && json->Members.count("weights") == 1;
+    json::ParseProblem problem;
+    const auto value = json::Parse(text, problem);
+    return value && value->Find("weights") != nullptr;
 }
 
 void ExpectEndedNormally(const ProgramRun& run, int status) {
