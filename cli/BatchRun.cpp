@@ -1,9 +1,6 @@
 #include "cli/BatchRun.h"
 
 #include <cerrno>
-#include <cmath>
-#include <filesystem>
-#include <limits>
 #include <new>
 #include <string_view>
 #include <utility>
@@ -12,26 +9,11 @@
 #include "cli/BatchReport.h"
 #include "cli/ExperimentResults.h"
 #include "cli/JsonResult.h"
-#include "core/ParameterCheck.h"
-#include "core/Recall.h"
-#include "core/TrainingFile.h"
-#include "core/TrainingRun.h"
-#include "core/json/JsonText.h"
+#include "core/TrainingSession.h"
 #include "core/output/OutputTarget.h"
-#include "core/saved_network/SavedNetwork.h"
 #include "reports/workbook/SummaryFile.h"
 
 namespace mnemex::batch {
-
-std::string ConsoleText(const std::string& message) {
-    std::string text = message;
-    for (char& c : text)
-        if (c == '\r')
-            c = '\n';
-    while (!text.empty() && text.back() == '\n')
-        text.pop_back();
-    return text;
-}
 
 namespace {
 
@@ -75,87 +57,53 @@ class ConsoleDisplay : public TrainingDisplay {
     std::int32_t epochsThisRun_ = 0;
 };
 
-// The progress bar's maximum as the setup page takes it: the epochs box, read only when
-// the epoch test is on (the settings check has then read it already).
-double ProgressMaximum(const ParameterEntries& entries) {
-    if (!entries.EpochTest)
-        return 0.0;
-    try {
-        const double epochs = ReadPlainNumber(entries.Epochs);
-        if (!(std::fabs(epochs) <= std::numeric_limits<float>::max()))
-            return 0.0;
-        return static_cast<float>(epochs);  // single precision, as the page reads it
-    } catch (const RunTimeException&) {
-        return 0.0;
+// One Start or Continue as the options ask for it, reporting a refusal or a training error
+// on standard error; the exit status when it did not end the run normally.
+std::optional<int> Report(const SessionResult& r, std::ostream& err) {
+    if (r.Outcome == RunOutcome::kRefused) {
+        err << "mnemex-batch: " << RefusalText(r.Check) << '\n';
+        return kExitUsage;
     }
-}
-
-// Checks the settings as the setup page does; prints the page's message when refused.
-bool Check(PublicStuff& state, const ParameterEntries& entries, std::ostream& err) {
-    const CheckResult check = CheckParameters(state, entries, ReadPlainNumber);
-    if (check.Verdict == CheckVerdict::kAccepted)
-        return true;
-    if (check.Verdict == CheckVerdict::kError) {
-        err << "mnemex-batch: the settings cannot be used: " << check.Error.Description << '\n';
-    } else {
-        const ValidationWarning w = WarningFor(check.Verdict);
-        err << "mnemex-batch: " << w.Title << ": " << w.Message << '\n';
-    }
-    return false;
-}
-
-// One run, as Start Training (new) or Continue Training. Returns false on an error.
-// `run` remembers what the last run was asked for and what it showed, for a saved state.
-bool Train(PublicStuff& state, const ParameterEntries& entries, ConsoleDisplay& display,
-           std::ostream& err, bool& refused, RunMemory& run) {
-    refused = !Check(state, entries, err);
-    if (refused)
-        return false;
-    const RunResult r = TrainNetwork(state, display, ProgressMaximum(entries));
     if (r.Outcome == RunOutcome::kFailed) {
         err << ConsoleText(TrainingErrorMessage(r.Error)) << '\n';
-        return false;
+        return kExitTrainingError;
     }
-    run.LastChange = r.Change;
-    run.RunEpochs = 0;
-    try {
-        run.RunEpochs = RoundToLong(ReadPlainNumber(entries.Epochs));
-    } catch (const RunTimeException&) {
-        // only the error test was on and the epochs box is not a number: nothing to keep
-    }
-    return true;
+    return std::nullopt;
 }
 
-std::string NumberText(double value) {
-    std::string text;
-    json::AppendNumber(text, value);
-    return text;
+RunSettings SettingsFor(const ParameterEntries& entries) {
+    RunSettings settings;
+    settings.Entries = entries;
+    return settings;
 }
 
 // The settings of a resumed run: the saved ones, except where an option was given.
-ParameterEntries ResumedEntries(const BatchOptions& options, PublicStuff& state,
-                                const RunMemory& run) {
-    ParameterEntries entries = options.Entries;
+RunSettings ResumedSettings(const BatchOptions& options, const TrainingSession& session) {
+    const NetworkSettings saved = SettingsOf(session.State(), session.LastRun());
+    RunSettings settings = SettingsFor(options.Entries);
+    ParameterEntries& entries = settings.Entries;
     const auto given = [&](const char* name) { return options.Given.count(name) > 0; };
     if (given("--rule"))
-        state.LearningRule = options.Rule;
+        settings.Rule = options.Rule;
     if (!given("--rate"))
-        entries.LearningRate = NumberText(state.LearningRate);
+        entries.LearningRate = saved.Entries.LearningRate;
     if (!given("--epochs"))
-        entries.Epochs = std::to_string(run.RunEpochs);
+        entries.Epochs = saved.Entries.Epochs;
     if (!given("--min-error"))
-        entries.MinError = NumberText(state.MinError);
+        entries.MinError = saved.Entries.MinError;
     if (!given("--print-interval"))
-        entries.PrintEpochs = std::to_string(state.PrintInterval);
+        entries.PrintEpochs = saved.Entries.PrintEpochs;
     if (!given("--stop")) {
-        entries.EpochTest = state.StopAtMaxEpochs == 1;
-        entries.ErrorTest = state.StopAtMinError == 1;
+        entries.EpochTest = saved.Entries.EpochTest;
+        entries.ErrorTest = saved.Entries.ErrorTest;
     }
+    PatternOrder order = saved.Order;
     if (given("--order"))
-        state.Order.Permuted = options.Experiments.Permuted();
+        order.Permuted = options.Experiments.Permuted();
     if (given("--seed"))
-        state.Order.Seed = options.Experiments.Seed;
-    return entries;
+        order.Seed = options.Experiments.Seed;
+    settings.Order = order;
+    return settings;
 }
 
 // The results the options ask for, by option name.
@@ -229,53 +177,44 @@ int RunUnguarded(const BatchOptions& options, PublicStuff& state, const BatchStr
         return kExitUsage;
     }
     ConsoleDisplay display(out, options.Progress, stop, epochsPerRun);
-    bool refused = false;
-    RunMemory run;
-    ParameterEntries base = options.Entries;  // what later --continue runs change the epochs of
+    TrainingSession session(state);
+    RunSettings base;  // what later --continue runs change the epochs of
+    SessionResult first;
     if (options.LoadStatePath) {
-        LoadedNetwork loaded = LoadNetworkState(*options.LoadStatePath, options.TrainingFile);
+        const LoadedNetwork loaded = session.Open(*options.LoadStatePath, options.TrainingFile);
         if (!loaded.Network) {
             err << "mnemex-batch: " << Printable(loaded.Message) << '\n';
             return kExitUsage;
         }
-        run = loaded.Network->Run;
-        AdoptSavedNetwork(state, std::move(*loaded.Network));
-        base = ResumedEntries(options, state, run);
-        if (!Train(state, base, display, err, refused, run))
-            return refused ? kExitUsage : kExitTrainingError;
+        base = ResumedSettings(options, session);
+        first = session.Continue(base, display);
     } else {
-        if (auto e = ReadTrainingFile(state, options.TrainingFile)) {
+        if (auto e = session.OpenTrainingFile(options.TrainingFile)) {
             err << "mnemex-batch: " << e->Message << '\n';
             return kExitUsage;
         }
-        state.TrainingFileName = std::filesystem::path(options.TrainingFile).filename().string();
-        state.TrainingFilePath = options.TrainingFile;
-        state.LearningRule = options.Rule;
-        state.NewRun = 1;
-        state.Order.Permuted = options.Experiments.Permuted();
-        state.Order.Seed = options.Experiments.Seed;
-        const RunTimeError alloc = TrapErrors([&] { state.ReallocateNetwork(); });
+        const RunTimeError alloc = session.FreshNetwork();
         if (alloc.Number != 0) {
             err << ConsoleText(TrainingErrorMessage(alloc)) << '\n';
             return kExitTrainingError;
         }
-        ResetWeights(state);
-        if (!Train(state, options.Entries, display, err, refused, run))
-            return refused ? kExitUsage : kExitTrainingError;
+        base = SettingsFor(options.Entries);
+        base.Rule = options.Rule;
+        base.Order = PatternOrder{options.Experiments.Permuted(), options.Experiments.Seed};
+        first = session.Start(base, display);
     }
+    if (const auto status = Report(first, err))
+        return *status;
     for (const std::string& epochs : options.Continues) {
         if (stop.load())
             break;
-        state.NewRun = 0;
-        ParameterEntries entries = base;
-        entries.Epochs = epochs;
-        if (!Train(state, entries, display, err, refused, run)) {
-            return refused ? kExitUsage : kExitTrainingError;
-        }
+        RunSettings more = base;
+        more.Entries.Epochs = epochs;
+        if (const auto status = Report(session.Continue(more, display), err))
+            return *status;
     }
     if (options.SaveStatePath) {
-        if (const auto failed =
-                SaveNetworkState(state, run, *options.SaveStatePath, ResultWriteOptions(streams))) {
+        if (const auto failed = session.Save(*options.SaveStatePath, ResultWriteOptions(streams))) {
             err << "mnemex-batch: " << Printable(*failed) << '\n';
             return kExitTrainingError;
         }

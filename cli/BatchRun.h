@@ -34,7 +34,4 @@ int RunBatch(const BatchOptions& options, PublicStuff& state, const BatchStreams
 // must then go elsewhere.
 bool ResultGoesToStandardOutput(const BatchOptions& options, int fd);
 
-// A message whose lines are joined by CR, with the lines joined by newlines instead.
-std::string ConsoleText(const std::string& message);
-
 }  // namespace mnemex::batch

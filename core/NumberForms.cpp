@@ -183,4 +183,16 @@ std::string FormatWhole(std::int64_t value) {
     return std::to_string(value);
 }
 
+void AppendRoundTripText(std::string& out, double value) {
+    char buf[64];
+    const auto r = std::to_chars(buf, buf + sizeof buf, value);
+    out.append(buf, r.ptr);
+}
+
+std::string RoundTripText(double value) {
+    std::string text;
+    AppendRoundTripText(text, value);
+    return text;
+}
+
 }  // namespace mnemex

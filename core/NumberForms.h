@@ -20,6 +20,11 @@ std::string FormatScientific(double value);
 // point. 0.1 -> "0.1"; very large or very small values switch to "1.5E+20" notation.
 std::string FormatGeneral(double value);
 
+// Shortest text that reads back as the very same double, with a point: 0.1 -> "0.1",
+// 1e300 -> "1e+300". The form of numbers in the program's files and one-line messages.
+std::string RoundTripText(double value);
+void AppendRoundTripText(std::string& out, double value);
+
 // Whole numbers: plain digits with a minus sign when negative.
 std::string FormatWhole(std::int64_t value);
 

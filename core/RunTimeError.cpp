@@ -74,4 +74,14 @@ std::string SpreadsheetErrorMessage(const RunTimeError& error) {
                           error.Description + error.HelpFile);
 }
 
+std::string ConsoleText(const std::string& message) {
+    std::string text = message;
+    for (char& c : text)
+        if (c == '\r')
+            c = '\n';
+    while (!text.empty() && text.back() == '\n')
+        text.pop_back();
+    return text;
+}
+
 }  // namespace mnemex

@@ -54,6 +54,10 @@ inline constexpr const char* kMaintainerAddress = "mnemex-maintainers@lists.mnem
 // Message shown when training (or checking its settings) fails, lines joined by CR.
 std::string TrainingErrorMessage(const RunTimeError& error);
 
+// A message whose lines are joined by CR, as one text for a console or an exception: the
+// lines joined by newlines, no line break at the end.
+std::string ConsoleText(const std::string& message);
+
 // Message shown when building the spreadsheet summary fails, lines joined by CR.
 std::string SpreadsheetErrorMessage(const RunTimeError& error);
 

@@ -19,49 +19,57 @@ std::string ChangeInSSELine(double change) {
     return "Change in SSE: " + FormatScientific(change);
 }
 
-namespace {
-
-struct RunLoop {
+// The epoch loop's own state, kept between slices so that a run trained in slices is the
+// same run as one trained whole.
+struct TrainingRun::Loop {
     PublicStuff& state;
     TrainingDisplay& display;
+    EpochTrainer trainer;
     double previousTotal = 0.0;
     double change = 0.0;
     std::int32_t sincePrintout = 0;
     bool interrupted = false;
 
-    void Run() {
-        CheckedCount(state.NumInputs);
-        CheckedCount(state.NumOutputs);
-        CheckedCount(state.NumPatterns);
-        EpochTrainer trainer(state);
+    Loop(PublicStuff& s, TrainingDisplay& d) : state(s), display(d), trainer(Checked(s)) {
         if (state.EpochCount == 0) {
             state.SSECount = 1;
             state.SSEHistory[1][1] = 0;
             state.SSEHistory[1][2] = trainer.MeasureTotalSSE();
         }
         previousTotal = state.TotalSSE;
-        for (bool stop = false; !stop;) {
-            if (state.EpochCount == INT32_MAX)
-                throw RunTimeException(kOverflow);
-            ++state.EpochCount;
-            ++sincePrintout;
-            if (state.StopAtMaxEpochs == 1)
-                display.StepProgress();
-            trainer.RunEpoch();
-            if (state.EpochCount == 1) {
-                previousTotal = state.TotalSSE;
-            } else {
-                change = FiniteOrOverflow(previousTotal - state.TotalSSE);
-                previousTotal = state.TotalSSE;
-            }
-            if (sincePrintout == state.PrintInterval)
-                Printout();
-            stop = StoppingTestHolds();
-            if (!stop && display.StopRequested()) {
-                interrupted = true;
-                stop = true;
-            }
+    }
+
+    static PublicStuff& Checked(PublicStuff& s) {
+        CheckedCount(s.NumInputs);
+        CheckedCount(s.NumOutputs);
+        CheckedCount(s.NumPatterns);
+        return s;
+    }
+
+    // One epoch; true when the run ends after it.
+    bool Epoch() {
+        if (state.EpochCount == INT32_MAX)
+            throw RunTimeException(kOverflow);
+        ++state.EpochCount;
+        ++sincePrintout;
+        if (state.StopAtMaxEpochs == 1)
+            display.StepProgress();
+        trainer.RunEpoch();
+        if (state.EpochCount == 1) {
+            previousTotal = state.TotalSSE;
+        } else {
+            change = FiniteOrOverflow(previousTotal - state.TotalSSE);
+            previousTotal = state.TotalSSE;
         }
+        if (sincePrintout == state.PrintInterval)
+            Printout();
+        if (StoppingTestHolds())
+            return true;
+        if (display.StopRequested()) {
+            interrupted = true;
+            return true;
+        }
+        return false;
     }
 
     void Printout() {
@@ -96,12 +104,9 @@ struct RunLoop {
     }
 };
 
-}  // namespace
-
-RunResult TrainNetwork(PublicStuff& state, TrainingDisplay& display, double progressMaximum) {
-    RunLoop loop{state, display};
-    RunResult result;
-    result.Error = TrapErrors([&] {
+TrainingRun::TrainingRun(PublicStuff& state, TrainingDisplay& display, double progressMaximum)
+    : state_(state), display_(display) {
+    const RunTimeError error = TrapErrors([&] {
         display.ShowPanels();
         if (state.StopAtMaxEpochs == 1)
             display.StartProgress(progressMaximum);
@@ -109,17 +114,50 @@ RunResult TrainNetwork(PublicStuff& state, TrainingDisplay& display, double prog
             display.ShowTrainingLine("Training: " + state.TrainingFileName);
             state.EpochCount = 0;
         }
-        loop.Run();
+        loop_ = std::make_unique<Loop>(state, display);
     });
-    if (result.Error.Number != 0) {
-        result.Outcome = RunOutcome::kFailed;
-        return result;
+    if (error.Number != 0)
+        Fail(error);
+}
+
+TrainingRun::~TrainingRun() = default;
+
+bool TrainingRun::Advance(std::int64_t epochs) {
+    if (ended_)
+        return true;
+    bool stop = false;
+    const RunTimeError error = TrapErrors([&] {
+        for (std::int64_t k = 0; k < epochs && !stop; ++k)
+            stop = loop_->Epoch();
+    });
+    if (error.Number != 0)
+        Fail(error);
+    else if (stop)
+        Finish();
+    return ended_;
+}
+
+void TrainingRun::Fail(RunTimeError error) {
+    result_.Outcome = RunOutcome::kFailed;
+    result_.Error = std::move(error);
+    loop_.reset();
+    ended_ = true;
+}
+
+void TrainingRun::Finish() {
+    loop_->Final();
+    if (state_.EpochCount != 1)
+        result_.Change = loop_->change;
+    result_.Outcome = loop_->interrupted ? RunOutcome::kInterrupted : RunOutcome::kFinished;
+    loop_.reset();
+    ended_ = true;
+}
+
+RunResult TrainNetwork(PublicStuff& state, TrainingDisplay& display, double progressMaximum) {
+    TrainingRun run(state, display, progressMaximum);
+    while (!run.Advance(INT64_MAX)) {
     }
-    loop.Final();
-    if (state.EpochCount != 1)
-        result.Change = loop.change;
-    result.Outcome = loop.interrupted ? RunOutcome::kInterrupted : RunOutcome::kFinished;
-    return result;
+    return run.Result();
 }
 
 }  // namespace mnemex

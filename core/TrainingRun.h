@@ -2,6 +2,8 @@
 // The training run: epochs of learning steps, the progress display, the SSE history
 // and the stopping tests.
 
+#include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -44,6 +46,7 @@ enum class RunOutcome {
     kFinished,     // a stopping test held
     kInterrupted,  // the user stopped it; the final display was drawn as for a normal end
     kFailed,       // a run-time error ended it; see `error`
+    kRefused,      // the settings check refused to start it; nothing was trained
 };
 
 struct RunResult {
@@ -59,10 +62,43 @@ std::string EpochsLine(std::int32_t epochCount);
 std::string TotalSSELine(double totalSSE);
 std::string ChangeInSSELine(double change);
 
-// One training run. `progressMaximum` is the number of epochs requested for this call
-// (the setup page's epochs box). Starts a new run when NewRun is 1, else continues.
-// Trains until a stopping test holds or the display asks to stop; errors are trapped and
-// returned, leaving the state as far as the run got and never storing inf or NaN.
+// One training run, which may be trained in slices of epochs: a caller without threads
+// (a browser's worker) trains a slice, looks at its messages and trains the next. The
+// epochs, display calls and numbers are those of one uninterrupted run whatever the
+// slices. Errors are trapped: they end the run, leaving the state as far as it got and
+// never storing inf or NaN. Nothing else may change the state while the run is open.
+class TrainingRun {
+  public:
+    // Begins the run: panels and progress bar shown, and for a new run (NewRun 1) the
+    // "Training: " line and the epoch count back to 0. `progressMaximum` is the number of
+    // epochs requested for this call (the setup page's epochs box).
+    TrainingRun(PublicStuff& state, TrainingDisplay& display, double progressMaximum);
+    ~TrainingRun();
+    TrainingRun(const TrainingRun&) = delete;
+    TrainingRun& operator=(const TrainingRun&) = delete;
+
+    // Trains at most `epochs` more epochs; ends the run (final display included) when a
+    // stopping test holds, the display asks to stop or an error ends it. True once ended.
+    bool Advance(std::int64_t epochs);
+    bool Ended() const { return ended_; }
+    // How the run ended; only meaningful once Ended().
+    const RunResult& Result() const { return result_; }
+
+  private:
+    struct Loop;
+    void Fail(RunTimeError error);
+    void Finish();
+
+    PublicStuff& state_;
+    TrainingDisplay& display_;
+    std::unique_ptr<Loop> loop_;
+    RunResult result_;
+    bool ended_ = false;
+};
+
+// One whole training run (a TrainingRun advanced until it ends). Starts a new run when
+// NewRun is 1, else continues; trains until a stopping test holds or the display asks to
+// stop.
 RunResult TrainNetwork(PublicStuff& state, TrainingDisplay& display, double progressMaximum);
 
 // A display that shows nothing, for runs without a screen.

@@ -1,11 +1,9 @@
 #include "python/NetworkSession.h"
 
-#include <charconv>
 #include <cmath>
-#include <filesystem>
 #include <new>
 
-#include "cli/BatchRun.h"
+#include "core/NumberForms.h"
 #include "core/Recall.h"
 #include "core/RunTimeError.h"
 #include "core/TrainingFile.h"
@@ -23,13 +21,6 @@ namespace {
 constexpr std::int64_t kLargestCount = INT32_MAX;
 constexpr std::int64_t kLargestSeed = INT64_MAX;
 
-// Shortest text that reads back as the same double.
-std::string NumberText(double value) {
-    char buf[64];
-    const auto r = std::to_chars(buf, buf + sizeof buf, value);
-    return std::string(buf, r.ptr);
-}
-
 void RequireFinite(double value, const char* name) {
     if (std::isnan(value))
         throw ArgumentError(std::string(name) + " must be a number, not nan");
@@ -44,40 +35,6 @@ void RequireCount(std::int64_t value, const char* name, std::int64_t lowest) {
                             " and " + std::to_string(kLargestCount) + ", not " +
                             std::to_string(value));
 }
-
-// The training parameters CheckParameters may change, kept so that refused settings
-// leave the network as it was.
-struct SavedParameters {
-    explicit SavedParameters(const PublicStuff& s)
-        : rule(s.LearningRule),
-          rate(s.LearningRate),
-          stopAtMax(s.StopAtMaxEpochs),
-          stopAtMin(s.StopAtMinError),
-          maxEpochs(s.MaxEpochs),
-          minError(s.MinError),
-          printInterval(s.PrintInterval),
-          newRun(s.NewRun),
-          order(s.Order) {}
-    void Restore(PublicStuff& s) const {
-        s.LearningRule = rule;
-        s.LearningRate = rate;
-        s.StopAtMaxEpochs = stopAtMax;
-        s.StopAtMinError = stopAtMin;
-        s.MaxEpochs = maxEpochs;
-        s.MinError = minError;
-        s.PrintInterval = printInterval;
-        s.NewRun = newRun;
-        s.Order = order;
-    }
-    std::string rule;
-    double rate;
-    std::int16_t stopAtMax, stopAtMin;
-    std::int32_t maxEpochs;
-    double minError;
-    std::int32_t printInterval;
-    std::int16_t newRun;
-    PatternOrder order;
-};
 
 // Runs fn and rethrows a run-time error of the core as an ArithmeticFailure saying `what`.
 template <typename Fn>
@@ -130,41 +87,27 @@ ParameterEntries EntriesFor(const TrainingSettings& s) {
     RequireCount(s.PrintInterval, "print_interval", INT32_MIN);
     e.Epochs = std::to_string(s.Epochs);
     e.PrintEpochs = std::to_string(s.PrintInterval);
-    e.LearningRate = NumberText(s.Rate);
-    e.MinError = NumberText(s.MinError);
+    e.LearningRate = RoundTripText(s.Rate);
+    e.MinError = RoundTripText(s.MinError);
     return e;
 }
 
+NetworkSession::NetworkSession() : session_(state_) {}
+
 void NetworkSession::Load(const std::string& path) {
-    if (auto e = ReadTrainingFile(state_, path))
+    if (auto e = session_.OpenTrainingFile(path))
         throw PatternError(e->Message);
-    AfterLoad(std::filesystem::path(path).filename().string());
-    state_.TrainingFilePath = path;
+    Reset();
 }
 
 void NetworkSession::SetPatterns(const std::string& name, PatternArrays arrays) {
-    if (auto e = StorePatterns(state_, name, std::move(arrays)))
+    if (auto e = session_.TakePatterns(name, std::move(arrays)))
         throw PatternError(e->Message);
-    AfterLoad(name);
-    state_.TrainingFilePath.clear();  // no file to name in a saved network
-}
-
-// As going on to the setup page: a new run to come, the Hebb rule chosen, the network
-// allocated for the new counts with every weight 0.
-void NetworkSession::AfterLoad(const std::string& name) {
-    state_.TrainingFileName = name;
-    state_.LearningRule = "Hebb";
-    state_.NewRun = 1;
-    state_.EpochCount = 0;
-    state_.SSECount = 0;
-    continueOffered_ = false;
     Reset();
 }
 
 void NetworkSession::Reset() {
-    state_.NewRun = 1;
-    const RunTimeError e = TrapErrors([&] { state_.ReallocateNetwork(); });
-    if (e.Number == kOutOfMemory)
+    if (session_.FreshNetwork().Number == kOutOfMemory)
         throw std::bad_alloc();
 }
 
@@ -173,7 +116,7 @@ RunSummary NetworkSession::Train(const TrainingSettings& settings, TrainingDispl
 }
 
 RunSummary NetworkSession::Continue(const TrainingSettings& settings, TrainingDisplay& display) {
-    if (!continueOffered_)
+    if (!session_.HasTrainedNetwork())
         throw StateError(
             "there is no training run to continue: train() first (a run that ended with an "
             "error cannot be continued either)");
@@ -182,42 +125,33 @@ RunSummary NetworkSession::Continue(const TrainingSettings& settings, TrainingDi
 
 RunSummary NetworkSession::Run(const TrainingSettings& settings, TrainingDisplay& display,
                                bool continuing) {
-    const std::string rule = RuleFromName(settings.Rule);
-    const ParameterEntries entries = EntriesFor(settings);
-    const bool permuted = OrderFromName(settings.Order) == "permuted";
-    const std::uint64_t seed = CheckedSeed(settings.Seed);
-    if (continuing && entries.EpochTest && state_.EpochCount + settings.Epochs > kLargestCount)
+    RunSettings run;
+    run.Rule = RuleFromName(settings.Rule);
+    run.Entries = EntriesFor(settings);
+    // The seed only matters in permuted order; file order ignores it, as --seed is ignored.
+    run.Order =
+        PatternOrder{OrderFromName(settings.Order) == "permuted", CheckedSeed(settings.Seed)};
+    run.OnRefusal = RefusalLeaves::kNothingChanged;
+    if (continuing && run.Entries.EpochTest && state_.EpochCount + settings.Epochs > kLargestCount)
         throw ArgumentError("epochs: " + std::to_string(settings.Epochs) +
                             " more epochs would go past epoch " + std::to_string(kLargestCount));
 
-    const SavedParameters saved(state_);
-    state_.LearningRule = rule;
-    state_.NewRun = continuing ? 0 : 1;
-    const CheckResult check = CheckParameters(state_, entries, ReadPlainNumber);
-    if (check.Verdict != CheckVerdict::kAccepted) {
-        saved.Restore(state_);
-        if (check.Verdict == CheckVerdict::kError)
-            throw ArgumentError("the settings cannot be used: " + check.Error.Description);
-        const ValidationWarning w = WarningFor(check.Verdict);
-        throw ArgumentError(w.Title + ": " + w.Message);
-    }
-    if (!continuing)
-        ResetWeights(state_);
-    // The seed only matters in permuted order; file order ignores it, as --seed is ignored.
-    state_.Order = PatternOrder{permuted, seed};
+    const SessionResult prepared =
+        continuing ? session_.PrepareContinue(run) : session_.PrepareStart(run);
+    if (prepared.Outcome == RunOutcome::kRefused)
+        throw ArgumentError(RefusalText(prepared.Check));
+    if (prepared.Outcome == RunOutcome::kFailed)
+        throw std::bad_alloc();  // only the network's reallocation fails before a run
     last_ = settings;
-    last_.Rule = rule;
-    const double requested = static_cast<float>(static_cast<double>(settings.Epochs));
-    const RunResult r = TrainNetwork(state_, display, requested);
-    continueOffered_ = r.Outcome != RunOutcome::kFailed;
-    lastChange_ = r.Change;
+    last_.Rule = *run.Rule;
+    const SessionResult r = session_.Train(display);
     if (r.Outcome == RunOutcome::kFailed)
-        throw TrainingFailure(batch::ConsoleText(TrainingErrorMessage(r.Error)));
+        throw TrainingFailure(ConsoleText(TrainingErrorMessage(r.Error)));
     return Summary(r.Change, r.Outcome == RunOutcome::kInterrupted);
 }
 
 void NetworkSession::SaveState(const std::string& path) const {
-    if (!continueOffered_)
+    if (!session_.HasTrainedNetwork())
         throw StateError(
             "there is no trained network to save: train() first (a run that ended with an "
             "error cannot be saved either)");
@@ -225,34 +159,26 @@ void NetworkSession::SaveState(const std::string& path) const {
         throw StateError(
             "a network made from arrays cannot be saved: a saved network names the training "
             "file it was trained on, so load() one");
-    RunMemory run;
-    run.LastChange = lastChange_;
-    // The epochs of a run ended by the error test alone may be any size: not a run length.
-    if (last_.Epochs >= INT32_MIN && last_.Epochs <= INT32_MAX)
-        run.RunEpochs = static_cast<std::int32_t>(last_.Epochs);
-    if (const auto failure = SaveNetworkState(state_, run, path))
+    if (const auto failure = session_.Save(path))
         throw SaveFailure(*failure);
 }
 
 void NetworkSession::LoadState(const std::string& statePath, const std::string& trainingPath) {
-    LoadedNetwork loaded = LoadNetworkState(statePath, trainingPath);
+    const LoadedNetwork loaded = session_.Open(statePath, trainingPath);
     if (!loaded.Network)
         throw SavedNetworkRefusal(loaded.Message);
-    const RunMemory run = loaded.Network->Run;
-    AdoptSavedNetwork(state_, std::move(*loaded.Network));
+    const NetworkSettings saved = SettingsOf(state_, session_.LastRun());
     TrainingSettings settings;
-    settings.Rule = state_.LearningRule;
+    settings.Rule = saved.Rule;
     settings.Rate = state_.LearningRate;
-    settings.Epochs = run.RunEpochs;
+    settings.Epochs = session_.LastRun().RunEpochs;
     settings.MinError = state_.MinError;
     settings.Stop =
-        state_.StopAtMaxEpochs == 1 ? (state_.StopAtMinError == 1 ? "both" : "epochs") : "error";
+        saved.Entries.EpochTest ? (saved.Entries.ErrorTest ? "both" : "epochs") : "error";
     settings.PrintInterval = state_.PrintInterval;
-    settings.Order = state_.Order.Permuted ? "permuted" : "file";
-    settings.Seed = static_cast<std::int64_t>(state_.Order.Seed);
+    settings.Order = saved.Order.Permuted ? "permuted" : "file";
+    settings.Seed = static_cast<std::int64_t>(saved.Order.Seed);
     last_ = settings;
-    lastChange_ = run.LastChange;
-    continueOffered_ = true;
 }
 
 RunSummary NetworkSession::Summary(const std::optional<double>& change, bool interrupted) const {
@@ -295,7 +221,7 @@ std::vector<double> NetworkSession::RecallVector(const std::vector<double>& inpu
     for (std::size_t k = 0; k < inputs.size(); ++k)
         if (!std::isfinite(inputs[k]))
             throw ArgumentError("the input vector must hold finite numbers; value " +
-                                std::to_string(k + 1) + " is " + NumberText(inputs[k]));
+                                std::to_string(k + 1) + " is " + RoundTripText(inputs[k]));
     return Computing("the responses cannot be computed",
                      [&] { return mnemex::RecallVector(state_, inputs); });
 }
@@ -321,11 +247,11 @@ NetworkSession::DistortedProbe NetworkSession::ProbeDistorted(long long p, doubl
     const int pattern = CheckedPattern(p, "probe");
     RequireFinite(noiseDeviation, "noise_sd");
     if (noiseDeviation < 0.0)
-        throw ArgumentError("noise_sd must be 0 or more, not " + NumberText(noiseDeviation));
+        throw ArgumentError("noise_sd must be 0 or more, not " + RoundTripText(noiseDeviation));
     RequireFinite(zeroFraction, "zero_fraction");
     if (zeroFraction < 0.0 || zeroFraction > 1.0)
         throw ArgumentError("zero_fraction must lie between 0 and 1, not " +
-                            NumberText(zeroFraction));
+                            RoundTripText(zeroFraction));
     const Distortion distortion{noiseDeviation, zeroFraction, CheckedSeed(seed)};
     return Computing("the distorted probe cannot be computed", [&] {
         DistortedProbe probe;
@@ -376,7 +302,7 @@ std::string NetworkSession::Report(const std::string& sections) {
 void NetworkSession::WriteWorkbook(const std::string& path) {
     const std::string failed = WriteSummaryWorkbookFile(state_, path);
     if (!failed.empty())
-        throw WorkbookFailure(batch::ConsoleText(failed));
+        throw WorkbookFailure(ConsoleText(failed));
 }
 
 }  // namespace mnemex::python

@@ -17,8 +17,7 @@
 #include "core/PatternArrays.h"
 #include "core/PublicStuff.h"
 #include "core/TestAllMeasures.h"
-#include "core/TrainingRun.h"
-#include "core/saved_network/SavedNetwork.h"
+#include "core/TrainingSession.h"
 
 namespace mnemex::python {
 
@@ -112,6 +111,10 @@ struct RunSummary {
 
 class NetworkSession {
   public:
+    NetworkSession();
+    NetworkSession(const NetworkSession&) = delete;
+    NetworkSession& operator=(const NetworkSession&) = delete;
+
     // Loads a training file; on failure the store loaded before stays (PatternError).
     void Load(const std::string& path);
     // Takes a pattern store given as arrays, checked as a file is (PatternError).
@@ -125,7 +128,7 @@ class NetworkSession {
     RunSummary Continue(const TrainingSettings& settings, TrainingDisplay& display);
     // The settings of the last run started, or the initial settings before any.
     const TrainingSettings& LastSettings() const { return last_; }
-    bool ContinueOffered() const { return continueOffered_; }
+    bool ContinueOffered() const { return session_.HasTrainedNetwork(); }
 
     // Saves the whole training state as the batch command's --save-state does (StateError
     // before a run has ended, SaveFailure when it cannot be written).
@@ -177,13 +180,11 @@ class NetworkSession {
 
   private:
     RunSummary Run(const TrainingSettings& settings, TrainingDisplay& display, bool continuing);
-    void AfterLoad(const std::string& name);
     int CheckedPattern(long long p, const char* what) const;
 
     PublicStuff state_;
+    TrainingSession session_;
     TrainingSettings last_;
-    std::optional<double> lastChange_;  // of the last run, for a saved state
-    bool continueOffered_ = false;
 };
 
 }  // namespace mnemex::python

@@ -1,14 +1,13 @@
 #include "core/json/JsonText.h"
 
-#include <charconv>
 #include <cstdio>
+
+#include "core/NumberForms.h"
 
 namespace mnemex::json {
 
 void AppendNumber(std::string& out, double value) {
-    char buf[64];
-    const auto r = std::to_chars(buf, buf + sizeof buf, value);
-    out.append(buf, r.ptr);
+    AppendRoundTripText(out, value);
 }
 
 void AppendString(std::string& out, const std::string& text) {

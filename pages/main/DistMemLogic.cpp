@@ -77,8 +77,4 @@ OrderEntries EntriesForOrder(const PatternOrder& order) {
     return {order.Permuted ? kRandomOrderChoice : kFileOrderChoice, std::to_string(order.Seed)};
 }
 
-RunTimeError ReallocateNetworkSafely(PublicStuff& state) {
-    return TrapErrors([&] { state.ReallocateNetwork(); });
-}
-
 }  // namespace mnemex::pages

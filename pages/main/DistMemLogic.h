@@ -88,8 +88,4 @@ struct OrderEntries {
 };
 OrderEntries EntriesForOrder(const PatternOrder& order);
 
-// Reallocates the network from the current counts; a failure (out of memory) is returned,
-// not thrown, and leaves the state usable.
-RunTimeError ReallocateNetworkSafely(PublicStuff& state);
-
 }  // namespace mnemex::pages

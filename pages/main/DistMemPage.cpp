@@ -60,7 +60,8 @@ UpDown* MakeUpDown(QWidget* parent, const char* name, TwipRect at, QLineEdit* bo
 
 }  // namespace
 
-DistMemPage::DistMemPage(PageContext& context) : Page(context, QString::fromLatin1(kName), kFrame) {
+DistMemPage::DistMemPage(PageContext& context)
+    : Page(context, QString::fromLatin1(kName), kFrame), session_(context.state) {
     setWindowTitle(QStringLiteral("Distributed Memory Setup Page -- Corlan Neural Network Code"));
     BuildControls();
 }
@@ -229,7 +230,10 @@ void DistMemPage::Form_Activate() {
 }
 
 bool DistMemPage::FreshNetwork() {
-    const RunTimeError error = ReallocateNetworkSafely(State());
+    return NoFailure(session_.FreshNetwork());
+}
+
+bool DistMemPage::NoFailure(const RunTimeError& error) {
     if (error.Number == 0)
         return true;
     Dialog().MsgBox(QString::fromStdString(TrainingErrorMessage(error)), MsgStyle::OkOnly);
@@ -268,18 +272,15 @@ void DistMemPage::ShowSeedEntry() {
     SeedBox->setEnabled(OrderBox->isEnabled() && used);
 }
 
-bool DistMemPage::ReadOrderOnPage() {
-    const OrderReading reading =
-        ReadOrderEntries(OrderBox->currentIndex(), SeedBox->text().toStdString());
-    if (!reading.Message.empty())
-        Dialog().MsgBox(QString::fromStdString(reading.Message), MsgStyle::OkWarning,
-                        QString::fromStdString(reading.Title));
+OrderReading DistMemPage::ReadOrderOnPage() const {
+    return ReadOrderEntries(OrderBox->currentIndex(), SeedBox->text().toStdString());
+}
+
+void DistMemPage::ShowOrderWarning(const OrderReading& reading) {
+    Dialog().MsgBox(QString::fromStdString(reading.Message), MsgStyle::OkWarning,
+                    QString::fromStdString(reading.Title));
     if (reading.SeedText)
         SeedBox->setText(QString::fromStdString(*reading.SeedText));
-    if (!reading.Order)
-        return false;
-    State().Order = *reading.Order;
-    return true;
 }
 
 void DistMemPage::LRateSlider_Scroll() {
@@ -325,9 +326,8 @@ ParameterEntries DistMemPage::Entries() const {
     return e;
 }
 
-bool DistMemPage::CheckParametersOnPage() {
-    const CheckReaction reaction =
-        ReactionTo(CheckParameters(State(), Entries(), LocaleNumberReader()));
+bool DistMemPage::ReactToCheck(const CheckResult& check) {
+    const CheckReaction reaction = ReactionTo(check);
     if (!reaction.Message.empty()) {
         Dialog().MsgBox(QString::fromStdString(reaction.Message),
                         reaction.WarningIcon ? MsgStyle::OkWarning : MsgStyle::OkOnly,
@@ -358,29 +358,45 @@ bool DistMemPage::CheckParametersOnPage() {
 void DistMemPage::StartTraining_Click() {
     if (running_)
         return;
-    State().NewRun = 1;
     resetRule_.OnStartTraining();
     for (int k = 1; k <= 3; ++k)
         Picture1[static_cast<std::size_t>(k)]->Cls();
-    PublicStuff& s = State();
-    if (s.Weights.NumInputs() != s.NumInputs || s.Weights.NumOutputs() != s.NumOutputs ||
-        s.InputUnits.Count() != s.NumInputs || s.OutputUnits.Count() != s.NumOutputs) {
-        // An earlier reallocation failed: try again. If it fails again the message has been
-        // shown and there is no network to train.
-        if (!FreshNetwork())
-            return;
-    } else {
-        ResetWeights(s);
+    const OrderReading order = ReadOrderOnPage();
+    if (!order.Order) {
+        // Start Training clears the network before it reads any entry, whatever follows.
+        if (NoFailure(session_.ClearForStart()))
+            ShowOrderWarning(order);
+        return;
     }
-    if (ReadOrderOnPage() && CheckParametersOnPage())
-        RunTraining();
+    TrainIfAccepted(session_.PrepareStart(SettingsOnPage(*order.Order)));
 }
 
 void DistMemPage::Continue_Click() {
     if (running_)
         return;
     State().NewRun = 0;
-    if (ReadOrderOnPage() && CheckParametersOnPage())
+    const OrderReading order = ReadOrderOnPage();
+    if (!order.Order) {
+        ShowOrderWarning(order);
+        return;
+    }
+    TrainIfAccepted(session_.PrepareContinue(SettingsOnPage(*order.Order)));
+}
+
+RunSettings DistMemPage::SettingsOnPage(const PatternOrder& order) const {
+    RunSettings settings;
+    settings.Entries = Entries();
+    settings.Read = LocaleNumberReader();
+    settings.Order = order;  // the rule follows the option buttons as they are clicked
+    return settings;
+}
+
+void DistMemPage::TrainIfAccepted(const SessionResult& prepared) {
+    if (prepared.Outcome == RunOutcome::kFailed) {
+        NoFailure(prepared.Error);  // the network could not be made again
+        return;
+    }
+    if (ReactToCheck(prepared.Check))
         RunTraining();
 }
 
@@ -414,8 +430,7 @@ void DistMemPage::SaveNetwork_Click() {
     // A name picked in a dialog is a file: a device or pipe there is refused, not written.
     output::WriteOptions filesOnly;
     filesOnly.FilesOnly = true;
-    if (const auto failure =
-            SaveNetworkState(State(), lastRun_, QFile::encodeName(path).toStdString(), filesOnly))
+    if (const auto failure = session_.Save(QFile::encodeName(path).toStdString(), filesOnly))
         Dialog().MsgBox(QString::fromStdString(*failure), MsgStyle::OkOnly);
 }
 
@@ -428,16 +443,15 @@ void DistMemPage::OpenSavedNetwork_Click() {
     if (path.isEmpty())
         return;
     stateFolder_ = QFileInfo(path).absolutePath();
-    const OpenedNetwork opened = OpenSavedNetwork(State(), QFile::encodeName(path).toStdString());
+    const OpenedNetwork opened = OpenSavedNetwork(session_, QFile::encodeName(path).toStdString());
     if (!opened.Opened) {
         // Nothing has changed: the network and the page stay as they were.
         Dialog().MsgBox(QString::fromStdString(opened.Message), MsgStyle::OkOnly);
         return;
     }
-    lastRun_ = opened.Run;
     // The opened network replaces any reset still waiting for the next activation.
     resetRule_.OnStartTraining();
-    ShowNetwork(ViewOfNetwork(State(), lastRun_, QLocale()));
+    ShowNetwork(ViewOfNetwork(State(), session_.LastRun(), QLocale()));
     Context().runs.Record(State(), false);
 }
 
@@ -462,27 +476,16 @@ void DistMemPage::ShowNetwork(const SetupView& view) {
     ReEnable();
 }
 
-double DistMemPage::ProgressMaximum() const {
-    if (State().StopAtMaxEpochs != 1)
-        return 0.0;
-    // The epochs asked for in this call, as the box says it (single precision).
-    try {
-        return static_cast<float>(ReadBoxNumber(QLocale(), SweepsBox->text().toStdString()));
-    } catch (const RunTimeException&) {
-        return 0.0;  // CheckParameters has read it already; cannot happen
-    }
-}
-
 void DistMemPage::RunTraining() {
     running_ = true;
     stopRequested_ = false;
     StartTraining->hide();
     StopTraining->show();
-    RunResult result;
+    SessionResult result;
     {
         RunInputGuard guard(StopTraining, [this] { stopRequested_ = true; });
         LiveTrainingDisplay display(*this);
-        result = TrainNetwork(State(), display, ProgressMaximum());
+        result = session_.Train(display);
         // A run that failed before its first frame would otherwise leave the panels as the
         // previous run left them: show how far this one got before saying why it stopped.
         if (result.Outcome == RunOutcome::kFailed)
@@ -492,8 +495,6 @@ void DistMemPage::RunTraining() {
     StartTraining->show();
     running_ = false;
     Context().runs.Record(State(), result.Outcome == RunOutcome::kFailed);
-    if (result.Outcome != RunOutcome::kFailed)
-        lastRun_ = RunMemoryAfter(SweepsBox->text().toStdString(), result.Change, QLocale());
     if (result.Outcome == RunOutcome::kFailed) {
         Dialog().MsgBox(QString::fromStdString(TrainingErrorMessage(result.Error)),
                         MsgStyle::OkOnly);

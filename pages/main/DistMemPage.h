@@ -7,6 +7,7 @@
 #include <QProgressBar>
 #include <array>
 
+#include "core/TrainingSession.h"
 #include "pages/framework/ControlKit.h"
 #include "pages/framework/Page.h"
 #include "pages/framework/Slider.h"
@@ -129,16 +130,22 @@ class DistMemPage : public Page, private TrainingPanelSink {
     ParameterEntries Entries() const;
     // The entry box `box` names, or nullptr.
     QLineEdit* BoxFor(EntryBox box) const;
-    // Checks the settings; on success disables the entries and returns true.
-    bool CheckParametersOnPage();
-    // Copies the order entries into the state; false (after the warning) for a bad seed.
-    bool ReadOrderOnPage();
+    // Shows the page's reaction to a settings check; on success disables the entries and
+    // returns true.
+    bool ReactToCheck(const CheckResult& check);
+    // The order entries read: the order, or the warning for a bad seed.
+    OrderReading ReadOrderOnPage() const;
+    void ShowOrderWarning(const OrderReading& reading);
+    RunSettings SettingsOnPage(const PatternOrder& order) const;
+    // Trains a run the session has prepared, after the page's reaction to its check.
+    void TrainIfAccepted(const SessionResult& prepared);
+    // True for no error; else shows the training error message and returns false.
+    bool NoFailure(const RunTimeError& error);
     void SetEntriesEnabled(bool enabled);
     void SlidersFromBoxes();
     // Reallocates the network; false (after the out-of-memory message) when it did not fit.
     bool FreshNetwork();
     void RunTraining();
-    double ProgressMaximum() const;
 
     // TrainingPanelSink
     void ShowPanels() override;
@@ -150,9 +157,9 @@ class DistMemPage : public Page, private TrainingPanelSink {
     void Pump() override;
     bool StopWanted() const override { return stopRequested_; }
 
+    // The training workflow of the program-wide network.
+    TrainingSession session_;
     NetworkResetRule resetRule_;
-    // What the last finished run was asked for and showed, saved with the network.
-    RunMemory lastRun_;
     QString stateFolder_;
     bool running_ = false;
     bool stopRequested_ = false;

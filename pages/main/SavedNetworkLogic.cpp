@@ -45,18 +45,6 @@ SetupView ViewOfNetwork(const PublicStuff& state, const RunMemory& run, const QL
     return view;
 }
 
-RunMemory RunMemoryAfter(const std::string& epochsText, std::optional<double> change,
-                         const QLocale& locale) {
-    RunMemory run;
-    run.LastChange = change;
-    try {
-        run.RunEpochs = RoundToLong(ReadBoxNumber(locale, epochsText));
-    } catch (const RunTimeException&) {
-        run.RunEpochs = 0;  // only the error test was on and the box held no number
-    }
-    return run;
-}
-
 std::string SuggestedStateName(const PublicStuff& state, const std::string& folder) {
     std::string stem = std::filesystem::path(state.TrainingFileName).stem().string();
     if (stem.empty())
@@ -65,8 +53,9 @@ std::string SuggestedStateName(const PublicStuff& state, const std::string& fold
     return folder.empty() ? name : (std::filesystem::path(folder) / name).string();
 }
 
-OpenedNetwork OpenSavedNetwork(PublicStuff& state, const std::string& statePath) {
+OpenedNetwork OpenSavedNetwork(TrainingSession& session, const std::string& statePath) {
     OpenedNetwork opened;
+    const PublicStuff& state = session.State();
     const bool stateIsStream = IsStreamNotFile(statePath);
     if (stateIsStream || IsStreamNotFile(state.TrainingFilePath)) {
         opened.Message = (stateIsStream ? "The saved network \"" + statePath + "\""
@@ -75,7 +64,7 @@ OpenedNetwork OpenSavedNetwork(PublicStuff& state, const std::string& statePath)
                          " cannot be read: " + kStreamNotFileReason + ".";
         return opened;
     }
-    LoadedNetwork loaded = LoadNetworkState(statePath, state.TrainingFilePath);
+    const LoadedNetwork loaded = session.Open(statePath, state.TrainingFilePath);
     if (!loaded.Network) {
         opened.Message = loaded.Message;
         if (loaded.WrongTrainingFile)
@@ -84,8 +73,6 @@ OpenedNetwork OpenSavedNetwork(PublicStuff& state, const std::string& statePath)
                               "open the saved network again.";
         return opened;
     }
-    opened.Run = loaded.Network->Run;
-    AdoptSavedNetwork(state, std::move(*loaded.Network));
     opened.Opened = true;
     return opened;
 }

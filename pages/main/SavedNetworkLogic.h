@@ -8,8 +8,7 @@
 #include <string>
 
 #include "core/PublicStuff.h"
-#include "core/TrainingRun.h"
-#include "core/saved_network/SavedNetwork.h"
+#include "core/TrainingSession.h"
 #include "pages/main/DistMemLogic.h"
 
 namespace mnemex::pages {
@@ -40,11 +39,6 @@ SetupView ViewOfNetwork(const PublicStuff& state, const RunMemory& run, const QL
 // very same double: the shortest such text.
 std::string BoxTextForNumber(double value, const QLocale& locale);
 
-// What a run that has just ended leaves to be saved with the network: the epochs box it
-// was given (0 when that box held no number) and the change in SSE it showed.
-RunMemory RunMemoryAfter(const std::string& epochsText, std::optional<double> change,
-                         const QLocale& locale);
-
 // The name the save dialog proposes in `folder`: the training file's name without its
 // extension, the epochs trained and ".json" ("letters-50.json").
 std::string SuggestedStateName(const PublicStuff& state, const std::string& folder);
@@ -52,13 +46,13 @@ std::string SuggestedStateName(const PublicStuff& state, const std::string& fold
 struct OpenedNetwork {
     bool Opened = false;
     std::string Message;  // on refusal: what to tell the user
-    RunMemory Run;        // on success: the saved run's epochs box and change
 };
 
 // Opens the saved network at `statePath` on the training file read now (the one the
-// introductory page loaded) and, only if it is accepted whole, puts it in place of `state`
-// as after a finished run. A refusal leaves `state` exactly as it was; when the training
-// file is the wrong one, the message says which file the network was trained on.
-OpenedNetwork OpenSavedNetwork(PublicStuff& state, const std::string& statePath);
+// introductory page loaded) and, only if it is accepted whole, puts it in place of the
+// session's network as after a finished run. A refusal leaves everything exactly as it was;
+// when the training file is the wrong one, the message says which file the network was
+// trained on.
+OpenedNetwork OpenSavedNetwork(TrainingSession& session, const std::string& statePath);
 
 }  // namespace mnemex::pages
