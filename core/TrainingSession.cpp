@@ -136,6 +136,7 @@ RunTimeError TrainingSession::FreshNetwork() {
 
 RunTimeError TrainingSession::ClearForStart() {
     state_.NewRun = 1;
+    trained_ = false;  // the weights are no longer what the last run left
     return TrapErrors([&] {
         if (NetworkFitsCounts(state_))
             ResetWeights(state_);

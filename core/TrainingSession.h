@@ -112,7 +112,9 @@ class TrainingSession {
     double ProgressMaximum() const { return progressMaximum_; }
 
     // True when the weights are what a finished run (or an opened network) left, so the
-    // network may be continued and saved; false after a failed run and before any.
+    // network may be continued and saved; false before any run, once Start Training has
+    // cleared the weights, and after a failed run. ("Reset Weights And Train Again" keeps
+    // it: Continue Training is still offered then.)
     bool HasTrainedNetwork() const { return trained_; }
     // What the last finished run was asked for and showed, saved with the network.
     const RunMemory& LastRun() const { return lastRun_; }

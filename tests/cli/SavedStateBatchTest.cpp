@@ -1,6 +1,7 @@
 // Saving and resuming a network with the installed command: a run cut in two with
 // --save-state and --load-state gives the very bytes of one run carried on with --continue,
-// and every state file that cannot be used is refused with one line and exit status 2.
+// and a state file that cannot be used is refused with one line and exit status 2. Which
+// state files are refused, and why, is the training session's to test.
 
 #include <gtest/gtest.h>
 
@@ -38,6 +39,10 @@ struct Training {
     std::vector<std::string> Options;  // rule and order
 };
 
+void PrintTo(const Training& c, std::ostream* os) {
+    *os << c.Name;
+}
+
 class ResumedRun : public testing::TestWithParam<Training> {};
 
 // 50 epochs, saved, resumed for 50 more, against 50 epochs and --continue 50: the JSON
@@ -64,31 +69,12 @@ TEST_P(ResumedRun, EqualsOneRunContinuedByteForByte) {
     EXPECT_NE(ReadBytes(In("50.json")), ReadBytes(In("continued.state.json")));
 }
 
+// A permuted order, so that the JSON's "order" of the resumed run is checked too.
 INSTANTIATE_TEST_SUITE_P(
-    RulesAndOrders, ResumedRun,
-    testing::Values(
-        Training{"HebbFileOrder", {"--rule", "hebb"}},
-        Training{"DeltaFileOrder", {"--rule", "delta"}},
-        Training{"HebbPermuted", {"--rule", "hebb", "--order", "permuted", "--seed", "5"}},
-        Training{"DeltaPermuted", {"--rule", "delta", "--order", "permuted", "--seed", "5"}}),
+    PermutedDelta, ResumedRun,
+    testing::Values(Training{"DeltaPermuted",
+                             {"--rule", "delta", "--order", "permuted", "--seed", "5"}}),
     [](const testing::TestParamInfo<Training>& info) { return std::string(info.param.Name); });
-
-// The seed really changes the order a resumed run presents: otherwise the permuted cases
-// above would prove nothing beyond the file-order ones.
-TEST(ResumedRunOrder, PermutedResumeDiffersFromFileOrderResume) {
-    const std::string net = kExamples + "/independent.net";
-    for (const char* order : {"file", "permuted"}) {
-        ExpectExit(Batch(net, {"--rule", "delta", "--rate", "0.2", "--epochs", "3", "--order",
-                               order, "--seed", "5", "--save-state", In(std::string(order))}),
-                   0);
-        ExpectExit(Batch(net, {"--load-state", In(order), "--epochs", "3", "--json",
-                               In(std::string(order) + ".json")}),
-                   0);
-    }
-    const std::string permuted = ReadBytes(In("permuted.json"));
-    EXPECT_NE(permuted.find("\"order\": \"permuted\""), std::string::npos) << permuted;
-    EXPECT_NE(ReadBytes(In("file.json")), permuted);
-}
 
 // A refused state file: what to do to a good one, the training file to give, and a piece
 // of the one line on standard error.
@@ -106,6 +92,10 @@ std::string Replaced(std::string text, const std::string& from, const std::strin
     if (at != std::string::npos)
         text.replace(at, from.size(), to);
     return text;
+}
+
+void PrintTo(const Refused& c, std::ostream* os) {
+    *os << c.Name;
 }
 
 class RefusedState : public testing::TestWithParam<Refused> {};
@@ -134,37 +124,12 @@ TEST_P(RefusedState, ExitsTwoWithOneLineAndWritesNothing) {
 }
 
 const std::string kOther = kExamples + "/independent.net";
-const std::string kWeightsStart = "\"weights\": [\n    [";
 
 INSTANTIATE_TEST_SUITE_P(
     LoadRefusals, RefusedState,
-    testing::Values(
-        Refused{"DifferentTrainingFile", "\"version\"", "\"version\"", kOther,
-                "its SHA-256 differs"},
-        Refused{"MissingTrainingFile", "\"version\"", "\"version\"", "missing.net",
-                "cannot be read: No such file or directory"},
-        Refused{"Truncated", "", "", "dependent.net", "is damaged or cut short"},
-        Refused{"NewerVersion", "\"version\": 1", "\"version\": 2", "dependent.net",
-                "saved in format version 2, newer than this program reads (1)"},
-        Refused{"VersionZero", "\"version\": 1", "\"version\": 0", "dependent.net",
-                "\"version\" is not a whole number from 1"},
-        Refused{"NotASavedNetwork", "mnemex saved network", "something else", "dependent.net",
-                "it is not a saved network"},
-        Refused{"TotalSseBeyondDouble", "\"total_sse\": 0.", "\"total_sse\": 1e999, \"x\": 0.",
-                "dependent.net", "\"total_sse\" holds a value that is not a finite number"},
-        Refused{"WeightBeyondDouble", kWeightsStart, kWeightsStart + "-1e400, ", "dependent.net",
-                "\"weights\" holds a value that is not a finite number"},
-        Refused{"NaNWord", "\"total_sse\": 0.", "\"total_sse\": NaN, \"x\": 0.", "dependent.net",
-                "is damaged or cut short"},
-        Refused{"MoreInputsThanTheFile", "\"inputs\": 3", "\"inputs\": 4", "dependent.net",
-                "it has 4 inputs, 2 outputs and 3 patterns, the file 3 inputs, 2 outputs and 3 "
-                "patterns"},
-        Refused{"LongerWeightRow", kWeightsStart, kWeightsStart + "0, ", "dependent.net",
-                "(and weights of other sizes)"},
-        Refused{"RepeatedMember", "\"rate\"", "\"seed\": 1, \"rate\"", "dependent.net",
-                "member \"seed\" appears twice"},
-        Refused{"UnknownRule", "\"Delta\"", "\"delta\"", "dependent.net",
-                "\"rule\" is neither \"Hebb\" nor \"Delta\""}),
+    testing::Values(Refused{"Truncated", "", "", "dependent.net", "is damaged or cut short"},
+                    Refused{"DifferentTrainingFile", "\"version\"", "\"version\"", kOther,
+                            "its SHA-256 differs"}),
     [](const testing::TestParamInfo<Refused>& info) { return std::string(info.param.Name); });
 
 }  // namespace

@@ -185,10 +185,9 @@ void SavedNetworkPageTest::resumedRunEqualsOneLongRun_data() {
     QTest::addColumn<bool>("delta");
     QTest::addColumn<bool>("permuted");
     QTest::addColumn<QString>("rate");
+    // Every rule and order resumes to the bit in the session's own tests; here, what the
+    // page shows of an opened network, for both rules.
     QTest::newRow("Hebb, file order") << false << false << "0.05";
-    QTest::newRow("Hebb, random order") << false << true << "0.05";
-    QTest::newRow("Delta, file order") << true << false << "0.1";
-    QTest::newRow("Delta, random order") << true << true << "0.1";
     QTest::newRow("Delta, random order, odd rate") << true << true << "0.137";
 }
 
@@ -242,20 +241,9 @@ void SavedNetworkPageTest::refusedFilesLeaveTheNetworkAndPageAsTheyWere_data() {
     QTest::addColumn<QString>("reason");
     QTest::newRow("cut short") << "cut"
                                << "is damaged or cut short";
-    QTest::newRow("newer format")
-        << "version"
-        << "it was saved in format version 2, newer than this program reads (1)";
-    QTest::newRow("number too large") << "infinite"
-                                      << "\"rate\" holds a value that is not a finite number";
-    QTest::newRow("not a saved network") << "other json"
-                                         << "it is not a saved network";
     QTest::newRow("another training file")
         << "training file"
         << "is not the file the network was trained on: its SHA-256 differs";
-    QTest::newRow("training file gone") << "training file gone"
-                                        << "cannot be read";
-    QTest::newRow("no such state file") << "missing"
-                                        << "cannot be read";
     // Opening a pipe would wait for a writer with the window frozen.
     QTest::newRow("state file a pipe") << "pipe"
                                        << "cannot be read: it is a pipe, device or socket";
@@ -274,35 +262,26 @@ void SavedNetworkPageTest::refusedFilesLeaveTheNetworkAndPageAsTheyWere() {
         maker.SaveAs(statePath);
     }
     std::string text = ReadFile(statePath);
-    const auto replace = [&](const std::string& from, const std::string& to) {
-        const auto at = text.find(from);
-        QVERIFY(at != std::string::npos);
-        text.replace(at, from.size(), to);
-    };
+    // What each refusal of a state file says is the session's to test; here, that the page
+    // shows it and keeps everything, and the refusals only the page makes.
     if (damage == "cut")
         text.resize(text.size() / 2);
-    else if (damage == "version")
-        replace("\"version\": 1", "\"version\": 2");
-    else if (damage == "infinite")
-        replace("\"rate\": 0.1", "\"rate\": 1e999");
-    else if (damage == "other json")
-        text = "{\"weights\": []}\n";
-    if (damage == "missing" || damage == "pipe")
+    if (damage == "pipe") {
         std::filesystem::remove(statePath);
-    if (damage == "pipe")
         testsupport::MakeFifo(statePath);
-    else if (damage != "missing")
+    } else {
         testsupport::WriteBytes(statePath, text);
+    }
 
     // The session the user opens it in has a network of its own, trained by Hebb.
     Session p(damage == "training file" ? kOtherPatterns : kFivePatterns);
     p.Train(false, true, "12", "0.2");
     const PublicStuff before = p.state;
     const PageView shownBefore(p.S());
-    if (damage == "training file gone" || damage == "pipe for training")
+    if (damage == "pipe for training") {
         std::filesystem::remove(p.folder.Path() / "five.net");
-    if (damage == "pipe for training")
         testsupport::MakeFifo(p.folder.Path() / "five.net");
+    }
 
     p.Open(statePath);
     QCOMPARE(p.backend.shown.size(), std::size_t{1});
