@@ -5,4 +5,4 @@ set -eu
 out=${1:-docs/screenshots}
 build=${2:-build}
 mkdir -p "$out"
-QT_QPA_PLATFORM=xcb xvfb-run -a -s "-screen 0 1280x1024x24" "$build/tests/inside/inside_gallery" "$out"
+QT_QPA_PLATFORM=xcb xvfb-run -a -s "-screen 0 1280x1024x24" "$build/tools/inside_gallery" "$out"

@@ -9,7 +9,7 @@ out="${1:-$here/build/screenshots}"
 build="${2:-$here/build}"
 mkdir -p "$out"
 out="$(cd "$out" && pwd)"
-gallery="$build/tests/pages/main_pages_gallery"
+gallery="$build/tools/main_pages_gallery"
 [ -x "$gallery" ] || { echo "missing: $gallery (build it first)" >&2; exit 1; }
 
 for page in network1 distmem testdam probe save plot; do

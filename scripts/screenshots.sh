@@ -19,8 +19,8 @@ out="$(cd "$out" && pwd)"
 for tool in xvfb-run import pdftoppm; do
   command -v "$tool" >/dev/null || { echo "missing: $tool" >&2; exit 1; }
 done
-road="$build/tests/road/road_gallery"
-uninstaller="$build/tests/uninstaller/uninstaller_page_gallery"
+road="$build/tools/road_gallery"
+uninstaller="$build/tools/uninstaller_page_gallery"
 for program in "$road" "$uninstaller"; do
   [ -x "$program" ] || { echo "missing: $program (configure with -DMNEMEX_EXTRAS=ON and build it)" >&2; exit 1; }
 done

@@ -1,6 +1,8 @@
 // Shows a page with one control of each kind, for looking at the frame and the controls
-// on a real screen (scripts/screenshots.sh). Argument: "design" (design size), "both"
-// (too small both ways, scrolled a little) or "width" (too narrow only).
+// on a real screen:
+//   FrameGallery design|both|width
+// "design": design size; "both": too small both ways, scrolled a little; "width": too
+// narrow only.
 
 #include <QApplication>
 #include <QCheckBox>
@@ -11,7 +13,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include "TestContext.h"
 #include "pages/framework/FileChooser.h"
 #include "pages/framework/Fonts.h"
 #include "pages/framework/LineControl.h"
@@ -19,6 +20,7 @@
 #include "pages/framework/TextPanel.h"
 #include "pages/framework/Twips.h"
 #include "pages/framework/UpDown.h"
+#include "tests/framework/TestContext.h"
 
 namespace {
 

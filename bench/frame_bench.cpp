@@ -9,10 +9,10 @@
 #include <QTemporaryDir>
 #include <QTextStream>
 
-#include "TestContext.h"
 #include "pages/framework/FileList.h"
 #include "pages/framework/FolderList.h"
 #include "pages/framework/Twips.h"
+#include "tests/framework/TestContext.h"
 
 namespace {
 
