@@ -35,15 +35,5 @@ for pdf in road-print-probe road-print-chart; do
   echo "$out/$pdf.png"
 done
 
-# The uninstaller's pages, each on a fresh screen (its message boxes need a real screen).
-for page in start log-missing notfound gave-up; do
-  xvfb-run -a -s "-screen 0 640x560x24" bash -c '
-    "$1" "$2" &
-    pid=$!
-    sleep 3
-    import -window root "$3"
-    kill "$pid" 2>/dev/null || true
-    wait "$pid" 2>/dev/null || true
-  ' capture "$uninstaller" "$page" "$out/uninstaller-$page.png"
-  echo "$out/uninstaller-$page.png"
-done
+# The uninstaller's pages.
+"$here/tools/uninstaller-screenshots.sh" "$build" "$out"
