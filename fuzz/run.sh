@@ -19,8 +19,10 @@ for name in "${fuzzers[@]}"; do
   max_len=65536
   [ "$name" = batch_options ] && max_len=4096
   echo "== fuzz_$name for $seconds s"
-  build-fuzz/fuzz/"fuzz_$name" "$work" -max_total_time="$seconds" -max_len=$max_len \
-    -timeout=5 -rss_limit_mb=2048 -print_final_stats=1 2>&1 | tail -n 15
+  # libFuzzer stops itself after the time given; the outer limit only catches a fuzzer that
+  # does not (stuck outside an input, where -timeout does not reach).
+  timeout $((seconds + 120)) build-fuzz/fuzz/"fuzz_$name" "$work" -max_total_time="$seconds" \
+    -max_len=$max_len -timeout=5 -rss_limit_mb=2048 -print_final_stats=1 2>&1 | tail -n 15
   echo "corpus after the run: $(ls "$work" | wc -l) files"
   rm -rf "$work"
 done
