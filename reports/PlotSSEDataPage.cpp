@@ -6,19 +6,17 @@
 
 #include "pages/framework/ControlKit.h"
 #include "pages/framework/PageManager.h"
-#include "reports/DefaultPrinter.h"
-#include "reports/PrintJobs.h"
+#include "pages/framework/printing/DefaultPrinter.h"
+#include "pages/framework/printing/PrintJobs.h"
 #include "reports/SSEChart.h"
 
 namespace mnemex::pages {
 
 PlotSSEDataPage::PlotSSEDataPage(PageContext& context)
-    : Page(context, QString::fromLatin1(kName), kFrame),
-      pageDialogs_(std::make_unique<PageDialogs>(Dialog())),
-      dialogs_(pageDialogs_.get()) {
+    : Page(context, QString::fromLatin1(kName), kFrame) {
     setWindowTitle(QStringLiteral("Graph of SSE as a function of sweeps of training"));
     printerSource_ = [this] {
-        return OpenDefaultPrinter(*dialogs_, QStringLiteral("Network SSE Graph"));
+        return OpenDefaultPrinter(Dialog(), QStringLiteral("Network SSE Graph"));
     };
     BuildControls();
 }
@@ -72,8 +70,7 @@ void PlotSSEDataPage::PrintThisGraph_Click() {
     if (!printer)
         return;
     if (!PrintChartPicture(*printer, picture))
-        dialogs_->Message(QStringLiteral("The graph could not be printed.\r") +
-                          printer->ErrorText());
+        Dialog().MsgBox(QStringLiteral("The graph could not be printed.\r") + printer->ErrorText());
 }
 
 void PlotSSEDataPage::CloseThisForm_Click() {

@@ -6,8 +6,8 @@
 #include <memory>
 
 #include "pages/framework/Page.h"
-#include "reports/PagePrinter.h"
-#include "reports/ResultDialogs.h"
+#include "pages/framework/PageNames.h"
+#include "pages/framework/printing/PagePrinter.h"
 
 class QChartView;
 class QLabel;
@@ -18,14 +18,13 @@ namespace mnemex::pages {
 class PlotSSEDataPage : public Page {
     Q_OBJECT
   public:
-    static constexpr const char* kName = "PlotSSEdata";
+    static constexpr const char* kName = page_names::kPlotSSEData;
     static constexpr FrameDesign kFrame{10740, 9600, 390, 375, 0};
     using PrinterSource = std::function<std::unique_ptr<PagePrinter>()>;
 
     explicit PlotSSEDataPage(PageContext& context);
     ~PlotSSEDataPage() override;
 
-    void SetDialogs(ResultDialogs* dialogs) { dialogs_ = dialogs; }
     void SetPrinterSource(PrinterSource source) { printerSource_ = std::move(source); }
     // The controls, by what they are.
     QChartView* ChartView() const { return view_; }
@@ -41,8 +40,6 @@ class PlotSSEDataPage : public Page {
   private:
     void BuildControls();
 
-    std::unique_ptr<ResultDialogs> pageDialogs_;
-    ResultDialogs* dialogs_;
     PrinterSource printerSource_;
     QLabel* label1_ = nullptr;
     QChartView* view_ = nullptr;

@@ -1,6 +1,7 @@
 #include "reports/ProbeLogic.h"
 
 #include "core/RunTimeError.h"
+#include "pages/framework/printing/PrintJobs.h"
 #include "reports/text/ProbeText.h"
 
 namespace mnemex::pages {
@@ -31,6 +32,12 @@ ProbeOutcome ProbeTypedPattern(PublicStuff& state, const QString& typed,
                           .arg(QString::fromStdString(e.Error().Description));
     }
     return out;
+}
+
+bool PrintProbeText(PagePrinter& printer, const QString& trainingFileName, const QString& text) {
+    return PrintHeadedText(
+        printer, QString::fromStdString(report::ProbePrintHeading(trainingFileName.toStdString())),
+        text);
 }
 
 }  // namespace mnemex::pages

@@ -1,9 +1,10 @@
 #pragma once
-// What a click on the probe page's Ok button does, without the page.
+// What the probe page's Ok and Print buttons do, without the page.
 
 #include <QString>
 
 #include "core/PublicStuff.h"
+#include "pages/framework/printing/PagePrinter.h"
 
 namespace mnemex::pages {
 
@@ -20,5 +21,9 @@ ProbeOutcome ProbeTypedPattern(PublicStuff& state, const QString& typed, const Q
 
 // The refusal's title.
 QString ProbeRefusalTitle();
+
+// The probe page's printout: the window's text under a heading naming the training file
+// (PrintHeadedText). Returns EndDoc's result.
+bool PrintProbeText(PagePrinter& printer, const QString& trainingFileName, const QString& text);
 
 }  // namespace mnemex::pages

@@ -6,20 +6,17 @@
 #include "pages/framework/ControlKit.h"
 #include "pages/framework/PageManager.h"
 #include "pages/framework/UpDown.h"
-#include "reports/DefaultPrinter.h"
-#include "reports/PrintJobs.h"
+#include "pages/framework/printing/DefaultPrinter.h"
 #include "reports/ProbeLogic.h"
 
 namespace mnemex::pages {
 
 ProbeNetworkPage::ProbeNetworkPage(PageContext& context)
-    : Page(context, QString::fromLatin1(kName), kFrame),
-      pageDialogs_(std::make_unique<PageDialogs>(Dialog())),
-      dialogs_(pageDialogs_.get()) {
+    : Page(context, QString::fromLatin1(kName), kFrame) {
     setWindowTitle(QStringLiteral(
         "Distributed Memory Program -- Probe Network Responses To Selected Patterns"));
     printerSource_ = [this] {
-        return OpenDefaultPrinter(*dialogs_, QStringLiteral("Probe Network Responses"));
+        return OpenDefaultPrinter(Dialog(), QStringLiteral("Probe Network Responses"));
     };
     BuildControls();
 }
@@ -103,7 +100,7 @@ void ProbeNetworkPage::SetResultsText(const QString& text) {
 void ProbeNetworkPage::PatternOK_Click() {
     const ProbeOutcome outcome = ProbeTypedPattern(State(), patternBox_->text(), ResultsText());
     if (!outcome.Probed) {
-        dialogs_->Warning(outcome.Refusal, ProbeRefusalTitle());
+        Dialog().MsgBox(outcome.Refusal, MsgStyle::OkWarning, ProbeRefusalTitle());
         return;
     }
     SetResultsText(outcome.WindowText);
@@ -118,8 +115,7 @@ void ProbeNetworkPage::PrintResults_Click() {
     if (!printer)
         return;
     if (!PrintProbeText(*printer, QString::fromStdString(State().TrainingFileName), ResultsText()))
-        dialogs_->Message(QStringLiteral("The text could not be printed.\r") +
-                          printer->ErrorText());
+        Dialog().MsgBox(QStringLiteral("The text could not be printed.\r") + printer->ErrorText());
 }
 
 void ProbeNetworkPage::Command2_Click() {

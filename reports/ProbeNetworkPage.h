@@ -5,8 +5,8 @@
 #include <memory>
 
 #include "pages/framework/Page.h"
-#include "reports/PagePrinter.h"
-#include "reports/ResultDialogs.h"
+#include "pages/framework/PageNames.h"
+#include "pages/framework/printing/PagePrinter.h"
 
 class QLabel;
 class QLineEdit;
@@ -22,15 +22,13 @@ namespace mnemex::pages {
 class ProbeNetworkPage : public Page {
     Q_OBJECT
   public:
-    static constexpr const char* kName = "ProbeNetwork";
+    static constexpr const char* kName = page_names::kProbeNetwork;
     static constexpr FrameDesign kFrame{10770, 9495, 390, 390, 0};
     using PrinterSource = std::function<std::unique_ptr<PagePrinter>()>;
 
     explicit ProbeNetworkPage(PageContext& context);
     ~ProbeNetworkPage() override;
 
-    // Replaces the program's dialogs (tests answer them instead).
-    void SetDialogs(ResultDialogs* dialogs) { dialogs_ = dialogs; }
     // Replaces the default printer (tests record the printout instead).
     void SetPrinterSource(PrinterSource source) { printerSource_ = std::move(source); }
 
@@ -61,8 +59,6 @@ class ProbeNetworkPage : public Page {
     void BuildControls();
     void FollowPatternCount();
 
-    std::unique_ptr<ResultDialogs> pageDialogs_;
-    ResultDialogs* dialogs_;
     PrinterSource printerSource_;
     QLabel* label2_ = nullptr;
     QLabel* patternLabel_ = nullptr;

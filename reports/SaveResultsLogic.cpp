@@ -14,8 +14,8 @@ QString SaveResultsLogic::ChooseListedFile(const QString& folder, const QString&
 }
 
 std::optional<QString> SaveResultsLogic::NameNewFile(const QString& folder) {
-    const QString answer =
-        dialogs_.Prompt(QStringLiteral("Enter name of file to save:"), QStringLiteral("Name File"));
+    const QString answer = dialogs_.InputBox(QStringLiteral("Enter name of file to save:"),
+                                             QStringLiteral("Name File"));
     state_.ReportFileName = answer.toStdString();
     if (answer.isEmpty())
         return std::nullopt;
@@ -25,15 +25,15 @@ std::optional<QString> SaveResultsLogic::NameNewFile(const QString& folder) {
 }
 
 std::optional<QString> SaveResultsLogic::CreateDirectory(const QString& folder) {
-    const QString answer = dialogs_.Prompt(QStringLiteral("Enter name of directory:"),
-                                           QStringLiteral("Create Directory"));
+    const QString answer = dialogs_.InputBox(QStringLiteral("Enter name of directory:"),
+                                             QStringLiteral("Create Directory"));
     if (answer.isEmpty())
         return std::nullopt;
     const std::string path = report::JoinPath(folder.toStdString(), answer.toStdString());
     try {
         report::CreateFolder(path);
     } catch (const report::FileOperationError& e) {
-        dialogs_.Message(QString::fromStdString(e.what()));
+        dialogs_.MsgBox(QString::fromStdString(e.what()));
         return std::nullopt;
     }
     const QString created = QDir::cleanPath(QString::fromStdString(path));
@@ -47,18 +47,19 @@ SaveOutcome SaveResultsLogic::Save(const report::SectionSet& sections,
         return SaveOutcome::kNoFileChosen;
     const QString path = QString::fromStdString(state_.ReportFileName);
     if (QFileInfo::exists(path) &&
-        !dialogs_.AskYesNo(QStringLiteral("File already exists -- overwrite it?"),
-                           QStringLiteral("Pre-existing Filename")))
+        dialogs_.MsgBox(QStringLiteral("File already exists -- overwrite it?"),
+                        MsgStyle::YesNoQuestion,
+                        QStringLiteral("Pre-existing Filename")) != kMsgYes)
         return SaveOutcome::kDeclined;
     try {
         const std::string bytes = report::BuildReport(state_, sections, when);
         report::WriteFileWhole(state_.ReportFileName, bytes);
     } catch (const report::FileOperationError& e) {
-        dialogs_.Message(QString::fromStdString(e.what()));
+        dialogs_.MsgBox(QString::fromStdString(e.what()));
         return SaveOutcome::kFailed;
     } catch (const RunTimeException& e) {
-        dialogs_.Message(QStringLiteral("The report could not be written:\r") +
-                         QString::fromStdString(e.Error().Description));
+        dialogs_.MsgBox(QStringLiteral("The report could not be written:\r") +
+                        QString::fromStdString(e.Error().Description));
         return SaveOutcome::kFailed;
     }
     return SaveOutcome::kWritten;

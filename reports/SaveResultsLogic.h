@@ -5,7 +5,7 @@
 #include <optional>
 
 #include "core/PublicStuff.h"
-#include "reports/ResultDialogs.h"
+#include "pages/framework/Dialogs.h"
 #include "reports/text/ReportSections.h"
 #include "reports/text/ReportText.h"
 
@@ -20,8 +20,7 @@ enum class SaveOutcome {
 
 class SaveResultsLogic {
   public:
-    SaveResultsLogic(PublicStuff& state, ResultDialogs& dialogs)
-        : state_(state), dialogs_(dialogs) {}
+    SaveResultsLogic(PublicStuff& state, Dialogs& dialogs) : state_(state), dialogs_(dialogs) {}
 
     // File1_Click: the clicked file in `folder` becomes the report file; returns the name
     // for FileNameLabel.
@@ -41,7 +40,7 @@ class SaveResultsLogic {
 
   private:
     PublicStuff& state_;
-    ResultDialogs& dialogs_;
+    Dialogs& dialogs_;
 };
 
 }  // namespace mnemex::pages

@@ -36,17 +36,12 @@ constexpr CheckBoxPlace kCheckBoxes[] = {
 
 SaveResultsPage::SaveResultsPage(PageContext& context)
     : Page(context, QString::fromLatin1(kName), kFrame),
-      pageDialogs_(std::make_unique<PageDialogs>(Dialog())),
-      logic_(std::make_unique<SaveResultsLogic>(State(), *pageDialogs_)) {
+      logic_(std::make_unique<SaveResultsLogic>(State(), Dialog())) {
     setWindowTitle(QStringLiteral("Save Results To A Text File -- Corlan Neural Network Code"));
     BuildControls();
 }
 
 SaveResultsPage::~SaveResultsPage() = default;
-
-void SaveResultsPage::SetDialogs(ResultDialogs* dialogs) {
-    logic_ = std::make_unique<SaveResultsLogic>(State(), *dialogs);
-}
 
 void SaveResultsPage::BuildControls() {
     label1_ =

@@ -6,7 +6,7 @@
 #include <optional>
 
 #include "pages/framework/Page.h"
-#include "reports/ResultDialogs.h"
+#include "pages/framework/PageNames.h"
 #include "reports/SaveResultsLogic.h"
 #include "reports/text/ReportText.h"
 
@@ -25,13 +25,11 @@ namespace mnemex::pages {
 class SaveResultsPage : public Page {
     Q_OBJECT
   public:
-    static constexpr const char* kName = "SaveResults";
+    static constexpr const char* kName = page_names::kSaveResults;
     static constexpr FrameDesign kFrame{10635, 9405, 390, 390, 0};
     explicit SaveResultsPage(PageContext& context);
     ~SaveResultsPage() override;
 
-    // Replaces the program's dialogs (tests answer them instead).
-    void SetDialogs(ResultDialogs* dialogs);
     // Fixes the date and time the header shows (tests); otherwise the moment of saving.
     void SetAnalysisTime(report::AnalysisTime when) { fixedTime_ = std::move(when); }
 
@@ -65,7 +63,6 @@ class SaveResultsPage : public Page {
     // Lists the report file's folder, with the file selected when it is there.
     void ShowReportFileInLists();
 
-    std::unique_ptr<ResultDialogs> pageDialogs_;
     std::unique_ptr<SaveResultsLogic> logic_;
     std::optional<report::AnalysisTime> fixedTime_;
     QLabel* label1_ = nullptr;

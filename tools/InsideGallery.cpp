@@ -12,11 +12,11 @@
 
 #include "core/TrainingFile.h"
 #include "pages/framework/PageManager.h"
-#include "pages/framework/ScriptedDialogBackend.h"
 #include "pages/inside/CompareRunsPage.h"
 #include "pages/inside/InsideMemoryPage.h"
 #include "pages/main/DistMemPage.h"
 #include "pages/main/MainPages.h"
+#include "tests/support/ScriptedDialogBackend.h"
 #include "tests/support/ScriptedPlatform.h"
 
 using namespace mnemex;

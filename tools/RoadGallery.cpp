@@ -13,14 +13,14 @@
 #include "app/RegisterPages.h"
 #include "core/PublicStuff.h"
 #include "pages/framework/PageManager.h"
-#include "pages/framework/ScriptedDialogBackend.h"
+#include "pages/framework/printing/DefaultPrinter.h"
 #include "pages/main/DistMemPage.h"
 #include "pages/main/Network1Page.h"
 #include "pages/main/TestDAMPage.h"
-#include "reports/DefaultPrinter.h"
 #include "reports/PlotSSEDataPage.h"
 #include "reports/ProbeNetworkPage.h"
 #include "reports/SaveResultsPage.h"
+#include "tests/support/ScriptedDialogBackend.h"
 #include "tests/support/StandInSummary.h"
 
 using namespace mnemex;

@@ -2,9 +2,9 @@
 // The platform services a window's code reaches through one object, so that tests can
 // hand in scripted dialogs, a fixed drive list and a stand-in spreadsheet summary.
 
+#include "core/SummaryService.h"
 #include "pages/framework/Dialogs.h"
 #include "pages/framework/DriveSource.h"
-#include "pages/framework/SummaryService.h"
 
 namespace mnemex {
 

@@ -8,10 +8,10 @@
 #include "core/RunTimeError.h"
 #include "pages/framework/ControlKit.h"
 #include "pages/framework/PageManager.h"
+#include "pages/framework/printing/DefaultPrinter.h"
+#include "pages/framework/printing/PrintJobs.h"
 #include "pages/inside/RunCurves.h"
 #include "pages/inside/RunsChart.h"
-#include "reports/DefaultPrinter.h"
-#include "reports/PrintJobs.h"
 
 namespace mnemex::inside {
 
@@ -22,13 +22,10 @@ const FontSpec kButtonFont{"Arial", 12, kBold};
 }  // namespace
 
 CompareRunsPage::CompareRunsPage(PageContext& context)
-    : Page(context, QString::fromLatin1(kName), kFrame),
-      pageDialogs_(std::make_unique<pages::PageDialogs>(Dialog())),
-      dialogs_(pageDialogs_.get()),
-      chooseFile_(SaveDialogFor(Dialog())) {
+    : Page(context, QString::fromLatin1(kName), kFrame), chooseFile_(SaveDialogFor(Dialog())) {
     setWindowTitle(QStringLiteral("Compare Runs -- Corlan Neural Network Code"));
     printerSource_ = [this] {
-        return pages::OpenDefaultPrinter(*dialogs_, QStringLiteral("Compare Runs"));
+        return pages::OpenDefaultPrinter(Dialog(), QStringLiteral("Compare Runs"));
     };
     MakeLabel(this, "RunsHeading",
               QStringLiteral("Runs of this session (tick a run to keep it on the chart):"),
@@ -125,8 +122,7 @@ void CompareRunsPage::Print_Click() {
     if (!printer)
         return;
     if (!pages::PrintChartPicture(*printer, picture))
-        dialogs_->Message(QStringLiteral("The graph could not be printed.\r") +
-                          printer->ErrorText());
+        Dialog().MsgBox(QStringLiteral("The graph could not be printed.\r") + printer->ErrorText());
 }
 
 void CompareRunsPage::SaveCsv_Click() {
@@ -139,7 +135,7 @@ void CompareRunsPage::SaveCsv_Click() {
     const QString failure = SaveWhole(name, CurvesCsv(Context().runs.Kept(), leastSquares_),
                                       QStringLiteral("The curves"));
     if (!failure.isEmpty())
-        dialogs_->Message(failure);
+        Dialog().MsgBox(failure);
 }
 
 void CompareRunsPage::Close_Click() {

@@ -7,9 +7,8 @@
 #include <optional>
 
 #include "pages/framework/Page.h"
+#include "pages/framework/printing/PagePrinter.h"
 #include "pages/inside/SaveFile.h"
-#include "reports/PagePrinter.h"
-#include "reports/ResultDialogs.h"
 
 class QChartView;
 class QCheckBox;
@@ -39,7 +38,6 @@ class CompareRunsPage : public Page {
     void SaveCsv_Click();
     void Close_Click();
 
-    void SetDialogs(pages::ResultDialogs* dialogs) { dialogs_ = dialogs; }
     void SetPrinterSource(PrinterSource source) { printerSource_ = std::move(source); }
     void SetFileChooser(FileChooser chooser) { chooseFile_ = std::move(chooser); }
 
@@ -54,8 +52,6 @@ class CompareRunsPage : public Page {
   private:
     void DrawChart();
 
-    std::unique_ptr<pages::ResultDialogs> pageDialogs_;
-    pages::ResultDialogs* dialogs_;
     PrinterSource printerSource_;
     FileChooser chooseFile_;
     QListWidget* runList_;

@@ -12,6 +12,7 @@
 #include "core/RunTimeError.h"
 #include "core/TestAllMeasures.h"
 #include "pages/framework/Page.h"
+#include "pages/framework/PageNames.h"
 #include "pages/inside/MeasuresTable.h"
 #include "pages/inside/SaveFile.h"
 
@@ -32,7 +33,7 @@ class WeightView;
 class InsideMemoryPage : public Page {
     Q_OBJECT
   public:
-    static constexpr const char* kName = "LookInside";
+    static constexpr const char* kName = page_names::kLookInside;
     static constexpr FrameDesign kFrame{15120, 11205, 390, 390, 0};
     static constexpr int kRefreshMs = 100;
 

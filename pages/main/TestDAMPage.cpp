@@ -1,12 +1,9 @@
 #include "pages/main/TestDAMPage.h"
 
 #include "pages/framework/PageManager.h"
-#include "pages/inside/InsideMemoryPage.h"
+#include "pages/framework/PageNames.h"
 #include "pages/main/DistMemPage.h"
 #include "pages/main/Network1Page.h"
-#include "reports/PlotSSEDataPage.h"
-#include "reports/ProbeNetworkPage.h"
-#include "reports/SaveResultsPage.h"
 
 namespace mnemex::pages {
 
@@ -80,7 +77,7 @@ void TestDAMPage::TestList_DblClick() {
             NothingSelected();
             break;
         case 0:
-            OpenResultPage(ProbeNetworkPage::kName);
+            OpenResultPage(page_names::kProbeNetwork);
             break;
         case 1:
             Context().services.summary.BuildSummary(State(), *this);
@@ -90,13 +87,13 @@ void TestDAMPage::TestList_DblClick() {
             ExcelProgressBar->hide();
             break;
         case 2:
-            OpenResultPage(SaveResultsPage::kName);
+            OpenResultPage(page_names::kSaveResults);
             break;
         case 3:
-            OpenResultPage(PlotSSEDataPage::kName);
+            OpenResultPage(page_names::kPlotSSEData);
             break;
         case 4:
-            OpenResultPage(inside::InsideMemoryPage::kName);
+            OpenResultPage(page_names::kLookInside);
             break;
         default:
             break;

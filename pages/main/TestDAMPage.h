@@ -4,10 +4,10 @@
 
 #include <QProgressBar>
 
+#include "core/SummaryService.h"
 #include "pages/framework/ControlKit.h"
 #include "pages/framework/LineControl.h"
 #include "pages/framework/Page.h"
-#include "pages/framework/SummaryService.h"
 #include "pages/main/ListBox.h"
 #include "pages/main/Notice.h"
 
@@ -38,7 +38,7 @@ class TestDAMPage : public Page, private SummaryFeedback {
     QProgressBar* SummaryProgressBar() const { return ExcelProgressBar; }
 
   private:
-    // Shows one of the result pages.
+    // Shows one of the result pages, by its registered name (page_names).
     void OpenResultPage(const char* name);
     void NothingSelected();
 

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "core/PublicStuff.h"
-#include "pages/framework/SummaryService.h"
+#include "core/SummaryService.h"
 #include "reports/workbook/SpreadsheetApplication.h"
 
 namespace mnemex {

@@ -11,7 +11,7 @@
 #include <functional>
 
 #include "pages/framework/Dialogs.h"
-#include "pages/framework/ScriptedDialogBackend.h"
+#include "tests/support/ScriptedDialogBackend.h"
 
 using mnemex::Dialogs;
 using mnemex::MsgStyle;

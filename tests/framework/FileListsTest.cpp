@@ -8,7 +8,7 @@
 #include <QtTest>
 
 #include "pages/framework/FileChooser.h"
-#include "pages/framework/ScriptedDialogBackend.h"
+#include "tests/support/ScriptedDialogBackend.h"
 
 using mnemex::DriveList;
 using mnemex::FileList;

@@ -63,7 +63,6 @@ void Train(PublicStuff& s, const char* rule, double rate, int epochs) {
 
 struct Fixture {
     PageTestContext ctx;
-    ScriptedDialogs resultDialogs;
     RecordingPrinter printer;
     testsupport::TempFolder folder;
     QString chosenName;  // what the save dialog answers
@@ -81,7 +80,6 @@ struct Fixture {
     }
     CompareRunsPage& OpenCompare() {
         auto* page = dynamic_cast<CompareRunsPage*>(ctx.pages.Show(CompareRunsPage::kName));
-        page->SetDialogs(&resultDialogs);
         page->SetPrinterSource(RecordInto(printer));
         page->SetFileChooser(
             [this](const QString&, const QString&, const QString&) { return chosenName; });

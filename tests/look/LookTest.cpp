@@ -12,12 +12,12 @@
 #include "app/RegisterPages.h"
 #include "core/PublicStuff.h"
 #include "pages/framework/PageManager.h"
-#include "pages/framework/ScriptedDialogBackend.h"
 #include "pages/main/DistMemPage.h"
 #include "pages/main/Network1Page.h"
 #include "pages/main/TestDAMPage.h"
 #include "reports/ProbeNetworkPage.h"
 #include "tests/support/PageLook.h"
+#include "tests/support/ScriptedDialogBackend.h"
 #include "tests/support/ScriptedPlatform.h"
 
 using namespace mnemex;

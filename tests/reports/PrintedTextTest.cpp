@@ -8,8 +8,8 @@
 #include <QTest>
 
 #include "ResultTestSupport.h"
-#include "reports/DefaultPrinter.h"
-#include "reports/PrintJobs.h"
+#include "pages/framework/printing/DefaultPrinter.h"
+#include "reports/ProbeLogic.h"
 #include "reports/text/ProbeText.h"
 
 using namespace mnemex;

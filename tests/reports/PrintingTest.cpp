@@ -8,9 +8,10 @@
 #include <filesystem>
 
 #include "ResultTestSupport.h"
-#include "reports/DefaultPrinter.h"
-#include "reports/PaintedPrinter.h"
-#include "reports/PrintJobs.h"
+#include "pages/framework/printing/DefaultPrinter.h"
+#include "pages/framework/printing/PaintedPrinter.h"
+#include "pages/framework/printing/PrintJobs.h"
+#include "reports/ProbeLogic.h"
 #include "tests/support/SpecialFiles.h"
 
 using namespace mnemex;
@@ -102,14 +103,23 @@ class PrintingTest : public QObject {
         QFETCH(bool, accept);
         QFETCH(QString, name);
         QFETCH(bool, printerGiven);
-        ScriptedDialogs dialogs;
-        dialogs.YesNoAnswers << accept;
+        ScriptedDialogBackend backend;
+        Dialogs dialogs(backend, QStringLiteral("Mnemex"));
+        backend.QueueButton(accept ? kMsgYes : kMsgNo);
         const QString folder = TestFolder();
-        dialogs.PdfName = name.isEmpty() ? QString() : folder + QLatin1Char('/') + name;
+        backend.QueueFileName(name.isEmpty() ? QString() : folder + QLatin1Char('/') + name);
         auto printer = OpenDefaultPrinter(dialogs, QStringLiteral("Probe"));
-        QCOMPARE(dialogs.Questions,
-                 QStringList{QStringLiteral("No Printer|No printer is installed on this "
-                                            "computer.\rSave the page as a PDF file instead?")});
+        QCOMPARE(backend.shown.size(), std::size_t{1});
+        QCOMPARE(backend.shown[0].style, MsgStyle::YesNoQuestion);
+        QCOMPARE(backend.shown[0].title, QStringLiteral("No Printer"));
+        QCOMPARE(backend.shown[0].text, QStringLiteral("No printer is installed on this "
+                                                       "computer.\nSave the page as a PDF file "
+                                                       "instead?"));
+        QCOMPARE(backend.fileDialogs.size(), std::size_t{accept ? 1 : 0});
+        if (accept) {
+            QCOMPARE(backend.fileDialogs[0].caption, QStringLiteral("Save Printout As PDF"));
+            QCOMPARE(backend.fileDialogs[0].filter, QStringLiteral("PDF files (*.pdf)"));
+        }
         QCOMPARE(printer != nullptr, printerGiven);
         if (printer) {
             QVERIFY(PrintProbeText(*printer, QStringLiteral("a.net"), QString()));

@@ -40,16 +40,6 @@ QStringList PageTestContext::Shown() const {
     return out;
 }
 
-bool ScriptedDialogs::AskYesNo(const QString& text, const QString& title) {
-    Questions << title + QLatin1Char('|') + text;
-    return YesNoAnswers.isEmpty() ? false : YesNoAnswers.takeFirst();
-}
-
-QString ScriptedDialogs::Prompt(const QString& prompt, const QString& title) {
-    Prompts << title + QLatin1Char('|') + prompt;
-    return PromptAnswers.isEmpty() ? QString() : PromptAnswers.takeFirst();
-}
-
 void RecordingPrinter::SetFont(const QString& name, double points, bool bold) {
     Operations
         << QStringLiteral("font:%1,%2,%3").arg(name).arg(points).arg(bold ? "bold" : "plain");

@@ -9,29 +9,11 @@
 
 #include "core/PublicStuff.h"
 #include "pages/framework/PageManager.h"
-#include "pages/framework/ScriptedDialogBackend.h"
-#include "reports/PagePrinter.h"
-#include "reports/ResultDialogs.h"
+#include "pages/framework/printing/PagePrinter.h"
+#include "tests/support/ScriptedDialogBackend.h"
 #include "tests/support/StandInSummary.h"
 
 namespace mnemex::pagetest {
-
-// Answers dialogs from a script and remembers what was shown.
-class ScriptedDialogs : public pages::ResultDialogs {
-  public:
-    void Message(const QString& text) override { Messages << text; }
-    void Warning(const QString& text, const QString& title) override {
-        Warnings << title + QLatin1Char('|') + text;
-    }
-    bool AskYesNo(const QString& text, const QString& title) override;
-    QString Prompt(const QString& prompt, const QString& title) override;
-    QString PdfFileName(const QString&) override { return PdfName; }
-
-    QStringList PromptAnswers;  // taken in order; empty text means Cancel
-    QList<bool> YesNoAnswers;   // taken in order; No when none is left
-    QString PdfName;
-    QStringList Messages, Warnings, Questions, Prompts;
-};
 
 // A page manager with the three result pages and a stand-in testing hub (loaded), its own
 // state and scripted dialogs.

@@ -6,7 +6,7 @@
 #include "core/PublicStuff.h"
 #include "pages/framework/DriveSource.h"
 #include "pages/framework/PageManager.h"
-#include "pages/framework/ScriptedDialogBackend.h"
+#include "tests/support/ScriptedDialogBackend.h"
 #include "tests/support/StandInSummary.h"
 
 namespace mnemex::testsupport {

@@ -4,7 +4,7 @@
 
 #include <functional>
 
-#include "pages/framework/SummaryService.h"
+#include "core/SummaryService.h"
 
 namespace mnemex::testsupport {
 

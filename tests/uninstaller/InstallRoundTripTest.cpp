@@ -18,7 +18,7 @@
 #include "StartPage.h"
 
 #include "TempTree.h"
-#include "pages/framework/ScriptedDialogBackend.h"
+#include "tests/support/ScriptedDialogBackend.h"
 
 using namespace mnemex::uninstall;
 namespace fs = std::filesystem;

@@ -16,8 +16,8 @@
 #include "StartPage.h"
 #include "TempTree.h"
 #include "UninstallPage.h"
-#include "pages/framework/ScriptedDialogBackend.h"
 #include "tests/support/CaptionFit.h"
+#include "tests/support/ScriptedDialogBackend.h"
 
 using namespace mnemex::uninstall;
 

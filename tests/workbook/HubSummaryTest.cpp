@@ -7,12 +7,12 @@
 
 #include "core/PublicStuff.h"
 #include "pages/framework/PageManager.h"
-#include "pages/framework/ScriptedDialogBackend.h"
 #include "pages/main/DistMemPage.h"
 #include "pages/main/MainPages.h"
 #include "pages/main/Network1Page.h"
 #include "pages/main/TestDAMPage.h"
 #include "reports/workbook/DesktopSpreadsheet.h"
+#include "tests/support/ScriptedDialogBackend.h"
 #include "tests/workbook/SummaryFakes.h"
 
 using namespace mnemex;

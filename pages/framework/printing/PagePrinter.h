@@ -1,5 +1,5 @@
 #pragma once
-// What the result pages print through: lines of text in a chosen font and pictures.
+// What a page prints through: lines of text in a chosen font and pictures.
 
 #include <QImage>
 #include <QString>

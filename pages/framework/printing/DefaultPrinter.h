@@ -4,15 +4,15 @@
 #include <QString>
 #include <memory>
 
-#include "reports/PagePrinter.h"
-#include "reports/ResultDialogs.h"
+#include "pages/framework/Dialogs.h"
+#include "pages/framework/printing/PagePrinter.h"
 
 namespace mnemex::pages {
 
 // A printer for one printout. With no printer installed the user is offered a PDF file of
-// the same page instead; returns nothing when the user declines or cancels.
-std::unique_ptr<PagePrinter> OpenDefaultPrinter(ResultDialogs& dialogs,
-                                                const QString& documentName);
+// the same page instead, asked through `dialogs`; returns nothing when the user declines or
+// cancels.
+std::unique_ptr<PagePrinter> OpenDefaultPrinter(Dialogs& dialogs, const QString& documentName);
 
 // A printer that writes a PDF file: whole when EndDoc succeeds, not at all otherwise.
 std::unique_ptr<PagePrinter> OpenPdfPrinter(const QString& path, const QString& documentName);

@@ -1,14 +1,11 @@
-#include "reports/PrintJobs.h"
-
-#include "reports/text/ProbeText.h"
+#include "pages/framework/printing/PrintJobs.h"
 
 namespace mnemex::pages {
 
-bool PrintProbeText(PagePrinter& printer, const QString& trainingFileName, const QString& text) {
+bool PrintHeadedText(PagePrinter& printer, const QString& heading, const QString& text) {
     printer.PrintLine(QString());
     printer.SetFont(QStringLiteral("Courier"), 10, true);
-    printer.PrintLine(
-        QString::fromStdString(report::ProbePrintHeading(trainingFileName.toStdString())));
+    printer.PrintLine(heading);
     printer.SetBold(false);
     printer.PrintLine(QString());
     printer.PrintLine(text);

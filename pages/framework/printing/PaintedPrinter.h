@@ -6,7 +6,7 @@
 #include <functional>
 #include <memory>
 
-#include "reports/PagePrinter.h"
+#include "pages/framework/printing/PagePrinter.h"
 
 class QPaintDevice;
 

@@ -1,8 +1,9 @@
 #pragma once
 // The spreadsheet summary as a service the pages are handed, like the dialogs and the drive
 // list: the testing hub asks it for a summary and shows how the build goes through the
-// SummaryFeedback it passes. Plain C++ without Qt, so that the Qt-free workbook library can
-// provide the service and tests can stand in for it.
+// SummaryFeedback it passes. Plain C++ without Qt and in the core, below both the page
+// framework and the Qt-free workbook library: the workbook provides the service, the pages are
+// handed it, and tests stand in for it.
 
 #include <optional>
 #include <string>

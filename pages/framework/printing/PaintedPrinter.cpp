@@ -1,4 +1,4 @@
-#include "reports/PaintedPrinter.h"
+#include "pages/framework/printing/PaintedPrinter.h"
 
 #include <QFontMetricsF>
 #include <QPaintDevice>

@@ -1,4 +1,4 @@
-#include "reports/DefaultPrinter.h"
+#include "pages/framework/printing/DefaultPrinter.h"
 
 #include <QDir>
 #include <QFile>
@@ -8,7 +8,7 @@
 
 #include "core/output/ResultFile.h"
 #include "core/output/ScratchFolder.h"
-#include "reports/PaintedPrinter.h"
+#include "pages/framework/printing/PaintedPrinter.h"
 
 namespace mnemex::pages {
 
@@ -77,8 +77,7 @@ std::unique_ptr<PagePrinter> OpenPdfPrinter(const QString& path, const QString& 
     return std::make_unique<DevicePrinter>(std::move(printer), finish);
 }
 
-std::unique_ptr<PagePrinter> OpenDefaultPrinter(ResultDialogs& dialogs,
-                                                const QString& documentName) {
+std::unique_ptr<PagePrinter> OpenDefaultPrinter(Dialogs& dialogs, const QString& documentName) {
     if (!QPrinterInfo::availablePrinters().isEmpty()) {
         QPrinterInfo info = QPrinterInfo::defaultPrinter();
         if (info.isNull())
@@ -89,12 +88,14 @@ std::unique_ptr<PagePrinter> OpenDefaultPrinter(ResultDialogs& dialogs,
         return std::make_unique<DevicePrinter>(std::move(printer),
                                                [raw] { return PrinterState(*raw); });
     }
-    if (!dialogs.AskYesNo(QStringLiteral("No printer is installed on this computer.\r"
-                                         "Save the page as a PDF file instead?"),
-                          QStringLiteral("No Printer")))
+    if (dialogs.MsgBox(QStringLiteral("No printer is installed on this computer.\r"
+                                      "Save the page as a PDF file instead?"),
+                       MsgStyle::YesNoQuestion, QStringLiteral("No Printer")) != kMsgYes)
         return nullptr;
     const QString name =
-        dialogs.PdfFileName(QDir::home().filePath(documentName + QLatin1String(".pdf")));
+        dialogs.SaveFileName(QStringLiteral("Save Printout As PDF"),
+                             QDir::home().filePath(documentName + QLatin1String(".pdf")),
+                             QStringLiteral("PDF files (*.pdf)"));
     if (name.isEmpty())
         return nullptr;
     return OpenPdfPrinter(PdfPathFor(name), documentName);
