@@ -12,6 +12,7 @@ packages=(
   python3 python3-openpyxl python3-numpy python3-dev python3-pytest pybind11-dev
   xvfb xauth x11-apps imagemagick fonts-liberation fonts-dejavu-core
   xdg-utils locales poppler-utils
+  lintian help2man
 )
 
 missing=()
