@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <clocale>
+#include <iomanip>
 
 #include "core/NumberForms.h"
 
@@ -13,6 +14,9 @@ struct FormCase {
     double value;
     const char* text;
 };
+void PrintTo(const FormCase& c, std::ostream* os) {
+    *os << std::setprecision(15) << c.value << " as " << c.text;
+}
 
 class Signed2 : public ::testing::TestWithParam<FormCase> {};
 TEST_P(Signed2, MatchesTheDisplayedForm) {

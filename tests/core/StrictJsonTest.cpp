@@ -16,6 +16,9 @@ struct Accepted {
     const char* Name;
     std::string Text;
 };
+void PrintTo(const Accepted& c, std::ostream* os) {
+    *os << c.Name;
+}
 
 class StrictJsonAccepts : public testing::TestWithParam<Accepted> {};
 
@@ -51,6 +54,9 @@ struct Rejected {
     std::string What;  // a piece of the reason
     int Line;
 };
+void PrintTo(const Rejected& c, std::ostream* os) {
+    *os << c.Name;
+}
 
 class StrictJsonRefuses : public testing::TestWithParam<Rejected> {};
 

@@ -60,6 +60,11 @@ void PrintTo(const Refusal& c, std::ostream* os) {
 }
 
 enum class Action { kStartClearFirst, kStartCheckFirst, kContinue };
+const char* const kActionNames[] = {"StartClearFirst", "StartCheckFirst", "Continue"};
+
+void PrintTo(Action action, std::ostream* os) {
+    *os << kActionNames[static_cast<int>(action)];
+}
 
 class RefusedRun : public ::testing::TestWithParam<std::tuple<Refusal, Action>> {};
 
@@ -116,9 +121,8 @@ const Refusal kRefusals[] = {
 };
 
 std::string RefusedRunName(const ::testing::TestParamInfo<RefusedRun::ParamType>& info) {
-    static const char* const kActions[] = {"StartClearFirst", "StartCheckFirst", "Continue"};
     return std::string(std::get<0>(info.param).Name) +
-           kActions[static_cast<int>(std::get<1>(info.param))];
+           kActionNames[static_cast<int>(std::get<1>(info.param))];
 }
 
 INSTANTIATE_TEST_SUITE_P(Settings, RefusedRun,

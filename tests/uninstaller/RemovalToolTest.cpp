@@ -121,6 +121,9 @@ struct BadLine {
     std::string (*line)(const fs::path& root, const fs::path& prefix);
     const char* reason;
 };
+void PrintTo(const BadLine& bad, std::ostream* os) {
+    *os << bad.name;
+}
 
 class RefusedLine : public Installation, public ::testing::WithParamInterface<BadLine> {};
 
