@@ -6,15 +6,13 @@
 #include "core/NumberForms.h"
 #include "core/ParameterCheck.h"
 #include "core/RunTimeError.h"
-#include "core/json/JsonText.h"
 #include "pages/main/BoxNumbers.h"
 #include "pages/main/Network1Logic.h"
 
 namespace mnemex::pages {
 
 std::string BoxTextForNumber(double value, const QLocale& locale) {
-    std::string plain;
-    json::AppendNumber(plain, value);  // shortest text that reads back as `value`
+    const std::string plain = RoundTripText(value);
     QString local = QString::fromStdString(plain);
     local.replace(QLatin1Char('.'), locale.decimalPoint());
     // The user's own decimal sign where the box reads it back exactly; the boxes also take
@@ -28,16 +26,17 @@ std::string BoxTextForNumber(double value, const QLocale& locale) {
 }
 
 SetupView ViewOfNetwork(const PublicStuff& state, const RunMemory& run, const QLocale& locale) {
+    const NetworkSettings settings = SettingsOf(state, run);
     SetupView view;
-    view.Delta = state.LearningRule == "Delta";
-    view.EpochTest = state.StopAtMaxEpochs == 1;
-    view.ErrorTest = state.StopAtMinError == 1;
+    view.Delta = settings.Rule == "Delta";
+    view.EpochTest = settings.Entries.EpochTest;
+    view.ErrorTest = settings.Entries.ErrorTest;
     // A run ended by the error test alone may have had no number in its epochs box.
-    view.Epochs = run.RunEpochs > 0 ? FormatWhole(run.RunEpochs) : kInitialEpochs;
-    view.PrintEpochs = FormatWhole(state.PrintInterval);
+    view.Epochs = run.RunEpochs > 0 ? settings.Entries.Epochs : kInitialEpochs;
+    view.PrintEpochs = settings.Entries.PrintEpochs;
     view.LearningRate = BoxTextForNumber(state.LearningRate, locale);
     view.MinError = BoxTextForNumber(state.MinError, locale);
-    view.Order = EntriesForOrder(state.Order);
+    view.Order = EntriesForOrder(settings.Order);
     view.Panels = {"Training: " + state.TrainingFileName, EpochsLine(state.EpochCount),
                    TotalSSELine(state.TotalSSE),
                    run.LastChange ? ChangeInSSELine(*run.LastChange) : std::string()};

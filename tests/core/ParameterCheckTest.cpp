@@ -26,16 +26,8 @@ TEST(CheckParameters, InitialSettingsAreAcceptedAndCopied) {
     EXPECT_EQ(s.MaxEpochs, 100);
 }
 
-struct Refusal {
-    const char* name;
-    ParameterEntries entries;
-    CheckVerdict verdict;
-    const char* title;
-    const char* message;
-};
-void PrintTo(const Refusal& r, std::ostream* os) {
-    *os << r.name;
-}
+// The refused checks, their warnings and what they leave are tested against the training
+// session (TrainingSessionTest.cpp); here, what an accepted check copies.
 
 ParameterEntries With(bool epochTest, bool errorTest, const char* epochs, const char* rate) {
     ParameterEntries e;
@@ -45,36 +37,6 @@ ParameterEntries With(bool epochTest, bool errorTest, const char* epochs, const 
     e.LearningRate = rate;
     return e;
 }
-
-class RefusedSettings : public ::testing::TestWithParam<Refusal> {};
-
-TEST_P(RefusedSettings, ShowTheWarningAndTrainNothing) {
-    PublicStuff s;
-    s.MaxEpochs = 77;
-    const Refusal& r = GetParam();
-    const CheckResult result = Check(s, r.entries);
-    EXPECT_EQ(result.Verdict, r.verdict);
-    const ValidationWarning w = WarningFor(result.Verdict);
-    EXPECT_EQ(w.Title, r.title);
-    EXPECT_EQ(w.Message, r.message);
-    EXPECT_EQ(s.MaxEpochs, 77);  // nothing past the failed check was copied
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Warnings, RefusedSettings,
-    ::testing::Values(Refusal{"ZeroEpochs", With(true, false, "0", "0.1"),
-                              CheckVerdict::kMaxEpochsNotPositive, "Maximum Epochs",
-                              "Maximum number of training epochs must be greater than zero."},
-                      Refusal{"NegativeEpochs", With(true, true, "-3", "0.1"),
-                              CheckVerdict::kMaxEpochsNotPositive, "Maximum Epochs",
-                              "Maximum number of training epochs must be greater than zero."},
-                      Refusal{"NoStoppingMethod", With(false, false, "100", "0.1"),
-                              CheckVerdict::kNoStoppingMethod, "No stopping method set",
-                              "At least one box for method of ending training must be checked."},
-                      Refusal{"NegativeRate", With(true, false, "100", "-0.1"),
-                              CheckVerdict::kNegativeRate, "Learning Rate",
-                              "Learning rate cannot be negative"}),
-    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(CheckParameters, NegativeRatePutsTheDefaultRateBack) {
     PublicStuff s;

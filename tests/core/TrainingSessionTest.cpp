@@ -89,6 +89,7 @@ TEST_P(RefusedRun, TrainsNothingAndLeavesWhatItsOrderPromises) {
     EXPECT_EQ(RefusalText(r.Check), c.Says);
     EXPECT_EQ(refused.PanelsShown, 0);
     EXPECT_EQ(s.state.EpochCount, 5);
+    EXPECT_EQ(s.state.MaxEpochs, before.MaxEpochs);  // nothing past the failed step is copied
     EXPECT_EQ(s.state.SSEHistory, before.SSEHistory);
     if (action == Action::kStartClearFirst)
         EXPECT_EQ(s.state.Weights.Storage(), std::vector<double>(before.Weights.Storage().size()));
@@ -111,6 +112,8 @@ TEST_P(RefusedRun, TrainsNothingAndLeavesWhatItsOrderPromises) {
 
 const Refusal kRefusals[] = {
     {"MaxEpochsZero", true, false, "0", "0.1",
+     "Maximum Epochs: Maximum number of training epochs must be greater than zero."},
+    {"NegativeEpochs", true, true, "-3", "0.1",
      "Maximum Epochs: Maximum number of training epochs must be greater than zero."},
     {"NoStoppingMethod", false, false, "10", "0.1",
      "No stopping method set: At least one box for method of ending training must be checked."},
