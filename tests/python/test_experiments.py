@@ -1,5 +1,7 @@
 """Permuted pattern order, recall measures, least squares, distorted probes and weight
-exports: the same numbers and bytes as mnemex-batch's experiment options."""
+exports as the module hands them out: the same numbers and bytes as mnemex-batch's
+experiment options. What the numbers are is the core's to test (tests/core); here, one case
+of each shows the module passes its arguments and results through unchanged."""
 import math
 import pathlib
 import sys
@@ -17,11 +19,7 @@ SEED_LIMIT = 2**63 - 1
 
 # (file, rule, rate, epochs, print_interval, seed)
 PERMUTED_RUNS = [
-    ("letters.net", "delta", 0.02, 60, 1, 1),
-    ("letters.net", "hebb", 0.01, 7, 2, 0),
-    ("dependent.net", "delta", 0.1, 250, 7, 42),
     ("independent.net", "delta", 0.2, 40, 5, SEED_LIMIT),
-    ("orthogonal.net", "hebb", 1.0, 3, 1, 123456789),
 ]
 
 
@@ -46,24 +44,6 @@ def test_permuted_training_matches_the_batch_command(name, rule, rate, epochs, i
     run = net.train(rule=rule, rate=rate, epochs=epochs, print_interval=interval,
                     order="permuted", seed=seed)
     assert_same_run(net, run, expected)
-
-
-def test_permuted_order_changes_the_weights_and_file_order_ignores_the_seed():
-    path = example("letters.net")
-    settings = dict(rule="delta", rate=0.02, epochs=30)
-    file_order = mnemex.load(path)
-    file_order.train(**settings)
-    seeded_file_order = mnemex.load(path)
-    seeded_file_order.train(**settings, order="file", seed=99)
-    permuted = [mnemex.load(path) for _ in range(3)]
-    for net, seed in zip(permuted, (1, 1, 2)):
-        net.train(**settings, order="permuted", seed=seed)
-    assert np.array_equal(seeded_file_order.weights, file_order.weights)
-    assert np.array_equal(permuted[0].weights, permuted[1].weights)
-    assert not np.array_equal(permuted[0].weights, file_order.weights)
-    assert not np.array_equal(permuted[0].weights, permuted[2].weights)
-    # The untrained row is measured in file order whatever the order.
-    assert permuted[0].history[0].tolist() == file_order.history[0].tolist()
 
 
 def test_continuing_keeps_the_last_runs_order_as_the_batch_commands_continue(scratch):
@@ -116,7 +96,7 @@ def module_run(name, args):
     return net
 
 
-@pytest.mark.parametrize("name,args", EXPERIMENT_CASES)
+@pytest.mark.parametrize("name,args", EXPERIMENT_CASES[1:2])
 def test_test_all_and_least_squares_match_the_batch_command(name, args):
     expected = batch_json(example(name), *args, "--test-all", "--least-squares")
     net = module_run(name, args)
@@ -129,37 +109,6 @@ def test_test_all_and_least_squares_match_the_batch_command(name, args):
     assert net.fixed_weight_sse() == expected["fixed_weight_sse"]
 
 
-def test_measures_are_those_of_the_recalled_responses():
-    net = module_run(*EXPERIMENT_CASES[1])
-    rows = net.test_all()
-    assert [row["pattern"] for row in rows] == list(range(1, net.num_patterns + 1))
-    for row, target in zip(rows, net.targets):
-        a, t, n = net.recall(row["pattern"]), target, net.num_outputs
-        dot, aa, tt = (sum(float(u) * float(v) for u, v in zip(x, y))
-                       for x, y in ((a, t), (a, a), (t, t)))
-        assert row["sse"] == sum((float(v) - float(u)) ** 2 for u, v in zip(a, t))
-        assert row["ndp"] == dot / n
-        assert row["nvl"] == math.sqrt(aa / n)
-        assert row["vcor"] == pytest.approx(dot / (math.sqrt(aa) * math.sqrt(tt)), rel=1e-15)
-    assert sum(row["sse"] for row in rows) == pytest.approx(net.fixed_weight_sse(), rel=1e-14)
-
-
-def test_untrained_network_recalls_nothing():
-    net = mnemex.load(example("dependent.net"))
-    assert [(r["sse"], r["ndp"], r["nvl"], r["vcor"]) for r in net.test_all()] == [
-        (float((t ** 2).sum()), 0.0, 0.0, 0.0) for t in net.targets]
-
-
-def test_dependent_patterns_leave_two_thirds_for_any_fixed_weights():
-    net = mnemex.load(example("dependent.net"))
-    net.train(rule="delta", epochs=500)
-    solved = net.least_squares()
-    assert solved["total_sse"] == pytest.approx(2 / 3, abs=1e-12)
-    assert solved["rank"] == 2
-    # The epoch total falls below the best fixed weights; the final weights held fixed do not.
-    assert net.total_sse < solved["total_sse"] < net.fixed_weight_sse()
-
-
 def test_least_squares_is_skipped_beyond_the_size_limit():
     net = mnemex.Network(np.eye(2000), np.ones((2000, 1)), name="big")
     skipped = net.least_squares()
@@ -170,7 +119,7 @@ def test_least_squares_is_skipped_beyond_the_size_limit():
     assert net.fixed_weight_sse() == 2000.0
 
 
-@pytest.mark.parametrize("name,args", EXPERIMENT_CASES[:2])
+@pytest.mark.parametrize("name,args", EXPERIMENT_CASES[1:2])
 def test_weight_exports_are_the_batch_commands_bytes(scratch, name, args):
     run_batch(example(name), *args, "--weights-csv", scratch / "batch.csv",
               "--weights-npy", scratch / "batch.npy")
@@ -216,10 +165,6 @@ def reference_distortion(inputs, noise_sd, zero_fraction, seed):
 
 
 @pytest.mark.parametrize("pattern,noise_sd,zero_fraction,seed", [
-    (1, 0.1, 0.0, 1),
-    (3, 0.5, 0.25, 7),
-    (8, 0.0, 0.5, 2**40),
-    (2, 2.0, 1.0, 0),
     (5, 0.05, 0.125, SEED_LIMIT),
 ])
 def test_distorted_probe_follows_the_reference_draws(pattern, noise_sd, zero_fraction, seed):
@@ -252,11 +197,3 @@ def test_an_undamaged_probe_is_the_pattern_itself():
         assert probe["zeroed"] == []
         assert {k: probe[k] for k in row} == row
     assert np.array_equal(net.weights, weights)
-
-
-def test_one_seed_zeroes_the_same_units_at_every_noise_level():
-    net = mnemex.load(example("letters.net"))
-    chosen = {tuple(net.probe_distorted(4, noise_sd=sd, zero_fraction=0.3, seed=9)["zeroed"])
-              for sd in (0.0, 0.01, 1.0, 100.0)}
-    assert len(chosen) == 1
-    assert net.probe_distorted(4, zero_fraction=0.3, seed=10)["zeroed"] != list(chosen.pop())

@@ -5,17 +5,13 @@ import pytest
 import mnemex
 from conftest import batch_json, example, run_batch, write_net
 
-# (file, rule, rate, epochs, stop, min_error, print_interval)
+# (file, rule, rate, epochs, stop, min_error, print_interval): one run per way of ending,
+# since the module turns its keywords into the settings the batch command's options give;
+# the runs themselves are the training session's to test.
 RUNS = [
-    ("orthogonal.net", "hebb", 1.0, 1, "epochs", 0.05, 1),
-    ("orthogonal.net", "hebb", 0.3, 7, "epochs", 0.05, 2),
-    ("independent.net", "hebb", 0.5, 1, "epochs", 0.05, 10),
-    ("independent.net", "delta", 0.2, 100, "epochs", 0.05, 10),
     ("dependent.net", "delta", 0.1, 250, "epochs", 0.05, 7),
     ("dependent.net", "hebb", 0.05, 30, "both", 0.5, 3),
-    ("letters.net", "delta", 0.02, 100, "both", 0.01, 1),
     ("letters.net", "delta", 0.013, 60, "error", 0.5, 4),
-    ("letters.net", "hebb", 0.001, 5, "epochs", 0.05, 1),
 ]
 
 
