@@ -8,13 +8,14 @@ namespace mnemex {
 
 namespace {
 
-FinishedRun Snapshot(const PublicStuff& state, bool endedByError) {
+FinishedRun Snapshot(const PublicStuff& state, RunEnd end) {
     FinishedRun run;
     run.FileName = state.TrainingFileName;
     run.Rule = state.LearningRule == "Hebb" ? "Hebb" : "Delta";
     run.Rate = state.LearningRate;
     run.Order = state.Order;
-    run.EndedByError = endedByError;
+    run.Epochs = state.EpochCount;
+    run.End = end;
     const int rows = std::clamp<int>(state.SSECount, 0, kHistoryRows);
     run.History.reserve(static_cast<std::size_t>(rows));
     for (int r = 1; r <= rows; ++r)
@@ -32,8 +33,8 @@ bool CarriesOn(const FinishedRun& earlier, const FinishedRun& later) {
 
 }  // namespace
 
-const FinishedRun& FinishedRuns::Record(const PublicStuff& state, bool endedByError) {
-    FinishedRun run = Snapshot(state, endedByError);
+const FinishedRun& FinishedRuns::Record(const PublicStuff& state, RunEnd end) {
+    FinishedRun run = Snapshot(state, end);
     if (state.NewRun == 0 && !runs_.empty() && CarriesOn(runs_.back(), run)) {
         run.Id = runs_.back().Id;
         run.Kept = runs_.back().Kept;
@@ -68,13 +69,66 @@ bool FinishedRuns::SetKept(int id, bool kept) {
     return false;
 }
 
-std::string RunLegend(const FinishedRun& run) {
+namespace {
+
+std::string Settings(const FinishedRun& run) {
     std::string text = run.FileName + ", " + run.Rule + ", rate " + FormatGeneral(run.Rate) + ", ";
     text += run.Order.Permuted ? "permuted order, seed " + std::to_string(run.Order.Seed)
                                : std::string("file order");
-    if (run.EndedByError)
+    return text;
+}
+
+// 1938500 as "1,938,500": counts of millions of epochs are read, not deciphered.
+std::string Grouped(std::int64_t n) {
+    std::string digits = std::to_string(n < 0 ? -n : n);
+    for (auto at = static_cast<std::ptrdiff_t>(digits.size()) - 3; at > 0; at -= 3)
+        digits.insert(static_cast<std::size_t>(at), 1, ',');
+    return n < 0 ? "-" + digits : digits;
+}
+
+}  // namespace
+
+RunEnd EndOf(const PublicStuff& state, RunOutcome outcome) {
+    switch (outcome) {
+        case RunOutcome::kInterrupted:
+            return RunEnd::kStopped;
+        case RunOutcome::kFailed:
+            return RunEnd::kTrainingError;
+        case RunOutcome::kFinished:
+        case RunOutcome::kRefused:
+            break;
+    }
+    if (state.StopAtMaxEpochs == 1 && state.EpochCount >= state.MaxEpochs)
+        return RunEnd::kMaximumEpochs;
+    return state.StopAtMinError == 1 ? RunEnd::kErrorLevel : RunEnd::kMaximumEpochs;
+}
+
+std::string RunEndText(RunEnd end) {
+    switch (end) {
+        case RunEnd::kMaximumEpochs:
+            return "reached the maximum epochs";
+        case RunEnd::kErrorLevel:
+            return "reached the error level";
+        case RunEnd::kStopped:
+            return "stopped with Stop Training";
+        case RunEnd::kTrainingError:
+            return "ended by a training error";
+        case RunEnd::kOpened:
+            return "opened from a saved network";
+    }
+    return {};
+}
+
+std::string RunLegend(const FinishedRun& run) {
+    std::string text = Settings(run);
+    if (run.End == RunEnd::kTrainingError)
         text += ", stopped by an error";
     return text;
+}
+
+std::string RunSummary(const FinishedRun& run) {
+    return Settings(run) + ": " + Grouped(run.Epochs) +
+           (run.Epochs == 1 ? " epoch, " : " epochs, ") + RunEndText(run.End);
 }
 
 }  // namespace mnemex

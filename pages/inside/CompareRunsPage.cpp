@@ -67,9 +67,8 @@ void CompareRunsPage::Rebuild() {
     filling_ = true;
     runList_->clear();
     for (const FinishedRun& run : Context().runs.All()) {
-        auto* item = new QListWidgetItem(
-            QStringLiteral("Run %1: ").arg(run.Id) + QString::fromStdString(RunLegend(run)) +
-            QStringLiteral(" (%1 epochs)").arg(run.History.empty() ? 0 : run.History.back().first));
+        auto* item = new QListWidgetItem(QStringLiteral("Run %1: ").arg(run.Id) +
+                                         QString::fromStdString(RunSummary(run)));
         item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
         item->setCheckState(run.Kept ? Qt::Checked : Qt::Unchecked);
         item->setData(Qt::UserRole, run.Id);

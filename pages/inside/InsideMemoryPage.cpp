@@ -239,6 +239,8 @@ void InsideMemoryPage::Tick() {
     lastShape_ = shape;
     if (changed) {
         stale_ = true;
+        // The readout named a weight that has changed, or a unit the network may not have.
+        hoverLabel_->clear();
         if (network) {
             weightView_->ShowWeights(s.Weights);
             colourBar_->SetLimit(weightView_->Limit());
@@ -271,9 +273,14 @@ void InsideMemoryPage::Refresh() {
                                                        : WeightView::Mode::kHeatMap);
         explainedOutput_ = 0;
         explanation_->clear();
+        // A probe of another file's pattern means nothing here.
+        ClearProbe();
     }
-    if (s.Weights.NumOutputs() != s.NumOutputs || s.Weights.NumInputs() != s.NumInputs)
-        return;  // no network yet
+    hoverLabel_->clear();
+    if (s.Weights.NumOutputs() != s.NumOutputs || s.Weights.NumInputs() != s.NumInputs) {
+        ClearFigures();  // no network yet
+        return;
+    }
     weightView_->ShowWeights(s.Weights);
     colourBar_->SetLimit(weightView_->Limit());
     ShowPictures();
@@ -281,6 +288,28 @@ void InsideMemoryPage::Refresh() {
     ShowFixedWeightFigures();
     if (explainedOutput_ > 0)
         ExplainOutput(explainedOutput_);
+    if (probe_ && !RunProbe(*probe_, false))
+        ClearProbe();
+}
+
+void InsideMemoryPage::ClearFigures() {
+    weightView_->ShowWeights(WeightMatrix{});
+    colourBar_->SetLimit(0.0);
+    for (PatternPicture* picture : pictures_)
+        picture->Clear();
+    rows_.clear();
+    ShowTable();
+    fixedWeight_->clear();
+    explainedOutput_ = 0;
+    explanation_->clear();
+    ClearProbe();
+}
+
+void InsideMemoryPage::ClearProbe() {
+    probe_.reset();
+    distortedPicture_->Clear();
+    probeRecalledPicture_->Clear();
+    probeMeasures_->clear();
 }
 
 void InsideMemoryPage::Failed(const RunTimeError& error) {
@@ -291,8 +320,11 @@ void InsideMemoryPage::Failed(const RunTimeError& error) {
 }
 
 void InsideMemoryPage::ShowPictures() {
-    if (State().NumPatterns < 1)
+    if (State().NumPatterns < 1) {
+        for (PatternPicture* picture : pictures_)
+            picture->Clear();
         return;
+    }
     PatternViews views;
     const RunTimeError error =
         TrapErrors([&] { views = PatternViewsOf(State(), patternBox_->value()); });
@@ -302,10 +334,11 @@ void InsideMemoryPage::ShowPictures() {
     }
     const int inWidth = inputWidthBox_->value();
     const int outWidth = outputWidthBox_->value();
-    pictures_[0]->ShowValues(std::move(views.Input), inWidth);
-    pictures_[1]->ShowValues(std::move(views.Desired), outWidth);
-    pictures_[2]->ShowValues(std::move(views.Recalled), outWidth);
-    pictures_[3]->ShowValues(std::move(views.Error), outWidth);
+    const PictureScales scales = ScalesFor(RangesOf(State()), views);
+    pictures_[0]->ShowValues(std::move(views.Input), inWidth, scales.Input);
+    pictures_[1]->ShowValues(std::move(views.Desired), outWidth, scales.Output);
+    pictures_[2]->ShowValues(std::move(views.Recalled), outWidth, scales.Output);
+    pictures_[3]->ShowValues(std::move(views.Error), outWidth, scales.Error);
 }
 
 void InsideMemoryPage::ShowMeasures() {
@@ -390,30 +423,44 @@ void InsideMemoryPage::Probe_Click() {
     }
     if (State().NumPatterns < 1)
         return;
-    const int p = patternBox_->value();
+    RunProbe({*noise, *zero, seed, patternBox_->value()}, true);
+}
+
+bool InsideMemoryPage::RunProbe(const ProbeSettings& settings, bool tell) {
+    if (settings.Pattern < 1 || settings.Pattern > State().NumPatterns)
+        return false;
+    const int p = settings.Pattern;
     DistortedInputs distorted;
     PatternMeasures measures;
     std::vector<double> recalled;
     const RunTimeError error = TrapErrors([&] {
-        distorted = DistortPattern(State(), p, {*noise, *zero, seed});
+        distorted = DistortPattern(State(), p, {settings.Noise, settings.Zero, settings.Seed});
         if (!distorted.Problem.empty())
             return;
         recalled = RecallVector(State(), distorted.Inputs);
         measures = MeasureProbe(State(), p, distorted.Inputs);
     });
     if (error.Number != 0) {
-        Dialog().MsgBox(QString::fromStdString(TrainingErrorMessage(error)), MsgStyle::OkOnly);
-        return;
+        if (tell)
+            Dialog().MsgBox(QString::fromStdString(TrainingErrorMessage(error)), MsgStyle::OkOnly);
+        return false;
     }
     if (!distorted.Problem.empty()) {
-        Dialog().MsgBox(QString::fromStdString(distorted.Problem), MsgStyle::OkWarning,
-                        QStringLiteral("Probe"));
-        return;
+        if (tell)
+            Dialog().MsgBox(QString::fromStdString(distorted.Problem), MsgStyle::OkWarning,
+                            QStringLiteral("Probe"));
+        return false;
     }
-    distortedPicture_->ShowValues(distorted.Inputs, inputWidthBox_->value());
-    probeRecalledPicture_->ShowValues(std::move(recalled), outputWidthBox_->value());
+    probe_ = settings;
+    // On the scales of the pattern's own pictures, so the two can be compared by eye.
+    const PatternRanges ranges = RangesOf(State());
+    distortedPicture_->ShowValues(distorted.Inputs, inputWidthBox_->value(),
+                                  GreyScale(Widened(ranges.Inputs, distorted.Inputs)));
+    const PictureScale output = GreyScale(Widened(ranges.Desired, recalled));
+    probeRecalledPicture_->ShowValues(std::move(recalled), outputWidthBox_->value(), output);
     probeMeasures_->setText(QStringLiteral("Against pattern %1's desired output:\n").arg(p) +
                             MeasuresLine(measures));
+    return true;
 }
 
 void InsideMemoryPage::ExplainOutput(int output) {

@@ -6,6 +6,7 @@
 
 #include <QTimer>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -95,6 +96,19 @@ class InsideMemoryPage : public Page {
     void BuildButtons();
 
     void ShowPictures();
+    // Everything that describes a network no longer shown: pictures, table, probe,
+    // explanation, hover readout and figures.
+    void ClearFigures();
+    void ClearProbe();
+    // The distorted probe with these settings, drawn against the current weights; false
+    // (after its message, when `tell`) when it cannot be made.
+    struct ProbeSettings {
+        double Noise = 0.0;
+        double Zero = 0.0;
+        std::uint64_t Seed = 0;
+        int Pattern = 1;
+    };
+    bool RunProbe(const ProbeSettings& settings, bool tell);
     void ShowMeasures();
     void ShowTable();
     void ShowFixedWeightFigures();
@@ -142,6 +156,8 @@ class InsideMemoryPage : public Page {
     std::uint64_t failedFingerprint_ = 0;
     bool stale_ = false;
     int explainedOutput_ = 0;  // the output unit last explained, 0 for none
+    // The probe on show, drawn again whenever the weights change.
+    std::optional<ProbeSettings> probe_;
     std::string shapeKey_;
     std::string fixedKey_;
 };

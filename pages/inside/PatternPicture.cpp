@@ -3,6 +3,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include "pages/inside/WeightColours.h"
+
 namespace mnemex::inside {
 
 namespace {
@@ -11,30 +13,63 @@ constexpr int kTextHeight = 16;
 
 PatternPicture::PatternPicture(QWidget* parent) : QWidget(parent) {}
 
-void PatternPicture::ShowValues(std::vector<double> values, int width) {
+void PatternPicture::ShowValues(std::vector<double> values, int width, PictureScale scale) {
     values_ = std::move(values);
     width_ = WidthFits(static_cast<int>(values_.size()), width)
                  ? width
                  : ProposedWidth(int(values_.size()));
-    range_ = RangeOf(values_);
+    scale_ = scale;
+    const ValueRange shown = RangeOf(values_);
+    // The exact figures belong to the hover, not to the sketch.
+    setToolTip(values_.empty() ? QString()
+                               : QStringLiteral("Values shown: %1 to %2")
+                                     .arg(QString::number(shown.Low, 'g', 17),
+                                          QString::number(shown.High, 'g', 17)));
     update();
 }
 
-QString PatternPicture::RangeText() const {
+void PatternPicture::Clear() {
+    values_.clear();
+    width_ = 0;
+    scale_ = {};
+    setToolTip(QString());
+    update();
+}
+
+QString PatternPicture::ScaleText() const {
     if (values_.empty())
         return QStringLiteral("no units");
-    // Four significant digits: the picture is a sketch, the exact figures are elsewhere.
-    return QString::number(range_.Low, 'g', 4) + QStringLiteral(" to ") +
-           QString::number(range_.High, 'g', 4);
+    return QString::fromStdString(inside::ScaleText(scale_));
+}
+
+QColor PatternPicture::UnitColour(int unit) const {
+    if (unit < 1 || unit > static_cast<int>(values_.size()))
+        return {};
+    const double v = values_[static_cast<std::size_t>(unit - 1)];
+    if (scale_.Diverging)
+        return QColor::fromRgba(DivergingColour(v, scale_.High));
+    const int grey = GreyLevel(v, {scale_.Low, scale_.High});
+    return {grey, grey, grey};
+}
+
+QSizeF PatternPicture::CellSize() const {
+    const int rows = GridRows(static_cast<int>(values_.size()), width_);
+    if (rows == 0)
+        return {};
+    const double across = double(width()) / width_;
+    const double down = double(height() - kTextHeight) / rows;
+    const double square = std::min(across, down);
+    if (square >= kMinimumCellHeight)
+        return {square, square};
+    return {across, std::min(down, kMinimumCellHeight)};
 }
 
 QRectF PatternPicture::GridRect() const {
-    const int count = static_cast<int>(values_.size());
-    const int rows = GridRows(count, width_);
-    if (rows == 0)
+    const QSizeF cell = CellSize();
+    if (cell.isEmpty())
         return {};
-    const double cell = std::min(double(width()) / width_, double(height() - kTextHeight) / rows);
-    return {0, 0, cell * width_, cell * rows};
+    return {0, 0, cell.width() * width_,
+            cell.height() * GridRows(static_cast<int>(values_.size()), width_)};
 }
 
 int PatternPicture::UnitAt(QPoint point) const {
@@ -52,19 +87,19 @@ void PatternPicture::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     const QRectF grid = GridRect();
     if (!grid.isEmpty()) {
-        const double cell = grid.width() / width_;
+        const QSizeF cell = CellSize();
         for (std::size_t k = 0; k < values_.size(); ++k) {
-            const int grey = GreyLevel(values_[k], range_);
-            const double x = double(k % static_cast<std::size_t>(width_)) * cell;
-            const double y = double(k / static_cast<std::size_t>(width_)) * cell;
-            painter.fillRect(QRectF(x, y, cell, cell), QColor(grey, grey, grey));
+            const double x = double(k % static_cast<std::size_t>(width_)) * cell.width();
+            const double y = double(k / static_cast<std::size_t>(width_)) * cell.height();
+            painter.fillRect(QRectF(x, y, cell.width(), cell.height()),
+                             UnitColour(static_cast<int>(k) + 1));
         }
         painter.setPen(Qt::darkGray);
         painter.drawRect(grid.adjusted(0, 0, -1, -1));
     }
     painter.setPen(Qt::black);
     painter.drawText(QRect(0, height() - kTextHeight, width(), kTextHeight),
-                     Qt::AlignLeft | Qt::AlignVCenter, RangeText());
+                     Qt::AlignLeft | Qt::AlignVCenter, ScaleText());
 }
 
 void PatternPicture::mousePressEvent(QMouseEvent* event) {

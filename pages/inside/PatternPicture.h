@@ -1,6 +1,7 @@
 #pragma once
-// A pattern's units as a small grey-scale picture, laid out in rows of a chosen width,
-// with its value range written underneath (black the lowest value, white the highest).
+// A pattern's units as a small picture, laid out in rows of a chosen width, drawn on a
+// scale the page gives (grey, or diverging about 0 for errors) and stating that scale
+// underneath.
 
 #include <QWidget>
 #include <vector>
@@ -14,12 +15,20 @@ class PatternPicture : public QWidget {
   public:
     explicit PatternPicture(QWidget* parent = nullptr);
 
-    void ShowValues(std::vector<double> values, int width);
+    void ShowValues(std::vector<double> values, int width, PictureScale scale);
+    // Nothing shown: no units, no scale.
+    void Clear();
     const std::vector<double>& Values() const { return values_; }
     int GridWidth() const { return width_; }
-    ValueRange Range() const { return range_; }
-    // "low to high" as written under the picture.
-    QString RangeText() const;
+    const PictureScale& Scale() const { return scale_; }
+    // The scale as written under the picture, e.g. "0 black to 1 white".
+    QString ScaleText() const;
+    // The colour unit `unit` (from 1) is drawn in.
+    QColor UnitColour(int unit) const;
+    // A unit's cell: as wide as tall when that leaves it tall enough to see, else as wide as
+    // the picture allows and kMinimumCellHeight tall (a strip of many units stays visible).
+    QSizeF CellSize() const;
+    static constexpr double kMinimumCellHeight = 12.0;
     // The unit (from 1) drawn at a point, 0 for none.
     int UnitAt(QPoint point) const;
 
@@ -35,7 +44,7 @@ class PatternPicture : public QWidget {
 
     std::vector<double> values_;
     int width_ = 0;
-    ValueRange range_;
+    PictureScale scale_;
 };
 
 }  // namespace mnemex::inside

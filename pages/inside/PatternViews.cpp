@@ -27,6 +27,33 @@ PatternViews PatternViewsOf(const PublicStuff& state, int p) {
     return v;
 }
 
+PatternRanges RangesOf(const PublicStuff& state) {
+    PatternRanges r;
+    bool first = true;
+    for (int p = 1; p <= state.NumPatterns; ++p) {
+        const double* in = state.InputPatterns.Pattern(p);
+        const double* desired = state.DesiredOutputs.Pattern(p);
+        const std::vector<double> inputs(in, in + state.NumInputs);
+        const std::vector<double> outputs(desired, desired + state.NumOutputs);
+        if (first) {
+            r.Inputs = RangeOf(inputs);
+            r.Desired = RangeOf(outputs);
+            first = false;
+        }
+        r.Inputs = Widened(r.Inputs, inputs);
+        r.Desired = Widened(r.Desired, outputs);
+    }
+    return r;
+}
+
+PictureScales ScalesFor(const PatternRanges& ranges, const PatternViews& shown) {
+    PictureScales s;
+    s.Input = GreyScale(Widened(ranges.Inputs, shown.Input));
+    s.Output = GreyScale(Widened(Widened(ranges.Desired, shown.Desired), shown.Recalled));
+    s.Error = ErrorScale(shown.Error, ranges.Desired);
+    return s;
+}
+
 FixedWeightFigures FixedWeightFiguresOf(const PublicStuff& state) {
     FixedWeightFigures f;
     const LeastSquaresResult best = SolveLeastSquares(state);

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/PublicStuff.h"
+#include "pages/inside/PatternGrid.h"
 
 namespace mnemex::inside {
 
@@ -20,6 +21,23 @@ struct PatternViews {
 // Pattern p (1..NumPatterns) with the current weights. Reads the state only; throws
 // RunTimeException(kOverflow) when a value is not finite.
 PatternViews PatternViewsOf(const PublicStuff& state, int p);
+
+// The inputs' and the desired outputs' ranges over every pattern of the file.
+struct PatternRanges {
+    ValueRange Inputs;
+    ValueRange Desired;
+};
+PatternRanges RangesOf(const PublicStuff& state);
+
+// The scales of the four pictures of a pattern: the input on the inputs' range; desired and
+// recalled outputs on one scale, the desired outputs' range widened to take in the
+// recalled values shown; the error on ErrorScale.
+struct PictureScales {
+    PictureScale Input;
+    PictureScale Output;
+    PictureScale Error;
+};
+PictureScales ScalesFor(const PatternRanges& ranges, const PatternViews& shown);
 
 struct FixedWeightFigures {
     std::optional<double> LeastSquaresSSE;  // none when the solve was skipped

@@ -364,11 +364,25 @@ void DistMemPage::StartTraining_Click() {
     const OrderReading order = ReadOrderOnPage();
     if (!order.Order) {
         // Start Training clears the network before it reads any entry, whatever follows.
-        if (NoFailure(session_.ClearForStart()))
+        const bool cleared = NoFailure(session_.ClearForStart());
+        OfferSaveNetwork();
+        if (cleared)
             ShowOrderWarning(order);
         return;
     }
-    TrainIfAccepted(session_.PrepareStart(SettingsOnPage(*order.Order)));
+    const SessionResult prepared = session_.PrepareStart(SettingsOnPage(*order.Order));
+    // The weights are cleared now, even when the check refuses the run: what is left is
+    // not the network the last run's epochs and history describe, so it may not be saved.
+    OfferSaveNetwork();
+    TrainIfAccepted(prepared);
+}
+
+// Save Network is offered only while the weights are what a finished run (or an opened
+// file) left, so a saved network is always one that its epochs and history produced.
+void DistMemPage::OfferSaveNetwork() {
+    const bool offered = session_.HasTrainedNetwork() && !running_;
+    SaveNetwork->setVisible(offered);
+    SaveNetwork->setEnabled(offered);
 }
 
 void DistMemPage::Continue_Click() {
@@ -418,7 +432,7 @@ QString DistMemPage::StateFolder() const {
 }
 
 void DistMemPage::SaveNetwork_Click() {
-    if (running_)
+    if (running_ || !session_.HasTrainedNetwork())
         return;
     const QString suggested = QString::fromStdString(
         SuggestedStateName(State(), QFile::encodeName(StateFolder()).toStdString()));
@@ -452,7 +466,8 @@ void DistMemPage::OpenSavedNetwork_Click() {
     // The opened network replaces any reset still waiting for the next activation.
     resetRule_.OnStartTraining();
     ShowNetwork(ViewOfNetwork(State(), session_.LastRun(), QLocale()));
-    Context().runs.Record(State(), false);
+    OfferSaveNetwork();
+    Context().runs.Record(State(), RunEnd::kOpened);
 }
 
 void DistMemPage::ShowNetwork(const SetupView& view) {
@@ -494,7 +509,8 @@ void DistMemPage::RunTraining() {
     StopTraining->hide();
     StartTraining->show();
     running_ = false;
-    Context().runs.Record(State(), result.Outcome == RunOutcome::kFailed);
+    OfferSaveNetwork();
+    Context().runs.Record(State(), EndOf(State(), result.Outcome));
     if (result.Outcome == RunOutcome::kFailed) {
         Dialog().MsgBox(QString::fromStdString(TrainingErrorMessage(result.Error)),
                         MsgStyle::OkOnly);
@@ -545,7 +561,8 @@ void DistMemPage::MakePanelsPersistent() {
 
 void DistMemPage::ReEnable() {
     SetEntriesEnabled(true);
-    for (QPushButton* b : {TestRecall, Continue, SaveNetwork}) {
+    // Save Network waits for the session to take the run as finished (OfferSaveNetwork).
+    for (QPushButton* b : {TestRecall, Continue}) {
         b->show();
         b->setEnabled(true);
     }

@@ -142,6 +142,7 @@ class DistMemPage : public Page, private TrainingPanelSink {
     // True for no error; else shows the training error message and returns false.
     bool NoFailure(const RunTimeError& error);
     void SetEntriesEnabled(bool enabled);
+    void OfferSaveNetwork();
     void SlidersFromBoxes();
     // Reallocates the network; false (after the out-of-memory message) when it did not fit.
     bool FreshNetwork();

@@ -47,14 +47,19 @@ bool SameBits(double a, double b) {
 
 }  // namespace
 
-TEST(PatternGrid, ProposesTheSquareRootOrOneRow) {
+TEST(PatternGrid, ProposesASquareAStripOrANearSquare) {
     struct Case {
+        const char* name;
         int count, width, rows;
     };
-    for (const Case c : {Case{64, 8, 8}, Case{784, 28, 28}, Case{9, 3, 3}, Case{8, 8, 1},
-                         Case{10, 10, 1}, Case{1, 1, 1}, Case{0, 0, 0}}) {
-        EXPECT_EQ(ProposedWidth(c.count), c.width) << c.count;
-        EXPECT_EQ(GridRows(c.count, c.width), c.rows) << c.count;
+    for (const Case c :
+         {Case{"square 64", 64, 8, 8}, Case{"square 784", 784, 28, 28}, Case{"square 9", 9, 3, 3},
+          Case{"short strip 8", 8, 8, 1}, Case{"strip of 15", 15, 15, 1},
+          Case{"300: 20 x 15", 300, 20, 15}, Case{"18: 6 x 3", 18, 6, 3},
+          Case{"prime 17: short last row", 17, 5, 4}, Case{"prime 997", 997, 32, 32},
+          Case{"one", 1, 1, 1}, Case{"none", 0, 0, 0}}) {
+        EXPECT_EQ(ProposedWidth(c.count), c.width) << c.name;
+        EXPECT_EQ(GridRows(c.count, c.width), c.rows) << c.name;
     }
     EXPECT_EQ(GridRows(10, 4), 3);  // a short last row
     EXPECT_TRUE(WidthFits(10, 10));
@@ -70,6 +75,77 @@ TEST(PatternGrid, GreyScaleSpansTheValueRange) {
     EXPECT_EQ(GreyLevel(3.0, r), 255);
     EXPECT_EQ(GreyLevel(1.0, r), 128);
     EXPECT_EQ(GreyLevel(5.0, {2.0, 2.0}), 128);  // a flat picture is mid grey
+}
+
+TEST(PictureScales, ErrorScaleIsSymmetricAndNoSmallerThanHalfTheOutputs) {
+    struct Case {
+        const char* name;
+        std::vector<double> errors;
+        ValueRange desired;
+        double half;
+    };
+    const Case cases[] = {
+        {"tiny errors on half the outputs' range", {0.001, -0.002}, {0, 1}, 0.5},
+        {"nearly equal errors stay nearly equal", {0.439992, 0.440007}, {0, 1}, 0.5},
+        {"an error beyond it widens it", {0.2, -0.9}, {0, 1}, 0.9},
+        {"flat desired outputs: 1", {0.1}, {2, 2}, 1.0},
+        {"flat desired outputs, larger error", {-3.0}, {2, 2}, 3.0},
+        {"no errors shown", {}, {-1, 3}, 2.0},
+    };
+    for (const Case& c : cases) {
+        const PictureScale s = ErrorScale(c.errors, c.desired);
+        EXPECT_TRUE(s.Diverging) << c.name;
+        EXPECT_EQ(s.High, c.half) << c.name;
+        EXPECT_EQ(s.Low, -c.half) << c.name;
+    }
+    // What the student sees: 0.001 of a 0..1 output is all but white, and two errors that
+    // differ in the fifth digit look the same.
+    const PictureScale tiny = ErrorScale({0.001}, {0, 1});
+    EXPECT_GE(DivergingColour(0.001, tiny.High) & 0xFF, 254u);
+    const PictureScale near = ErrorScale({0.439992, 0.440007}, {0, 1});
+    EXPECT_EQ(DivergingColour(0.439992, near.High), DivergingColour(0.440007, near.High));
+}
+
+TEST(PictureScales, GreyScalesComeFromTheFileAndTakeInWhatIsShown) {
+    // dependent.net: inputs 0 to 2, desired outputs 0 to 1 over its three patterns.
+    const PublicStuff s = Example("dependent.net", "Delta", 0.1, 100);
+    const PatternRanges ranges = RangesOf(s);
+    EXPECT_EQ(ranges.Inputs.Low, 0.0);
+    EXPECT_EQ(ranges.Inputs.High, 2.0);
+    EXPECT_EQ(ranges.Desired.Low, 0.0);
+    EXPECT_EQ(ranges.Desired.High, 1.0);
+    struct Case {
+        const char* name;
+        std::vector<double> recalled;
+        double low, high;
+    };
+    for (const Case& c : {Case{"recalled inside the outputs' range", {0.2, 0.9}, 0.0, 1.0},
+                          Case{"recalled beyond both ends", {-0.25, 1.5}, -0.25, 1.5}}) {
+        PatternViews shown = PatternViewsOf(s, 1);
+        shown.Recalled = c.recalled;
+        const PictureScales scales = ScalesFor(ranges, shown);
+        EXPECT_EQ(scales.Input.Low, 0.0) << c.name;
+        EXPECT_EQ(scales.Input.High, 2.0) << c.name;
+        EXPECT_EQ(scales.Output.Low, c.low) << c.name;
+        EXPECT_EQ(scales.Output.High, c.high) << c.name;
+        EXPECT_FALSE(scales.Output.Diverging) << c.name;
+    }
+    EXPECT_EQ(GreyScale({2.0, 2.0}).Low, 1.5);  // one value: the middle grey, not black
+    EXPECT_EQ(GreyLevel(2.0, {GreyScale({2.0, 2.0}).Low, GreyScale({2.0, 2.0}).High}), 128);
+}
+
+TEST(PictureScales, EachPictureStatesItsScale) {
+    struct Case {
+        const char* name;
+        PictureScale scale;
+        const char* text;
+    };
+    for (const Case& c :
+         {Case{"grey", {0, 1, false}, "0 black to 1 white"},
+          Case{"diverging", {-0.5, 0.5, true}, "-0.5 blue to 0.5 red"},
+          Case{"four digits", {-0.4400073, 0.4400073, true}, "-0.44 blue to 0.44 red"},
+          Case{"large", {-916, 975.25, false}, "-916 black to 975.2 white"}})
+        EXPECT_EQ(ScaleText(c.scale), c.text) << c.name;
 }
 
 TEST(UnitExplanation, WorkedExampleListsTermsLargestFirst) {
@@ -164,45 +240,6 @@ TEST(WeightColours, DivergingScaleIsCentredOnZero) {
     // Hinton squares: area proportional to magnitude.
     EXPECT_DOUBLE_EQ(HintonSide(-1.0, 4.0) * HintonSide(-1.0, 4.0), 0.25);
     EXPECT_EQ(HintonSide(4.0, 4.0), 1.0);
-}
-
-TEST(FinishedRuns, NewRunsAddContinuedRunsExtend) {
-    PublicStuff s = Example("dependent.net", "Delta", 0.1, 10);
-    FinishedRuns runs;
-    EXPECT_EQ(runs.Record(s, false).Id, 1);
-    ASSERT_TRUE(runs.SetKept(1, true));
-    // Continue: same history plus more rows.
-    s.NewRun = 0;
-    s.MaxEpochs = 20;
-    SilentDisplay display;
-    TrainNetwork(s, display, 10);
-    const FinishedRun& continued = runs.Record(s, false);
-    EXPECT_EQ(continued.Id, 1);
-    EXPECT_TRUE(continued.Kept);
-    EXPECT_EQ(continued.History.size(), 21u);
-    EXPECT_EQ(continued.History.back().first, 20.0);
-    // A new run on Hebb.
-    PublicStuff hebb = Example("dependent.net", "Hebb", 0.05, 5);
-    hebb.Order = {true, 7};
-    EXPECT_EQ(runs.Record(hebb, true).Id, 2);
-    EXPECT_EQ(runs.All().size(), 2u);
-    ASSERT_EQ(runs.Kept().size(), 1u);
-    EXPECT_EQ(RunLegend(*runs.Kept()[0]), "dependent.net, Delta, rate 0.1, file order");
-    EXPECT_EQ(RunLegend(runs.All()[1]),
-              "dependent.net, Hebb, rate 0.05, permuted order, seed 7, stopped by an error");
-    EXPECT_FALSE(runs.SetKept(9, true));
-}
-
-TEST(FinishedRuns, ForgetsTheOldestUnkeptRunBeyondTheLimit) {
-    const PublicStuff s = Example("dependent.net", "Delta", 0.1, 1);
-    FinishedRuns runs;
-    runs.Record(s, false);
-    runs.SetKept(1, true);
-    for (std::size_t k = 1; k <= FinishedRuns::kLimit; ++k)
-        runs.Record(s, false);
-    EXPECT_EQ(runs.All().size(), FinishedRuns::kLimit);
-    EXPECT_EQ(runs.All()[0].Id, 1);  // kept, so still there
-    EXPECT_EQ(runs.All()[1].Id, 3);  // run 2 was the oldest not kept
 }
 
 TEST(RunCurves, CsvListsEveryRowOfEveryRunAndTheLeastSquaresLine) {

@@ -29,6 +29,7 @@
 #include "pages/inside/CompareRunsPage.h"
 #include "pages/inside/InsideMemoryPage.h"
 #include "pages/inside/PatternPicture.h"
+#include "pages/inside/PatternViews.h"
 #include "pages/inside/RunsChart.h"
 #include "pages/inside/WeightColours.h"
 #include "pages/inside/WeightView.h"
@@ -109,6 +110,9 @@ class InsidePagesTest : public QObject {
     void leastSquaresStandsBesideTheFixedWeights();
     void viewFollowsATrainingRunOnTheTimer();
     void keptRunsAreComparedWithTheLeastSquaresLine();
+    void picturesOfAPatternShareTheFilesScales();
+    void nothingStaysFromAnotherNetwork_data();
+    void nothingStaysFromAnotherNetwork();
 };
 
 void InsidePagesTest::lettersShowAsEightByEightPictures() {
@@ -145,7 +149,7 @@ void InsidePagesTest::choosingAPatternAndAWidthRedrawsThePictures() {
     QCOMPARE(page.Picture(1)->GridWidth(), 8);  // the output width is separate
     page.OutputWidthBox()->setValue(4);
     QCOMPARE(page.Picture(2)->GridWidth(), 4);
-    QVERIFY(page.Picture(0)->RangeText() == QStringLiteral("0 to 1"));
+    QCOMPARE(page.Picture(0)->ScaleText(), QStringLiteral("0 black to 1 white"));
 }
 
 void InsidePagesTest::headingsSortTheTableAndCopyGivesTabSeparatedText() {
@@ -391,6 +395,8 @@ void InsidePagesTest::keptRunsAreComparedWithTheLeastSquaresLine() {
     QCOMPARE(runs.All()[2].History.size(), std::size_t{101});
     CompareRunsPage& compare = f.OpenCompare();
     QCOMPARE(compare.RunList()->count(), 3);
+    QVERIFY(compare.RunList()->item(2)->text().endsWith(
+        QStringLiteral(": 100 epochs, reached the maximum epochs")));
     compare.RunList()->item(0)->setCheckState(Qt::Checked);
     compare.RunList()->item(2)->setCheckState(Qt::Checked);
     QCOMPARE(int(runs.Kept().size()), 2);
@@ -420,6 +426,80 @@ void InsidePagesTest::keptRunsAreComparedWithTheLeastSquaresLine() {
     compare.Print_Click();
     QVERIFY(!f.printer.Picture.isNull());
     QCOMPARE(f.printer.Operations.last(), QStringLiteral("end"));
+}
+
+void InsidePagesTest::picturesOfAPatternShareTheFilesScales() {
+    Fixture f;
+    LoadExample(*f.ctx.state, "dependent.net");
+    Train(*f.ctx.state, "Delta", 0.1, 100);
+    InsideMemoryPage& page = f.Open();
+    for (int p = 1; p <= 3; ++p) {
+        page.PatternBox()->setValue(p);
+        const PatternViews shown = PatternViewsOf(*f.ctx.state, p);
+        const PictureScales want = ScalesFor(RangesOf(*f.ctx.state), shown);
+        QCOMPARE(page.Picture(0)->Scale().High, want.Input.High);
+        QCOMPARE(page.Picture(1)->Scale().Low, want.Output.Low);
+        QCOMPARE(page.Picture(2)->Scale().High, want.Output.High);
+        QCOMPARE(page.Picture(3)->Scale().High, want.Error.High);
+        QVERIFY(page.Picture(3)->Scale().Diverging);
+        QCOMPARE(page.Picture(3)->ScaleText(), QString::fromStdString(ScaleText(want.Error)));
+    }
+    // The probe is drawn on the scales of the pattern's own pictures.
+    page.Probe_Click();
+    QVERIFY(page.DistortedPicture()->Scale().Low <= 0.0);
+    QVERIFY(page.DistortedPicture()->Scale().High >= 2.0);
+}
+
+void InsidePagesTest::nothingStaysFromAnotherNetwork_data() {
+    QTest::addColumn<QString>("next");
+    QTest::addColumn<bool>("probeKept");
+    QTest::newRow("another file trained") << "dependent.net" << false;
+    QTest::newRow("the same file trained again") << "letters.net" << true;
+    QTest::newRow("another file, not yet trained") << "" << false;
+}
+
+void InsidePagesTest::nothingStaysFromAnotherNetwork() {
+    QFETCH(QString, next);
+    QFETCH(bool, probeKept);
+    Fixture f;
+    LoadExample(*f.ctx.state, "letters.net");
+    Train(*f.ctx.state, "Delta", 0.05, 5);
+    InsideMemoryPage& page = f.Open();
+    page.Weights()->resize(420, 360);
+    QTest::mouseMove(page.Weights(), QPoint(1, 1));  // a move, whatever the last one was
+    QTest::mouseMove(page.Weights(), QPoint(400, 340));
+    QVERIFY(!page.HoverLabel()->text().isEmpty());
+    page.PatternBox()->setValue(2);
+    page.Probe_Click();
+    QCOMPARE(page.DistortedPicture()->Values().size(), std::size_t{64});
+    if (next.isEmpty()) {
+        // Another file read, its network not made yet.
+        QVERIFY(
+            !ReadTrainingFile(*f.ctx.state, std::string(MNEMEX_EXAMPLES_DIR) + "/dependent.net"));
+        f.ctx.state->TrainingFileName = "dependent.net";
+    } else {
+        LoadExample(*f.ctx.state, next.toLatin1().constData());
+        Train(*f.ctx.state, "Delta", 0.1, 20);
+    }
+    page.Tick();
+    page.Tick();  // changed, then settled: everything redrawn
+    QVERIFY(page.HoverLabel()->text().isEmpty());
+    if (probeKept) {
+        // Drawn again with the new weights, from the same distorted input.
+        const std::vector<double> distorted = page.DistortedPicture()->Values();
+        QCOMPARE(distorted.size(), std::size_t{64});
+        QCOMPARE(page.ProbeRecalledPicture()->Values(), RecallVector(*f.ctx.state, distorted));
+        QVERIFY(!page.ProbeMeasuresLabel()->text().isEmpty());
+    } else {
+        QVERIFY(page.DistortedPicture()->Values().empty());
+        QVERIFY(page.ProbeRecalledPicture()->Values().empty());
+        QVERIFY(page.ProbeMeasuresLabel()->text().isEmpty());
+    }
+    const bool network = !next.isEmpty();
+    QCOMPARE(page.Picture(0)->Values().size(),
+             network ? std::size_t(f.ctx.state->NumInputs) : std::size_t{0});
+    QCOMPARE(page.MeasuresTable()->rowCount(), network ? f.ctx.state->NumPatterns : 0);
+    QCOMPARE(page.FixedWeightLabel()->text().isEmpty(), !network);
 }
 
 QTEST_MAIN(InsidePagesTest)

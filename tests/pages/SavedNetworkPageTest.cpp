@@ -134,6 +134,8 @@ class SavedNetworkPageTest : public QObject {
     void boxTextsReadBackAsTheSavedNumbers_data();
     void boxTextsReadBackAsTheSavedNumbers();
     void savingIsOfferedOnlyForATrainedNetwork();
+    void aRefusedStartWithdrawsSaving_data();
+    void aRefusedStartWithdrawsSaving();
     void resumedRunEqualsOneLongRun_data();
     void resumedRunEqualsOneLongRun();
     void savingAgainUnchangedGivesTheSameBytes();
@@ -179,6 +181,49 @@ void SavedNetworkPageTest::savingIsOfferedOnlyForATrainedNetwork() {
     QCOMPARE(p.backend.shown.size(), std::size_t{1});
     QVERIFY(!p.S()->SaveNetworkButton()->isVisible());
     QVERIFY(p.S()->OpenSavedNetworkButton()->isEnabled());
+}
+
+void SavedNetworkPageTest::aRefusedStartWithdrawsSaving_data() {
+    QTest::addColumn<QString>("refusal");
+    // Start Training clears the weights before any entry is read; each of these refuses the
+    // run after that.
+    QTest::newRow("no stopping test ticked") << "no stopping test";
+    QTest::newRow("3,000,000,000 epochs") << "epochs";
+    QTest::newRow("negative rate") << "rate";
+    QTest::newRow("random order, seed out of range") << "seed";
+}
+
+void SavedNetworkPageTest::aRefusedStartWithdrawsSaving() {
+    QFETCH(QString, refusal);
+    Session p;
+    testsupport::TempFolder saves;
+    p.Train(true, false, "10", "0.1");
+    QVERIFY(p.S()->SaveNetworkButton()->isVisible());
+    if (refusal == QLatin1String("no stopping test")) {
+        p.S()->StopCheckBoxes()[0]->setChecked(false);
+        p.S()->StopCheckBoxes()[1]->setChecked(false);
+        p.Click(p.S()->StartTrainingButton());
+    } else if (refusal == QLatin1String("seed")) {
+        p.ChooseOrder(kRandomOrderChoice);
+        p.S()->SeedEntryBox()->setText(QStringLiteral("-1"));
+        p.Click(p.S()->StartTrainingButton());
+    } else {
+        p.Train(true, false, refusal == QLatin1String("epochs") ? "3000000000" : "10",
+                refusal == QLatin1String("rate") ? "-0.5" : "0.1");
+    }
+    QCOMPARE(p.backend.shown.size(), std::size_t{1});  // the refusal's message
+    QCOMPARE(p.state.EpochCount, 10);                  // the old run's count is still there...
+    for (double w : p.state.Weights.Storage())         // ...but not its weights
+        QCOMPARE(w, 0.0);
+    QVERIFY(!p.S()->SaveNetworkButton()->isVisible());
+    p.S()->SaveNetwork_Click();  // not even by a call the button could not make
+    QVERIFY(p.backend.fileDialogs.empty());
+    // The next run that ends offers it again.
+    p.S()->StopCheckBoxes()[0]->setChecked(true);
+    p.Train(true, false, "5", "0.1");
+    QVERIFY(p.S()->SaveNetworkButton()->isVisible());
+    p.SaveAs(saves.Path() / "five-5.json");
+    QVERIFY(std::filesystem::exists(saves.Path() / "five-5.json"));
 }
 
 void SavedNetworkPageTest::resumedRunEqualsOneLongRun_data() {
