@@ -11,12 +11,15 @@ CheckReaction ReactionTo(const CheckResult& result) {
             break;
         case CheckVerdict::kMaxEpochsNotPositive:
             reaction.EpochsText = "1";
+            reaction.FocusBox = EntryBox::kEpochs;
             break;
         case CheckVerdict::kNoStoppingMethod:
             reaction.TickBothTests = true;
+            reaction.FocusStoppingTests = true;
             break;
         case CheckVerdict::kNegativeRate:
             reaction.RateText = kInitialRate;
+            reaction.FocusBox = EntryBox::kLearningRate;
             break;
         case CheckVerdict::kError:
             reaction.Message = TrainingErrorMessage(result.Error);
@@ -67,6 +70,7 @@ OrderReading ReadOrderEntries(int choice, const std::string& seedText) {
         reading.Title = "Seed";
         reading.Message = "The seed must be a whole number from 0 to 9223372036854775807.";
         reading.SeedText = kInitialSeed;
+        reading.FocusSeed = true;
         return reading;
     }
     reading.Order = PatternOrder{true, *seed};

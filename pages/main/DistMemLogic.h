@@ -37,8 +37,11 @@ struct CheckReaction {
     std::optional<std::string> EpochsText;  // new text of the epochs box
     std::optional<std::string> RateText;    // new text of the learning-rate box
     bool TickBothTests = false;
-    // After an error: the box to put the focus in, its text selected for retyping.
+    // After a refusal: the box to put the focus in, its text selected for retyping.
     EntryBox FocusBox = EntryBox::kNone;
+    // After "No stopping method set": the focus on the first of the two ticked check boxes,
+    // where the student decides which one to keep.
+    bool FocusStoppingTests = false;
 };
 
 // The page's reaction to a CheckParameters result.
@@ -78,6 +81,8 @@ struct OrderReading {
     std::string Title;
     std::string Message;
     std::optional<std::string> SeedText;
+    // The seed box gets the focus, its text selected, after the warning.
+    bool FocusSeed = false;
 };
 OrderReading ReadOrderEntries(int choice, const std::string& seedText);
 

@@ -281,6 +281,10 @@ void DistMemPage::ShowOrderWarning(const OrderReading& reading) {
                     QString::fromStdString(reading.Title));
     if (reading.SeedText)
         SeedBox->setText(QString::fromStdString(*reading.SeedText));
+    if (reading.FocusSeed) {
+        SeedBox->setFocus(Qt::OtherFocusReason);
+        SeedBox->selectAll();
+    }
 }
 
 void DistMemPage::LRateSlider_Scroll() {
@@ -345,6 +349,8 @@ bool DistMemPage::ReactToCheck(const CheckResult& check) {
         box->setFocus(Qt::OtherFocusReason);
         box->selectAll();
     }
+    if (reaction.FocusStoppingTests)
+        Check1[0]->setFocus(Qt::OtherFocusReason);
     if (!reaction.Accepted)
         return false;
     SetEntriesEnabled(false);

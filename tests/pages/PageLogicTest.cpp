@@ -109,6 +109,8 @@ class PageLogicTest : public QObject {
     void sliderTexts();
     void checkReactions_data();
     void checkReactions();
+    void everyWarningNamesWhereToFixIt_data();
+    void everyWarningNamesWhereToFixIt();
     void resetRule();
     void fileChoiceLoadsAndFills();
     void fileChoiceFailureKeepsPreviousFile();
@@ -312,6 +314,34 @@ void PageLogicTest::checkReactions() {
     QCOMPARE(reaction.TickBothTests, tickBoth);
     if (messageStart.startsWith("This version"))
         QVERIFY(reaction.Message.ends_with("Type mismatch "));
+}
+
+void PageLogicTest::everyWarningNamesWhereToFixIt_data() {
+    QTest::addColumn<int>("verdict");
+    QTest::addColumn<int>("box");
+    QTest::addColumn<bool>("stoppingTests");
+    QTest::newRow("maximum epochs 0: the epochs box")
+        << int(CheckVerdict::kMaxEpochsNotPositive) << int(EntryBox::kEpochs) << false;
+    QTest::newRow("negative rate: the rate box")
+        << int(CheckVerdict::kNegativeRate) << int(EntryBox::kLearningRate) << false;
+    QTest::newRow("no stopping method: the check boxes")
+        << int(CheckVerdict::kNoStoppingMethod) << int(EntryBox::kNone) << true;
+    QTest::newRow("accepted: nowhere")
+        << int(CheckVerdict::kAccepted) << int(EntryBox::kNone) << false;
+}
+
+void PageLogicTest::everyWarningNamesWhereToFixIt() {
+    QFETCH(int, verdict);
+    QFETCH(int, box);
+    QFETCH(bool, stoppingTests);
+    CheckResult check;
+    check.Verdict = static_cast<CheckVerdict>(verdict);
+    const CheckReaction reaction = ReactionTo(check);
+    QCOMPARE(int(reaction.FocusBox), box);
+    QCOMPARE(reaction.FocusStoppingTests, stoppingTests);
+    // The seed, read apart from the settings check, goes to its own box.
+    QVERIFY(ReadOrderEntries(kRandomOrderChoice, "-1").FocusSeed);
+    QVERIFY(!ReadOrderEntries(kRandomOrderChoice, "7").FocusSeed);
 }
 
 void PageLogicTest::resetRule() {

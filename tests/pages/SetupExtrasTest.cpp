@@ -150,6 +150,8 @@ void SetupExtrasTest::badSeedsAreRefusedAndNothingIsTrained() {
              QStringLiteral("The seed must be a whole number from 0 to 9223372036854775807."));
     QCOMPARE(p.backend.shown[0].style, MsgStyle::OkWarning);
     QCOMPARE(s->SeedEntryBox()->text(), QStringLiteral("1"));
+    QCOMPARE(s->focusWidget(), s->SeedEntryBox());  // ready to be retyped
+    QCOMPARE(s->SeedEntryBox()->selectedText(), QStringLiteral("1"));
     QCOMPARE(p.state.EpochCount, 0);
     QVERIFY(s->StartTrainingButton()->isEnabled());
     QVERIFY(s->MaxEpochsBox()->isEnabled());

@@ -177,26 +177,27 @@ void SetupPageTest::refusedSettingsAreExplainedAndCorrected_data() {
     QTest::addColumn<QString>("epochsAfter");
     QTest::addColumn<QString>("rateAfter");
     QTest::addColumn<bool>("bothTicked");
+    QTest::addColumn<QString>("focus");  // the object name of the control to fix
     QTest::newRow("zero epochs: the box says 1")
         << true << false << "0"
         << "0.10"
         << "Maximum Epochs"
         << "Maximum number of training epochs must be greater than zero."
         << "1"
-        << "0.10" << false;
+        << "0.10" << false << "SweepsBox";
     QTest::newRow("no stopping test: both are ticked")
         << false << false << "100"
         << "0.10"
         << "No stopping method set"
         << "At least one box for method of ending training must be checked."
         << "100"
-        << "0.10" << true;
+        << "0.10" << true << "Check1_0";
     QTest::newRow("negative rate: the box says 0.10") << true << false << "100"
                                                       << "-0.1"
                                                       << "Learning Rate"
                                                       << "Learning rate cannot be negative"
                                                       << "100"
-                                                      << "0.10" << false;
+                                                      << "0.10" << false << "LRateBox";
 }
 
 void SetupPageTest::refusedSettingsAreExplainedAndCorrected() {
@@ -209,6 +210,7 @@ void SetupPageTest::refusedSettingsAreExplainedAndCorrected() {
     QFETCH(QString, epochsAfter);
     QFETCH(QString, rateAfter);
     QFETCH(bool, bothTicked);
+    QFETCH(QString, focus);
     Program p;
     p.ToSetup();
     DistMemPage* s = p.Setup();
@@ -228,6 +230,9 @@ void SetupPageTest::refusedSettingsAreExplainedAndCorrected() {
     QCOMPARE(p.state.EpochCount, 0);  // nothing trained
     QVERIFY(s->TrainingPanels()[1]->isHidden());
     QVERIFY(s->MaxEpochsBox()->isEnabled());
+    // The student is taken to what needs fixing.
+    QVERIFY(s->focusWidget());
+    QCOMPARE(s->focusWidget()->objectName(), focus);
 }
 
 // Which texts are numbers is the number reader's to test; here, one per box, that the page
