@@ -168,6 +168,8 @@ void LessOften(const QString& out) {
         for (int row = 0; row < compare->RunList()->count(); ++row)
             compare->RunList()->item(row)->setCheckState(Qt::Checked);
         Save(compare, out + QStringLiteral("/mnemex-compare-runs-stopped.png"));
+        compare->LogScaleCheck()->click();  // letters.net's least-squares SSE is all but 0
+        Save(compare, out + QStringLiteral("/mnemex-compare-runs-stopped-log.png"));
     }
 }
 

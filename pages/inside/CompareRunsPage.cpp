@@ -107,7 +107,9 @@ void CompareRunsPage::DrawChart() {
         if (run->FileName == State().TrainingFileName)
             line = leastSquares_;
     QChart* old = view_->chart();
-    view_->setChart(BuildRunsChart(kept, {logScale_->isChecked(), line}));
+    // The plot is the view less the title, the axis labels and their titles.
+    const double plotPixels = std::max(100, view_->height() - 150);
+    view_->setChart(BuildRunsChart(kept, {logScale_->isChecked(), line, plotPixels}));
     delete old;
 }
 

@@ -7,18 +7,22 @@
 #include <QPen>
 #include <QValueAxis>
 #include <algorithm>
+#include <cmath>
+
+#include "pages/inside/LogAxis.h"
 
 namespace mnemex::inside {
 
 namespace {
 
-QAbstractAxis* MakeSSEAxis(bool logScale, double low, double high) {
-    if (logScale) {
+QAbstractAxis* MakeSSEAxis(const std::optional<LogAxisPlan>& log, double high) {
+    if (log) {
         auto* axis = new QLogValueAxis;
-        axis->setBase(10);
+        axis->setBase(std::pow(10.0, log->DecadesPerLabel));
         axis->setLabelFormat(QStringLiteral("%g"));
-        axis->setMinorTickCount(-1);
-        axis->setRange(low > 0 ? low / 1.5 : 1e-3, high > 0 ? high * 1.5 : 1.0);
+        axis->setMinorTickCount(log->MinorLines);
+        // A hair wider than the powers of ten, so rounding cannot drop the end labels.
+        axis->setRange(log->Low() * (1 - 1e-9), log->High() * (1 + 1e-9));
         return axis;
     }
     auto* axis = new QValueAxis;
@@ -84,7 +88,26 @@ QChart* BuildRunsChart(const std::vector<const FinishedRun*>& runs,
     x->setTitleText(QStringLiteral("Sweeps Of Training"));
     x->setLabelFormat(QStringLiteral("%g"));
     x->setRange(0, lastEpoch);
-    QAbstractAxis* y = MakeSSEAxis(options.LogScale, low, high);
+    x->applyNiceNumbers();  // 500, 1000, not 499.75
+    std::optional<LogAxisPlan> log;
+    if (options.LogScale) {
+        log = PlanLogAxis(low, high, options.PlotPixels);
+        // Below the floor the lines leave the plot; the title says which.
+        std::vector<std::string> below;
+        for (const FinishedRun* run : runs)
+            if (std::any_of(run->History.begin(), run->History.end(), [&](const auto& row) {
+                    return row.second > 0 && row.second < log->Low();
+                }))
+                below.push_back("Run " + std::to_string(run->Id));
+        if (options.LeastSquaresSSE && *options.LeastSquaresSSE > 0 &&
+            *options.LeastSquaresSSE < log->Low())
+            below.push_back(std::string(kLeastSquaresCaption) + " " +
+                            QString::number(*options.LeastSquaresSSE, 'g', 4).toStdString());
+        const std::string note = BelowAxisNote(*log, below);
+        if (!note.empty())
+            chart->setTitle(chart->title() + QStringLiteral("<br>") + QString::fromStdString(note));
+    }
+    QAbstractAxis* y = MakeSSEAxis(log, high);
     y->setTitleText(options.LogScale ? QStringLiteral("Network SSE (log scale)")
                                      : QStringLiteral("Network SSE"));
     chart->addAxis(x, Qt::AlignBottom);

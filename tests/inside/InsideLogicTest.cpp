@@ -12,6 +12,7 @@
 #include "core/Recall.h"
 #include "core/TrainingFile.h"
 #include "core/TrainingRun.h"
+#include "pages/inside/LogAxis.h"
 #include "pages/inside/MeasuresTable.h"
 #include "pages/inside/PatternGrid.h"
 #include "pages/inside/PatternViews.h"
@@ -261,4 +262,36 @@ TEST(RunCurves, CsvListsEveryRowOfEveryRunAndTheLeastSquaresLine) {
               "1,\"my, file.net\",Delta,0.1,file,10,0.75\n"
               "4,b.net,Hebb,0.1,permuted seed 3,0,2.5\n"
               "least-squares,,,,,,0.6666666666666666\n");
+}
+
+TEST(LogAxis, LabelsFitGridLinesSpreadAndTheFloorIsTwelveDecadesDown) {
+    struct Case {
+        const char* name;
+        double lowest, highest, pixels;
+        int lowExponent, highExponent, decadesPerLabel, minorLines;
+        bool below;
+    };
+    const Case cases[] = {
+        {"two decades, room for minor lines", 0.4, 2.5, 250, -1, 1, 1, 8, false},
+        {"two decades, too short for minor lines", 0.4, 2.5, 120, -1, 1, 1, 0, false},
+        {"seven decades: eight labels", 2e-6, 9.0, 250, -6, 1, 1, 0, false},
+        {"least-squares line at 5e-30", 5e-30, 8.0, 250, -12, 1, 2, 0, true},
+        {"exactly twelve decades down", 1e-12, 1.0, 250, -12, 0, 2, 0, false},
+        {"one value", 0.5, 0.5, 250, -1, 0, 1, 8, false},
+        {"nothing positive", 0.0, 0.0, 250, -1, 0, 1, 0, false},
+    };
+    for (const Case& c : cases) {
+        const LogAxisPlan plan = PlanLogAxis(c.lowest, c.highest, c.pixels);
+        EXPECT_EQ(plan.LowExponent, c.lowExponent) << c.name;
+        EXPECT_EQ(plan.HighExponent, c.highExponent) << c.name;
+        EXPECT_EQ(plan.DecadesPerLabel, c.decadesPerLabel) << c.name;
+        EXPECT_EQ(plan.MinorLines, c.minorLines) << c.name;
+        EXPECT_EQ(plan.SomethingBelow, c.below) << c.name;
+        EXPECT_LE(plan.Labels(), kMostLogLabels) << c.name;
+        EXPECT_GE(plan.Labels(), 2) << c.name;
+    }
+    const LogAxisPlan deep = PlanLogAxis(5e-30, 8.0, 250);
+    EXPECT_EQ(BelowAxisNote(deep, {"Run 2", "Least-squares SSE (fixed weights) 5e-30"}),
+              "Below 1e-12, under the axis: Run 2; Least-squares SSE (fixed weights) 5e-30");
+    EXPECT_EQ(BelowAxisNote(deep, {}), "");
 }
