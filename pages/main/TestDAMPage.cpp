@@ -18,10 +18,14 @@ TestDAMPage::TestDAMPage(PageContext& context) : Page(context, QString::fromLati
     setWindowTitle(
         QStringLiteral("Testing The Distributed Associative Memory -- Corlan Neural Network Code"));
     TestList = Placed(new ListBox(this), "TestList", {2556, 1320, 5892, 1200}, &kListFont);
-    TestList->addItems(
-        {QStringLiteral("Probe Network Responses To Selected Patterns"),
-         QStringLiteral("Create A Summary In Excel"), QStringLiteral("Save Summary As A Text File"),
-         QStringLiteral("Plot SSE By Sweeps"), QStringLiteral("Look Inside The Memory")});
+    TestList->addItems({QStringLiteral("Probe Network Responses To Selected Patterns"),
+                        QStringLiteral("Create A Summary In Excel"),
+                        QStringLiteral("Save Summary As A Text File"),
+                        QStringLiteral("Plot SSE By Sweeps")});
+    // The list is only tall enough for its four entries: a fifth would sit half hidden
+    // under a scroll bar. The look inside gets a button of its own in the band beneath.
+    LookInside = MakeButton(this, "LookInside", QStringLiteral("Look Inside The Memory"),
+                            {3702, 2580, 3600, 405}, kListFont);
     ContinueList = Placed(new ListBox(this), "ContinueList", {2556, 5160, 5892, 1200}, &kListFont);
     ContinueList->addItems({QStringLiteral("Reset Weights And Train Again"),
                             QStringLiteral("Keep Current Weights And Continue Training"),
@@ -53,6 +57,7 @@ TestDAMPage::TestDAMPage(PageContext& context) : Page(context, QString::fromLati
     connect(TestList, &ListBox::DblClick, this, &TestDAMPage::TestList_DblClick);
     connect(ContinueList, &ListBox::DblClick, this, &TestDAMPage::ContinueList_DblClick);
     connect(Command2, &QPushButton::clicked, this, &TestDAMPage::Command2_Click);
+    connect(LookInside, &QPushButton::clicked, this, &TestDAMPage::LookInside_Click);
 }
 
 void TestDAMPage::Form_Load() {
@@ -92,12 +97,13 @@ void TestDAMPage::TestList_DblClick() {
         case 3:
             OpenResultPage(page_names::kPlotSSEData);
             break;
-        case 4:
-            OpenResultPage(page_names::kLookInside);
-            break;
         default:
             break;
     }
+}
+
+void TestDAMPage::LookInside_Click() {
+    OpenResultPage(page_names::kLookInside);
 }
 
 void TestDAMPage::ContinueList_DblClick() {

@@ -23,11 +23,13 @@ class TestDAMPage : public Page, private SummaryFeedback {
     void Form_Load() override;
     void TestList_DblClick();
     void ContinueList_DblClick();
+    void LookInside_Click();
     void Command2_Click();
 
     // The controls, by what they are.
     ListBox* ExamineList() const { return TestList; }
     ListBox* ContinuingList() const { return ContinueList; }
+    QPushButton* LookInsideButton() const { return LookInside; }
     QPushButton* ExitButton() const { return Command2; }
     QLabel* OrLabel() const { return Label1; }
     QLabel* ExamineHeading() const { return Label5; }
@@ -53,6 +55,7 @@ class TestDAMPage : public Page, private SummaryFeedback {
 
     ListBox* TestList;
     ListBox* ContinueList;
+    QPushButton* LookInside;
     QPushButton* Command2;
     QLabel* Label1;
     QLabel* Label5;

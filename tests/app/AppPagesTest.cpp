@@ -117,7 +117,7 @@ void AppPagesTest::everyHubEntryOpensItsPage_data() {
     QTest::newRow("Probe Network Responses To Selected Patterns") << true << 0 << "ProbeNetwork";
     QTest::newRow("Save Summary As A Text File") << true << 2 << "SaveResults";
     QTest::newRow("Plot SSE By Sweeps") << true << 3 << "PlotSSEdata";
-    QTest::newRow("Look Inside The Memory") << true << 4 << "LookInside";
+    QTest::newRow("Look Inside The Memory") << true << -1 << "LookInside";  // its own button
     QTest::newRow("Reset Weights And Train Again") << false << 0 << "DistMem";
     QTest::newRow("Keep Current Weights And Continue Training") << false << 1 << "DistMem";
     QTest::newRow("Train A New Network On A New Problem") << false << 2 << "Network1";
@@ -130,8 +130,13 @@ void AppPagesTest::everyHubEntryOpensItsPage() {
     Program p;
     TestDAMPage* hub = p.OpenHub();
     ListBox* list = upperList ? hub->ExamineList() : hub->ContinuingList();
-    QCOMPARE(list->item(row)->text(), QString::fromLatin1(QTest::currentDataTag()));
-    DoubleClickItem(list, row);
+    if (row < 0) {
+        QCOMPARE(hub->LookInsideButton()->text(), QString::fromLatin1(QTest::currentDataTag()));
+        hub->LookInsideButton()->click();
+    } else {
+        QCOMPARE(list->item(row)->text(), QString::fromLatin1(QTest::currentDataTag()));
+        DoubleClickItem(list, row);
+    }
     Program::Settle();
     Form* opened = p.manager.Find(page);
     QVERIFY(opened != nullptr);

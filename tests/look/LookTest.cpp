@@ -151,7 +151,8 @@ class LookTest : public QObject {
             << QStringList{"Frame1"} + entries +
                    QStringList{"Continue", "TestRecall", "Command2", "OpenSaved", "SaveNetwork"};
         QTest::newRow("TestDAM") << "TestDAM"
-                                 << QStringList{"TestList", "ContinueList", "Command2"};
+                                 << QStringList{"TestList", "LookInside", "ContinueList",
+                                                "Command2"};
         QTest::newRow("ProbeNetwork")
             << "ProbeNetwork" << QStringList{"PatternBox", "PatternOK",    "ResultsText",
                                              "ClearText",  "PrintResults", "Command2"};

@@ -46,6 +46,7 @@ class TestingHubTest : public QObject {
     void newProblem();
     void doubleClickBelowTheItemsRunsTheSelection();
     void resultPagesOpenOnce();
+    void everyChoiceCanBeSeen();
     void spreadsheetEntryAsksTheSummaryService();
     void exitProgram();
 };
@@ -155,6 +156,34 @@ void TestingHubTest::resultPagesOpenOnce() {
              (QStringList{"DistMem", "TestDAM", "ProbeNetwork", "SaveResults", "PlotSSEdata"}));
     QCOMPARE(p.manager.ActiveForm(), p.manager.Find(QStringLiteral("PlotSSEdata")));
     QCOMPARE(p.Hub()->ExamineList()->ListIndex(), 3);  // selection left as it was
+    QCOMPARE(p.MessageCount(), 0);
+}
+
+// Four entries fill the upper list; the fifth choice is a button in the band under it, not
+// an entry half hidden under a scroll bar.
+void TestingHubTest::everyChoiceCanBeSeen() {
+    Program p;
+    int opened = 0;
+    p.manager.RegisterPage(QStringLiteral("LookInside"), [&opened](PageContext& c) {
+        ++opened;
+        return std::make_unique<Page>(c, QStringLiteral("LookInside"));
+    });
+    TestDAMPage* hub = p.Hub();
+    ListBox* list = hub->ExamineList();
+    for (int row = 0; row < list->count(); ++row)
+        QVERIFY2(list->viewport()->rect().contains(list->visualItemRect(list->item(row))),
+                 qPrintable(list->item(row)->text()));
+    QCOMPARE(list->count(), 4);
+    QPushButton* button = hub->LookInsideButton();
+    QVERIFY(button->isVisible());
+    QCOMPARE(button->text(), QStringLiteral("Look Inside The Memory"));
+    // In the empty band: below the list, above the feedback line and the separator.
+    QVERIFY(button->geometry().top() > list->geometry().bottom());
+    QVERIFY(button->geometry().bottom() < hub->FeedbackLine()->geometry().top());
+    QVERIFY(button->geometry().bottom() < hub->SeparatorLine()->geometry().top());
+    p.Click(button);
+    QCOMPARE(opened, 1);
+    QCOMPARE(p.manager.ActiveForm(), p.manager.Find(QStringLiteral("LookInside")));
     QCOMPARE(p.MessageCount(), 0);
 }
 
