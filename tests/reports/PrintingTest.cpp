@@ -115,7 +115,7 @@ class PrintingTest : public QObject {
         QCOMPARE(backend.shown[0].text, QStringLiteral("No printer is installed on this "
                                                        "computer.\nSave the page as a PDF file "
                                                        "instead?"));
-        QCOMPARE(backend.fileDialogs.size(), std::size_t{accept ? 1 : 0});
+        QCOMPARE(backend.fileDialogs.size(), accept ? std::size_t{1} : std::size_t{0});
         if (accept) {
             QCOMPARE(backend.fileDialogs[0].caption, QStringLiteral("Save Printout As PDF"));
             QCOMPARE(backend.fileDialogs[0].filter, QStringLiteral("PDF files (*.pdf)"));
