@@ -4,8 +4,8 @@
 // noisy probe), and dependent.net with three kept runs and the least-squares line. Then the
 // pages a student meets less often: dependent.net's tiny errors, the page after another
 // file has been trained (hover and probe from letters.net before), wide patterns (300
-// inputs) and an 8 x 64 Hinton diagram, a run stopped by the Stop button among the runs, and
-// the hub after a run.
+// inputs) and an 8 x 64 Hinton diagram, a run stopped by the Stop button among the runs, the
+// setup page's hint after a run whose weights overflowed, and the hub after a run.
 #include <QApplication>
 #include <QCheckBox>
 #include <QLineEdit>
@@ -159,6 +159,12 @@ void LessOften(const QString& out) {
         setup->StopCheckBoxes()[1]->setChecked(false);
         setup->PrintEpochsBox()->setText(QStringLiteral("7"));
         setup->MaxEpochsBox()->setText(QStringLiteral("100"));
+        setup->StartTrainingButton()->click();
+        // A rate at which the weights overflow: the message, then the hint beside it.
+        setup->RateBox()->setText(QStringLiteral("150"));
+        setup->StartTrainingButton()->click();
+        Save(setup, out + QStringLiteral("/mnemex-setup-hint.png"));
+        setup->RateBox()->setText(QStringLiteral("0.05"));
         setup->StartTrainingButton()->click();
         setup->TestRecallButton()->click();
         Save(p.pages.FindAs<pages::TestDAMPage>(QStringLiteral("TestDAM")),

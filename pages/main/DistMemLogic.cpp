@@ -34,6 +34,44 @@ CheckReaction ReactionTo(const CheckResult& result) {
     return reaction;
 }
 
+std::string HintForCheck(const CheckResult& result) {
+    if (result.Verdict != CheckVerdict::kError)
+        return {};
+    const bool tooLarge = result.Error.Number == kOverflow;
+    const auto hint = [&](const char* box, const char* what) {
+        return std::string(box) +
+               (tooLarge ? ": the number is too large to use." : ": not a number.") + " Type " +
+               what + ", then start again.";
+    };
+    switch (result.FaultyBox) {
+        case EntryBox::kEpochs:
+            return hint("Maximum epochs", "a whole number such as 100");
+        case EntryBox::kPrintEpochs:
+            return hint("Epochs between printouts", "a whole number such as 10");
+        case EntryBox::kLearningRate:
+            return hint("Learning rate", "a number such as 0.1");
+        case EntryBox::kMinError:
+            return hint("Minimum level of error", "a number such as 0.05");
+        case EntryBox::kNone:
+            break;
+    }
+    return "The settings could not be used: check the numbers in the boxes, then start again.";
+}
+
+std::string HintForFailedRun(const RunTimeError& error) {
+    switch (error.Number) {
+        case kOverflow:
+            return "The weights grew too large: the learning rate may be too large for this "
+                   "file. Try a smaller rate, such as 0.1, and start again.";
+        case kOutOfMemory:
+            return "The network does not fit in memory: close other programs and try again, "
+                   "or choose a smaller training file.";
+        default:
+            break;
+    }
+    return {};
+}
+
 bool NetworkResetRule::OnLoad(const PublicStuff& state) {
     pending_ = false;
     return state.NewRun == 1;

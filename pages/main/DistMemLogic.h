@@ -47,6 +47,13 @@ struct CheckReaction {
 // The page's reaction to a CheckParameters result.
 CheckReaction ReactionTo(const CheckResult& result);
 
+// The general error message names an error, not what to do about it. These are the plain
+// sentences the page shows beside it, in its hint line: which box could not be used and
+// what to type (empty when the check did not end in an error), and why a run failed and
+// what to try.
+std::string HintForCheck(const CheckResult& result);
+std::string HintForFailedRun(const RunTimeError& error);
+
 // Whether the page must start from a fresh network, and why. The flag is raised by the
 // actions that ask for zero weights (first load with NewRun 1, the hub's reset choice) and
 // lowered once they are served, so a later activation never throws a trained network away.

@@ -11,6 +11,7 @@
 
 #include "core/Recall.h"
 #include "core/TrainingRun.h"
+#include "core/output/SameFile.h"
 #include "core/saved_network/SavedNetwork.h"
 #include "pages/framework/PageManager.h"
 #include "pages/main/BoxNumbers.h"
@@ -29,6 +30,7 @@ const FontSpec kExitFont{"Arial", 12, kBoldItalic};
 const FontSpec kPanelFont{"Arial", 10.5, kBold};
 const FontSpec kNoticeFont{"Arial", 8.25, kItalic};
 const FontSpec kFileButtonFont{"Arial", 9.75, kBold};
+const FontSpec kHintFont{"MS Sans Serif", 8.25};
 
 QColor ColourOf(PanelColour colour) {
     switch (colour) {
@@ -170,6 +172,12 @@ void DistMemPage::BuildControls() {
 
     BuildSavedNetworkButtons();
 
+    // In the free space right of the order entries, two lines at most.
+    HintLabel = MakeLabel(this, "HintLabel", QString(), {6000, 5330, 4560, 540}, kHintFont);
+    HintLabel->setWordWrap(true);
+    for (QLineEdit* box : {SweepsBox, PrintSweepsBox, LRateBox, MinErrorBox})
+        connect(box, &QLineEdit::textEdited, HintLabel, &QLabel::clear);
+
     connect(LRateSlider, &Slider::Scroll, this, &DistMemPage::LRateSlider_Scroll);
     connect(MinErrorSlider, &Slider::Click, this, &DistMemPage::MinErrorSlider_Click);
     connect(OptionHebb, &QRadioButton::clicked, this, &DistMemPage::OptionHebb_Click);
@@ -237,7 +245,12 @@ bool DistMemPage::NoFailure(const RunTimeError& error) {
     if (error.Number == 0)
         return true;
     Dialog().MsgBox(QString::fromStdString(TrainingErrorMessage(error)), MsgStyle::OkOnly);
+    ShowHint(HintForFailedRun(error));
     return false;
+}
+
+void DistMemPage::ShowHint(const std::string& hint) {
+    HintLabel->setText(QString::fromStdString(hint));
 }
 
 void DistMemPage::SlidersFromBoxes() {
@@ -345,6 +358,7 @@ bool DistMemPage::ReactToCheck(const CheckResult& check) {
         Check1[0]->setChecked(true);
         Check1[1]->setChecked(true);
     }
+    ShowHint(HintForCheck(check));
     if (QLineEdit* box = BoxFor(reaction.FocusBox)) {
         box->setFocus(Qt::OtherFocusReason);
         box->selectAll();
@@ -365,6 +379,7 @@ void DistMemPage::StartTraining_Click() {
     if (running_)
         return;
     resetRule_.OnStartTraining();
+    HintLabel->clear();
     for (int k = 1; k <= 3; ++k)
         Picture1[static_cast<std::size_t>(k)]->Cls();
     const OrderReading order = ReadOrderOnPage();
@@ -395,6 +410,7 @@ void DistMemPage::Continue_Click() {
     if (running_)
         return;
     State().NewRun = 0;
+    HintLabel->clear();
     const OrderReading order = ReadOrderOnPage();
     if (!order.Order) {
         ShowOrderWarning(order);
@@ -447,10 +463,20 @@ void DistMemPage::SaveNetwork_Click() {
     if (path.isEmpty())
         return;
     stateFolder_ = QFileInfo(path).absolutePath();
+    const std::string name = QFile::encodeName(path).toStdString();
+    // The training file is what the saved network names: saving over it would lose both.
+    if (output::SameFile(name, State().TrainingFilePath, output::OtherName::kInput, true)) {
+        Dialog().MsgBox(QStringLiteral("The network cannot be saved to \"") + path +
+                            QStringLiteral("\": it is the training file \"") +
+                            QFile::decodeName(State().TrainingFilePath.c_str()) +
+                            QStringLiteral("\". Please choose another name."),
+                        MsgStyle::OkOnly);
+        return;
+    }
     // A name picked in a dialog is a file: a device or pipe there is refused, not written.
     output::WriteOptions filesOnly;
     filesOnly.FilesOnly = true;
-    if (const auto failure = session_.Save(QFile::encodeName(path).toStdString(), filesOnly))
+    if (const auto failure = session_.Save(name, filesOnly))
         Dialog().MsgBox(QString::fromStdString(*failure), MsgStyle::OkOnly);
 }
 
@@ -520,6 +546,7 @@ void DistMemPage::RunTraining() {
     if (result.Outcome == RunOutcome::kFailed) {
         Dialog().MsgBox(QString::fromStdString(TrainingErrorMessage(result.Error)),
                         MsgStyle::OkOnly);
+        ShowHint(HintForFailedRun(result.Error));
         // A run that failed (a rate so large that the weights overflow) must not leave the
         // page locked: the student lowers the rate and starts again. Test Recall and
         // Continue stay hidden, since the network is not a trained one.

@@ -87,6 +87,8 @@ class DistMemPage : public Page, private TrainingPanelSink {
     QLabel* NoticeLabel() const { return Label3; }
     QPushButton* SaveNetworkButton() const { return SaveNetwork; }
     QPushButton* OpenSavedNetworkButton() const { return OpenSaved; }
+    // The sentence beside a general error message: what to fix and how (empty when none).
+    QLabel* HintLine() const { return HintLabel; }
 
   private:
     QLabel* Label1;
@@ -120,6 +122,7 @@ class DistMemPage : public Page, private TrainingPanelSink {
     QLabel* Label3;
     QPushButton* SaveNetwork;
     QPushButton* OpenSaved;
+    QLabel* HintLabel;
 
     void BuildControls();
     void BuildSavedNetworkButtons();
@@ -143,6 +146,7 @@ class DistMemPage : public Page, private TrainingPanelSink {
     bool NoFailure(const RunTimeError& error);
     void SetEntriesEnabled(bool enabled);
     void OfferSaveNetwork();
+    void ShowHint(const std::string& hint);
     void SlidersFromBoxes();
     // Reallocates the network; false (after the out-of-memory message) when it did not fit.
     bool FreshNetwork();

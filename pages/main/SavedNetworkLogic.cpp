@@ -6,6 +6,7 @@
 #include "core/NumberForms.h"
 #include "core/ParameterCheck.h"
 #include "core/RunTimeError.h"
+#include "core/TrainingFile.h"
 #include "pages/main/BoxNumbers.h"
 #include "pages/main/Network1Logic.h"
 
@@ -52,6 +53,34 @@ std::string SuggestedStateName(const PublicStuff& state, const std::string& fold
     return folder.empty() ? name : (std::filesystem::path(folder) / name).string();
 }
 
+namespace {
+
+// The page's own sentence after a refusal of the saved network, in the student's terms.
+std::string WhatToDo(const LoadedNetwork& loaded, const PublicStuff& state,
+                     const std::string& statePath) {
+    if (loaded.WrongTrainingFile) {
+        std::error_code error;
+        if (loaded.TrainingName == state.TrainingFileName &&
+            std::filesystem::is_regular_file(state.TrainingFilePath, error))
+            return "\r\rThe training file \"" + state.TrainingFileName +
+                   "\" has changed since this network was saved, so its weights do not belong "
+                   "to the file as it is now. Train a new network on it, or open the network "
+                   "with the training file as it was when the network was saved.";
+        return "\r\rThe network was trained on \"" + loaded.TrainingName +
+               "\": choose that training file on the introductory page, then open the saved "
+               "network again.";
+    }
+    // A training file chosen here by mistake reads as one.
+    PublicStuff scratch;
+    if (!loaded.Interrupted && !ReadTrainingFile(scratch, statePath))
+        return "\r\r\"" + std::filesystem::path(statePath).filename().string() +
+               "\" is a training file, not a saved network: choose it in the file list of the "
+               "introductory page to train a network on it.";
+    return {};
+}
+
+}  // namespace
+
 OpenedNetwork OpenSavedNetwork(TrainingSession& session, const std::string& statePath) {
     OpenedNetwork opened;
     const PublicStuff& state = session.State();
@@ -65,11 +94,7 @@ OpenedNetwork OpenSavedNetwork(TrainingSession& session, const std::string& stat
     }
     const LoadedNetwork loaded = session.Open(statePath, state.TrainingFilePath);
     if (!loaded.Network) {
-        opened.Message = loaded.Message;
-        if (loaded.WrongTrainingFile)
-            opened.Message += "\r\rThe network was trained on \"" + loaded.TrainingName +
-                              "\": choose that training file on the introductory page, then "
-                              "open the saved network again.";
+        opened.Message = loaded.Message + WhatToDo(loaded, state, statePath);
         return opened;
     }
     opened.Opened = true;

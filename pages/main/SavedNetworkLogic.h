@@ -51,8 +51,9 @@ struct OpenedNetwork {
 // Opens the saved network at `statePath` on the training file read now (the one the
 // introductory page loaded) and, only if it is accepted whole, puts it in place of the
 // session's network as after a finished run. A refusal leaves everything exactly as it was;
-// when the training file is the wrong one, the message says which file the network was
-// trained on.
+// the message then ends with what to do: choose the file the network was trained on, or,
+// when the chosen file has that name, that the file has changed since the network was
+// saved; a training file chosen as a saved network is named as one.
 OpenedNetwork OpenSavedNetwork(TrainingSession& session, const std::string& statePath);
 
 }  // namespace mnemex::pages

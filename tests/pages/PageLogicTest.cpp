@@ -111,6 +111,9 @@ class PageLogicTest : public QObject {
     void checkReactions();
     void everyWarningNamesWhereToFixIt_data();
     void everyWarningNamesWhereToFixIt();
+    void hintsSayWhatToFix_data();
+    void hintsSayWhatToFix();
+    void hintsForFailedRuns();
     void resetRule();
     void fileChoiceLoadsAndFills();
     void fileChoiceFailureKeepsPreviousFile();
@@ -342,6 +345,60 @@ void PageLogicTest::everyWarningNamesWhereToFixIt() {
     // The seed, read apart from the settings check, goes to its own box.
     QVERIFY(ReadOrderEntries(kRandomOrderChoice, "-1").FocusSeed);
     QVERIFY(!ReadOrderEntries(kRandomOrderChoice, "7").FocusSeed);
+}
+
+void PageLogicTest::hintsSayWhatToFix_data() {
+    QTest::addColumn<int>("verdict");
+    QTest::addColumn<int>("box");
+    QTest::addColumn<int>("error");
+    QTest::addColumn<QString>("hint");
+    const int check = int(CheckVerdict::kError);
+    QTest::newRow("epochs not a number")
+        << check << int(EntryBox::kEpochs) << int(kTypeMismatch)
+        << "Maximum epochs: not a number. Type a whole number such as 100, then start again.";
+    QTest::newRow("epochs too large") << check << int(EntryBox::kEpochs) << int(kOverflow)
+                                      << "Maximum epochs: the number is too large to use. Type a "
+                                         "whole number such as 100, then start again.";
+    QTest::newRow("printout not a number")
+        << check << int(EntryBox::kPrintEpochs) << int(kTypeMismatch)
+        << "Epochs between printouts: not a number. Type a "
+           "whole number such as 10, then start again.";
+    QTest::newRow("rate not a number")
+        << check << int(EntryBox::kLearningRate) << int(kTypeMismatch)
+        << "Learning rate: not a number. Type a number such as 0.1, then start again.";
+    QTest::newRow("error level not a number")
+        << check << int(EntryBox::kMinError) << int(kTypeMismatch)
+        << "Minimum level of error: not a number. Type a number such as 0.05, then start again.";
+    QTest::newRow("no box named") << check << int(EntryBox::kNone) << int(kOverflow)
+                                  << "The settings could not be used: check the numbers in the "
+                                     "boxes, then start again.";
+    QTest::newRow("a warning has its own message")
+        << int(CheckVerdict::kNegativeRate) << int(EntryBox::kNone) << 0 << "";
+}
+
+void PageLogicTest::hintsSayWhatToFix() {
+    QFETCH(int, verdict);
+    QFETCH(int, box);
+    QFETCH(int, error);
+    QFETCH(QString, hint);
+    CheckResult check;
+    check.Verdict = static_cast<CheckVerdict>(verdict);
+    check.FaultyBox = static_cast<EntryBox>(box);
+    check.Error.Number = error;
+    QCOMPARE(QString::fromStdString(HintForCheck(check)), hint);
+}
+
+void PageLogicTest::hintsForFailedRuns() {
+    RunTimeError overflow;
+    overflow.Number = kOverflow;
+    QVERIFY(HintForFailedRun(overflow).find("the learning rate may be too large for this file") !=
+            std::string::npos);
+    RunTimeError memory;
+    memory.Number = kOutOfMemory;
+    QVERIFY(HintForFailedRun(memory).find("does not fit in memory") != std::string::npos);
+    RunTimeError other;
+    other.Number = kSubscriptOutOfRange;
+    QVERIFY(HintForFailedRun(other).empty());  // nothing useful to add
 }
 
 void PageLogicTest::resetRule() {

@@ -97,9 +97,9 @@ void CompareNetworks(const PublicStuff& got, const PublicStuff& want) {
 struct Session : MainPagesSession {
     testsupport::TempFolder folder;
 
-    explicit Session(const char* patterns = kFivePatterns) {
-        testsupport::WriteBytes(folder.Path() / "five.net", patterns);
-        ShowSetupPage(folder.Path().string(), "five.net");
+    explicit Session(const char* patterns = kFivePatterns, const char* name = "five.net") {
+        testsupport::WriteBytes(folder.Path() / name, patterns);
+        ShowSetupPage(folder.Path().string(), name);
     }
     DistMemPage* S() { return Setup(); }
     // The user sets up a run and starts it.
@@ -284,23 +284,37 @@ void SavedNetworkPageTest::savingAgainUnchangedGivesTheSameBytes() {
 void SavedNetworkPageTest::refusedFilesLeaveTheNetworkAndPageAsTheyWere_data() {
     QTest::addColumn<QString>("damage");
     QTest::addColumn<QString>("reason");
+    QTest::addColumn<QString>("whatToDo");  // the page's own sentence after the reason
     QTest::newRow("cut short") << "cut"
-                               << "is damaged or cut short";
-    QTest::newRow("another training file")
+                               << "is damaged or cut short"
+                               << "";
+    QTest::newRow("the training file changed since")
         << "training file"
-        << "is not the file the network was trained on: its SHA-256 differs";
+        << "is not the file the network was trained on: its SHA-256 differs"
+        << "The training file \"five.net\" has changed since this network was saved";
+    QTest::newRow("another training file")
+        << "another name"
+        << "is not the file the network was trained on"
+        << "The network was trained on \"five.net\": choose that training file";
+    QTest::newRow("a training file opened as a saved network")
+        << "training file as state"
+        << "five.net"
+        << "\"five.net\" is a training file, not a saved network: choose it in the file list";
     // Opening a pipe would wait for a writer with the window frozen.
     QTest::newRow("state file a pipe") << "pipe"
-                                       << "cannot be read: it is a pipe, device or socket";
+                                       << "cannot be read: it is a pipe, device or socket"
+                                       << "";
     QTest::newRow("pipe for the training file") << "pipe for training"
-                                                << "cannot be read: it is a pipe, device or socket";
+                                                << "cannot be read: it is a pipe, device or socket"
+                                                << "";
 }
 
 void SavedNetworkPageTest::refusedFilesLeaveTheNetworkAndPageAsTheyWere() {
     QFETCH(QString, damage);
     QFETCH(QString, reason);
+    QFETCH(QString, whatToDo);
     testsupport::TempFolder saves;
-    const auto statePath = saves.Path() / "saved.json";
+    auto statePath = saves.Path() / "saved.json";
     {
         Session maker;
         maker.Train(true, false, "40", "0.1");
@@ -319,7 +333,11 @@ void SavedNetworkPageTest::refusedFilesLeaveTheNetworkAndPageAsTheyWere() {
     }
 
     // The session the user opens it in has a network of its own, trained by Hebb.
-    Session p(damage == "training file" ? kOtherPatterns : kFivePatterns);
+    Session p(
+        damage == "training file" || damage == "another name" ? kOtherPatterns : kFivePatterns,
+        damage == "another name" ? "other.net" : "five.net");
+    if (damage == "training file as state")
+        statePath = p.folder.Path() / "five.net";
     p.Train(false, true, "12", "0.2");
     const PublicStuff before = p.state;
     const PageView shownBefore(p.S());
@@ -333,9 +351,10 @@ void SavedNetworkPageTest::refusedFilesLeaveTheNetworkAndPageAsTheyWere() {
     const QString message = p.backend.shown[0].text;
     QVERIFY2(message.contains(QString::fromStdString(statePath.string())), qPrintable(message));
     QVERIFY2(message.contains(reason), qPrintable(message));
-    if (damage.startsWith("training file"))
-        QVERIFY2(message.contains(QStringLiteral("The network was trained on \"five.net\"")),
-                 qPrintable(message));
+    if (whatToDo.isEmpty())
+        QVERIFY2(!message.contains(QStringLiteral("\n\n")), qPrintable(message));
+    else
+        QVERIFY2(message.contains(QStringLiteral("\n\n") + whatToDo), qPrintable(message));
     CompareNetworks(p.state, before);
     CompareViews(PageView(p.S()), shownBefore);
     QCOMPARE(p.state.TrainingFilePath, before.TrainingFilePath);

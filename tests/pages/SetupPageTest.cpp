@@ -241,24 +241,30 @@ void SetupPageTest::entryThatIsNotANumberIsShownForRetyping_data() {
     QTest::addColumn<QString>("box");
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("reason");
+    QTest::addColumn<QString>("hint");  // how the hint line names the box
     QTest::newRow("rate in letters") << "rate"
                                      << "fast"
-                                     << "Type mismatch";
+                                     << "Type mismatch"
+                                     << "Learning rate:";
     QTest::newRow("epochs too large") << "epochs"
                                       << "1e300"
-                                      << "Overflow";
+                                      << "Overflow"
+                                      << "Maximum epochs:";
     QTest::newRow("printout empty") << "printout"
                                     << ""
-                                    << "Type mismatch";
+                                    << "Type mismatch"
+                                    << "Epochs between printouts:";
     QTest::newRow("error infinite") << "error"
                                     << "inf"
-                                    << "Type mismatch";
+                                    << "Type mismatch"
+                                    << "Minimum level of error:";
 }
 
 void SetupPageTest::entryThatIsNotANumberIsShownForRetyping() {
     QFETCH(QString, box);
     QFETCH(QString, text);
     QFETCH(QString, reason);
+    QFETCH(QString, hint);
     Program p;
     p.ToSetup();
     DistMemPage* s = p.Setup();
@@ -272,9 +278,13 @@ void SetupPageTest::entryThatIsNotANumberIsShownForRetyping() {
     QVERIFY2(shown.contains(reason), qPrintable(shown));
     QCOMPARE(p.LastMessage().style, MsgStyle::OkOnly);
     QCOMPARE(p.LastMessage().title, QStringLiteral("Mnemex"));
-    // The student is taken to the box that could not be read, its text ready to retype.
+    // The student is taken to the box that could not be read, its text ready to retype,
+    // and the hint line says which box it is; changing the box takes the hint away.
     QCOMPARE(s->focusWidget(), edit);
     QCOMPARE(edit->selectedText(), text);
+    QVERIFY2(s->HintLine()->text().startsWith(hint), qPrintable(s->HintLine()->text()));
+    QTest::keyClicks(edit, QStringLiteral("1"));
+    QVERIFY(s->HintLine()->text().isEmpty());
     QCOMPARE(p.state.EpochCount, 0);
     QVERIFY(s->MaxEpochsBox()->isEnabled());
 }
@@ -425,10 +435,13 @@ void SetupPageTest::failingRunShowsHowFarItGotAndLeavesThePageUsable() {
     // Not a trained network: nothing to test or continue.
     QVERIFY(s->TestRecallButton()->isHidden() && s->ContinueTrainingButton()->isHidden());
     QVERIFY(s->StartTrainingButton()->isVisible());
+    // Beside the message the page says what to try; it goes when the student starts again.
+    QVERIFY(s->HintLine()->text().contains(QStringLiteral("rate may be too large")));
 
     s->RateBox()->setText(QStringLiteral("0.10"));
     s->MaxEpochsBox()->setText(QStringLiteral("100"));
     p.Click(s->StartTrainingButton());
+    QVERIFY(s->HintLine()->text().isEmpty());
     QCOMPARE(p.MessageCount(), 1);
     QCOMPARE(p.state.EpochCount, 100);
     QVERIFY(s->TestRecallButton()->isVisible() && s->ContinueTrainingButton()->isVisible());
