@@ -8,8 +8,9 @@
 namespace mnemex::inside {
 
 namespace {
-constexpr int kTextHeight = 16;
-}
+// Two lines: a long scale ("-2.19e+04 black to 2.23e+04 white") wraps rather than being cut.
+constexpr int kTextHeight = 30;
+}  // namespace
 
 PatternPicture::PatternPicture(QWidget* parent) : QWidget(parent) {}
 
@@ -59,9 +60,11 @@ QSizeF PatternPicture::CellSize() const {
     const double across = double(width()) / width_;
     const double down = double(height() - kTextHeight) / rows;
     const double square = std::min(across, down);
-    if (square >= kMinimumCellHeight)
+    // Square cells, unless they would be too flat to see and the rows leave room for
+    // taller ones: a strip of many units then gets cells kMinimumCellHeight tall.
+    if (square >= kMinimumCellHeight || down < kMinimumCellHeight)
         return {square, square};
-    return {across, std::min(down, kMinimumCellHeight)};
+    return {across, kMinimumCellHeight};
 }
 
 QRectF PatternPicture::GridRect() const {
@@ -99,7 +102,7 @@ void PatternPicture::paintEvent(QPaintEvent*) {
     }
     painter.setPen(Qt::black);
     painter.drawText(QRect(0, height() - kTextHeight, width(), kTextHeight),
-                     Qt::AlignLeft | Qt::AlignVCenter, ScaleText());
+                     Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, ScaleText());
 }
 
 void PatternPicture::mousePressEvent(QMouseEvent* event) {

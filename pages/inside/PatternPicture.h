@@ -25,8 +25,9 @@ class PatternPicture : public QWidget {
     QString ScaleText() const;
     // The colour unit `unit` (from 1) is drawn in.
     QColor UnitColour(int unit) const;
-    // A unit's cell: as wide as tall when that leaves it tall enough to see, else as wide as
-    // the picture allows and kMinimumCellHeight tall (a strip of many units stays visible).
+    // A unit's cell: as wide as tall, unless that is too flat to see and the rows leave
+    // room: then as wide as the picture allows and kMinimumCellHeight tall (a strip of many
+    // units stays visible).
     QSizeF CellSize() const;
     static constexpr double kMinimumCellHeight = 12.0;
     // The unit (from 1) drawn at a point, 0 for none.

@@ -79,15 +79,17 @@ void RenderHinton(const WeightMatrix& weights, double limit, QImage& image) {
     painter.setRenderHint(QPainter::Antialiasing, false);
     const double cw = double(image.width()) / inputs;
     const double ch = double(image.height()) / outputs;
-    const double cell = std::min(cw, ch);
     for (int j = 1; j <= outputs; ++j) {
         for (int i = 1; i <= inputs; ++i) {
             const double w = weights.Weight(j, i);
-            const double side = HintonSide(w, limit) * cell * 0.9;
+            // Each box takes its cell's shape, so a matrix far wider than tall still fills
+            // the view; its area is still in proportion to the magnitude.
+            const double side = HintonSide(w, limit) * 0.9;
             if (side <= 0)
                 continue;
             const QPointF centre((i - 0.5) * cw, (j - 0.5) * ch);
-            painter.fillRect(QRectF(centre.x() - side / 2, centre.y() - side / 2, side, side),
+            const QSizeF box(side * cw, side * ch);
+            painter.fillRect(QRectF(centre - QPointF(box.width(), box.height()) / 2, box),
                              w > 0 ? QColor(220, 0, 0) : QColor(0, 0, 220));
         }
     }

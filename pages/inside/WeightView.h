@@ -21,7 +21,8 @@ inline constexpr int kHintonLimit = 64 * 64;
 void RenderHeatMap(const WeightMatrix& weights, double limit, QImage& image, QSize most = {});
 
 // The Hinton diagram of the weights into `image` (grey background, one cell per weight, a
-// square of area proportional to the magnitude, red for positive and blue for negative).
+// box of the cell's shape whose area is in proportion to the magnitude, 81 % of the cell at
+// the largest; red for positive and blue for negative).
 void RenderHinton(const WeightMatrix& weights, double limit, QImage& image);
 
 class WeightView : public QWidget {

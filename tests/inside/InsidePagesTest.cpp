@@ -111,6 +111,9 @@ class InsidePagesTest : public QObject {
     void viewFollowsATrainingRunOnTheTimer();
     void keptRunsAreComparedWithTheLeastSquaresLine();
     void picturesOfAPatternShareTheFilesScales();
+    void hintonBoxesFillTheirCellsInProportion_data();
+    void hintonBoxesFillTheirCellsInProportion();
+    void stripsOfManyUnitsStayVisible();
     void nothingStaysFromAnotherNetwork_data();
     void nothingStaysFromAnotherNetwork();
 };
@@ -301,6 +304,50 @@ void InsidePagesTest::heatMapPixelsShowTheWeightsUnderThem() {
     const uchar* before = small.constBits();
     RenderHeatMap(w, limit, small, view.size());
     QCOMPARE(small.constBits(), before);
+}
+
+void InsidePagesTest::hintonBoxesFillTheirCellsInProportion_data() {
+    QTest::addColumn<int>("outputs");
+    QTest::addColumn<int>("inputs");
+    QTest::newRow("8 x 64, far wider than tall") << 8 << 64;
+    QTest::newRow("4 x 4, square cells") << 4 << 4;
+    QTest::newRow("64 x 8, far taller than wide") << 64 << 8;
+}
+
+void InsidePagesTest::hintonBoxesFillTheirCellsInProportion() {
+    QFETCH(int, outputs);
+    QFETCH(int, inputs);
+    WeightMatrix w;
+    w.Reallocate(outputs, inputs);
+    w.SetWeight(1, 1, 1.0);    // the largest magnitude
+    w.SetWeight(2, 2, -0.25);  // a quarter of it
+    QImage image(420, 360, QImage::Format_RGB32);
+    RenderHinton(w, 1.0, image);
+    const double cw = 420.0 / inputs;
+    const double ch = 360.0 / outputs;
+    const auto painted = [&](int output, int input, QRgb colour) {
+        int n = 0;
+        for (int y = int((output - 1) * ch); y < int(output * ch); ++y)
+            for (int x = int((input - 1) * cw); x < int(input * cw); ++x)
+                n += image.pixel(x, y) == colour ? 1 : 0;
+        return n / (cw * ch);
+    };
+    // The largest box covers 0.9 x 0.9 of its cell whatever the cell's shape; a quarter of
+    // the magnitude a quarter of that area.
+    QVERIFY(std::fabs(painted(1, 1, qRgb(220, 0, 0)) - 0.81) < 0.12);
+    QVERIFY(std::fabs(painted(2, 2, qRgb(0, 0, 220)) - 0.81 / 4) < 0.08);
+}
+
+void InsidePagesTest::stripsOfManyUnitsStayVisible() {
+    PatternPicture picture;
+    picture.resize(127, 140);
+    std::vector<double> values(300, 0.5);
+    picture.ShowValues(values, 300, {0, 1, false});  // the student asked for one row
+    QCOMPARE(picture.CellSize().height(), PatternPicture::kMinimumCellHeight);
+    QVERIFY(picture.CellSize().width() < 1.0);
+    picture.ShowValues(values, ProposedWidth(300), {0, 1, false});
+    QCOMPARE(picture.CellSize().width(), picture.CellSize().height());  // square cells
+    QVERIFY(picture.CellSize().height() > 5.0);
 }
 
 void InsidePagesTest::weightsAreSavedAsCsvAndNpy() {
