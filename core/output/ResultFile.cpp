@@ -8,11 +8,14 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <optional>
+#include <random>
 #include <system_error>
 #include <vector>
 
 #include "core/output/Descriptor.h"
 #include "core/output/OutputTarget.h"
+#include "core/output/PendingNames.h"
 
 namespace mnemex::output {
 
@@ -68,6 +71,67 @@ int TakeOverAttributes(int fd, const std::string& path) {
     return ::fchmod(fd, 0666 & ~CurrentUmask()) == 0 ? 0 : errno;
 }
 
+// Fills the pattern's XXXXXX with random letters and digits.
+void FillPattern(std::vector<char>& pattern) {
+    static const char kLetters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+    static std::mt19937_64 random{std::random_device{}()};
+    const std::size_t end = pattern.size() - 1;  // the final '\0'
+    for (std::size_t k = end - 6; k < end; ++k)
+        pattern[k] = kLetters[random() % (sizeof kLetters - 1)];
+}
+
+// Gives the anonymous file `fd` the temporary name in `temp` (filled in here); 0 or errno.
+int LinkAnonymousFile(int fd, std::vector<char>& temp) {
+    const std::string self = "/proc/self/fd/" + std::to_string(fd);
+    for (int tries = 0; tries < 100; ++tries) {
+        FillPattern(temp);
+        if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, temp.data(), AT_SYMLINK_FOLLOW) == 0)
+            return 0;
+        if (errno != EEXIST)
+            return errno;
+    }
+    return EEXIST;
+}
+
+// The bytes, their permissions and a flush to the disk, on an open temporary file.
+int FillFile(int fd, const std::string& path, std::string_view bytes) {
+    int error = TakeOverAttributes(fd, path);
+    if (error == 0)
+        error = WriteAll(fd, bytes);
+    if (error == 0 && ::fsync(fd) != 0)
+        error = errno;
+    return error;
+}
+
+// Where the system allows, the file is written without a name (O_TMPFILE) and linked
+// under its temporary name only just before the rename: a temporary name then exists for
+// two system calls, and never while the bytes are written. Nothing when the folder's file
+// system cannot do that (false), so the caller writes a named temporary file instead.
+// Otherwise the errno value of a failure, or 0, in `error`.
+bool ReplaceThroughAnonymousFile(const std::string& path, const std::string& folder,
+                                 std::vector<char> temp, std::string_view bytes, int& error) {
+    const int fd = ::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
+    if (fd < 0)
+        return false;
+    error = FillFile(fd, path, bytes);
+    if (error != 0) {
+        ::close(fd);
+        return true;
+    }
+    const auto hold = HoldPendingNames();
+    if (LinkAnonymousFile(fd, temp) != 0) {
+        ::close(fd);  // no /proc, say: written again under a name
+        return false;
+    }
+    PendingName pending(temp.data(), false);
+    error = CloseReporting(fd);
+    if (error == 0 && ::rename(temp.data(), path.c_str()) != 0)
+        error = errno;
+    if (error != 0)
+        ::unlink(temp.data());
+    return true;
+}
+
 std::optional<WriteFailure> ReplaceFile(const std::string& path, std::string_view bytes) {
     const std::size_t slash = path.find_last_of('/');
     const std::string folder =
@@ -76,23 +140,33 @@ std::optional<WriteFailure> ReplaceFile(const std::string& path, std::string_vie
     if (name.empty())
         return WriteFailure{FailureKind::kFolder, EISDIR};
     std::vector<char> temp = TemporaryPattern(folder == "/" ? "" : folder, name);
-    const int fd = ::mkstemp(temp.data());
-    if (fd < 0)
-        return SystemFailure(errno);
-    int error = TakeOverAttributes(fd, path);
-    if (error == 0)
-        error = WriteAll(fd, bytes);
-    if (error == 0 && ::fsync(fd) != 0)
-        error = errno;
+    if (int error = 0; ReplaceThroughAnonymousFile(path, folder, temp, bytes, error)) {
+        if (error != 0)
+            return SystemFailure(error);
+        SyncFolder(folder);
+        return std::nullopt;
+    }
+    std::optional<PendingName> pending;
+    int fd = -1;
+    {
+        const auto hold = HoldPendingNames();
+        fd = ::mkstemp(temp.data());
+        if (fd < 0)
+            return SystemFailure(errno);
+        pending.emplace(temp.data(), false);
+    }
+    int error = FillFile(fd, path, bytes);
     const int closed = CloseReporting(fd);
     if (error == 0)
         error = closed;
+    const auto hold = HoldPendingNames();
     if (error == 0 && ::rename(temp.data(), path.c_str()) != 0)
         error = errno;
     if (error != 0) {
         ::unlink(temp.data());
         return SystemFailure(error);
     }
+    pending.reset();
     SyncFolder(folder);
     return std::nullopt;
 }
@@ -141,7 +215,8 @@ std::string WriteFailure::Reason() const {
 
 std::optional<WriteFailure> WriteWhole(const std::string& path, std::string_view bytes,
                                        const WriteOptions& options) {
-    const Target target = ClassifyTarget(path, options.StandardOutputFd, options.FilesOnly);
+    const Target target =
+        ClassifyTarget(path, options.StandardOutputFd, options.FilesOnly || options.NamesOnly);
     switch (target.Kind) {
         case TargetKind::kUnusable:
             return SystemFailure(target.Error);

@@ -6,7 +6,8 @@
 //   temporary file is renamed over the name, keeping the old file's permissions. On any
 //   failure the temporary file is removed and the old file stays as it was.
 // - A device, FIFO or socket is written straight through; it is never unlinked or renamed.
-// - "-", or any other name of the file open as the standard output, is the standard output.
+// - "-", or any other name of the file open as the standard output, is the standard output
+//   (unless the options ask for names only).
 // - A folder is refused.
 // Every write, flush and close error is reported; nothing is claimed as written otherwise.
 
@@ -21,6 +22,10 @@ struct WriteOptions {
     // True for names chosen on a page: only regular files (and new names) are written, and
     // "-" is just a name. Devices, pipes and sockets are refused, never written into.
     bool FilesOnly = false;
+    // True for a caller whose standard output is not the writer's to use (the Python
+    // module, whose sys.stdout is Python's): "-" and every other name are just names, and
+    // nothing is written through StandardOutputFd. Devices and pipes are still written into.
+    bool NamesOnly = false;
     // The descriptor the standard output is (-1: only "-" means it).
     int StandardOutputFd = 1;
     // Takes the bytes meant for the standard output instead of StandardOutputFd; returns

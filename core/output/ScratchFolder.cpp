@@ -25,17 +25,22 @@ ScratchFolder::ScratchFolder() {
     std::string pattern = TemporaryRoot() + "/mnemex-scratch-XXXXXX";
     std::vector<char> name(pattern.begin(), pattern.end());
     name.push_back('\0');
-    if (::mkdtemp(name.data()) == nullptr)
+    const auto hold = HoldPendingNames();
+    if (::mkdtemp(name.data()) == nullptr) {
         error_ = errno;
-    else
+    } else {
         path_ = name.data();
+        pending_.emplace(path_, true);
+    }
 }
 
 ScratchFolder::~ScratchFolder() {
     if (path_.empty())
         return;
+    const auto hold = HoldPendingNames();
     std::error_code ignored;
     std::filesystem::remove_all(path_, ignored);
+    pending_.reset();
 }
 
 std::optional<std::string> ReadWholeFile(const std::string& path, int& error) {

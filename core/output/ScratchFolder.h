@@ -6,6 +6,8 @@
 #include <optional>
 #include <string>
 
+#include "core/output/PendingNames.h"
+
 namespace mnemex::output {
 
 class ScratchFolder {
@@ -27,6 +29,7 @@ class ScratchFolder {
   private:
     std::string path_;
     int error_ = 0;
+    std::optional<PendingName> pending_;  // removed too when the program ends on a signal
 };
 
 // Every byte of the file at `path`, or nothing with `error` set.
