@@ -11,8 +11,8 @@ setup page of Mnemex does, without a display, and prints the final display lines
 Options (defaults are the setup page's initial settings):
   --rule hebb|delta        learning rule (default hebb)
   --rate R                 learning rate, 0 or more (default 0.10)
-  --epochs N               epochs to train; must be greater than 0 when the epoch
-                           test is on (default 100)
+  --epochs N               epochs to train, greater than 0 (default 100); checked
+                           under --stop error too, where it has no effect
   --min-error E            total SSE below which training ends (default 0.05)
   --stop epochs|error|both which tests end training (default epochs)
   --print-interval K       epochs between printouts and SSE history rows (default 10;
@@ -23,7 +23,8 @@ Options (defaults are the setup page's initial settings):
                            {"file", "rule", "rate", "epochs", "total_sse",
                             "weights": [per output unit: [per input unit]],
                             "history": [[epoch, total SSE], ...]}
-                           Every number reads back as the same double.
+                           Every number reads back as the same double; the file
+                           name is UTF-8, any other byte written as U+FFFD.
   --report PATH            write the text report of the report page to PATH (replacing
                            any file there), dated in the user's date and time forms
   --sections LIST          the report's sections, comma-separated: general, responses,
@@ -43,8 +44,13 @@ Options (defaults are the setup page's initial settings):
 
 )" + ExperimentUsage() +
            R"(
-Numbers are written with a point as decimal separator.
-Ctrl-C ends a run after the current epoch and still writes the results so far.
+Numbers are written with a point as decimal separator. Every option value is checked
+before training starts; an option that has no effect with the others given gets a
+warning line. No result may name the training file, the saved state being resumed
+(--save-state may) or another result. Every result asked for is written even when
+another fails; each failure is one line on standard error.
+Ctrl-C ends a run after the current epoch and still writes the results so far; a
+second Ctrl-C, or SIGTERM, ends the program at once and leaves no temporary file.
 
 Exit status: 0 success (also after Ctrl-C), 1 training stopped with an error or a result
 file could not be written (message on standard error), 2 bad usage, settings refused or
@@ -71,6 +77,24 @@ std::string Printable(const std::string& text) {
 
 std::string Quoted(const std::string& text) {
     return "\"" + Printable(text) + "\"";
+}
+
+std::string OneLine(const std::string& pageText) {
+    std::string joined;
+    bool lineBreak = false;
+    for (const char c : pageText) {
+        if (c == '\r') {
+            lineBreak = true;
+            continue;
+        }
+        if (lineBreak && !joined.empty() && joined.back() != ' ')
+            joined += ' ';
+        lineBreak = false;
+        joined += c;
+    }
+    while (!joined.empty() && joined.back() == ' ')
+        joined.pop_back();
+    return Printable(joined);
 }
 
 namespace {

@@ -43,6 +43,9 @@ ParseOutcome ParseBatchOptions(const std::vector<std::string>& args);
 std::string Printable(const std::string& text);
 // The same between double quotes.
 std::string Quoted(const std::string& text);
+// A message the pages show in several lines (joined by CR) as one console line: its lines
+// joined by blanks, anything else that would break the line escaped as Printable does.
+std::string OneLine(const std::string& pageText);
 
 // The text of --help.
 std::string BatchUsage();

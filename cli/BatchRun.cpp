@@ -9,6 +9,7 @@
 #include "cli/BatchReport.h"
 #include "cli/ExperimentResults.h"
 #include "cli/JsonResult.h"
+#include "cli/RunChecks.h"
 #include "core/TrainingSession.h"
 #include "core/output/OutputTarget.h"
 #include "reports/workbook/SummaryFile.h"
@@ -65,7 +66,7 @@ std::optional<int> Report(const SessionResult& r, std::ostream& err) {
         return kExitUsage;
     }
     if (r.Outcome == RunOutcome::kFailed) {
-        err << ConsoleText(TrainingErrorMessage(r.Error)) << '\n';
+        err << "mnemex-batch: " << OneLine(TrainingErrorMessage(r.Error)) << '\n';
         return kExitTrainingError;
     }
     return std::nullopt;
@@ -106,21 +107,10 @@ RunSettings ResumedSettings(const BatchOptions& options, const TrainingSession& 
     return settings;
 }
 
-// The results the options ask for, by option name.
-std::vector<std::pair<const char*, const std::optional<std::string>*>> ResultPaths(
-    const BatchOptions& options) {
-    return {{"--json", &options.JsonPath},
-            {"--report", &options.ReportPath},
-            {"--xlsx", &options.XlsxPath},
-            {"--weights-csv", &options.Experiments.WeightsCsv},
-            {"--weights-npy", &options.Experiments.WeightsNpy},
-            {"--save-state", &options.SaveStatePath}};
-}
-
 int ResultsOnStandardOutput(const BatchOptions& options, int fd) {
     int count = 0;
-    for (const auto& [name, path] : ResultPaths(options))
-        if (*path && output::IsStandardOutput(**path, fd))
+    for (const NamedResult& result : RequestedResults(options))
+        if (output::IsStandardOutput(*result.Path, fd))
             ++count;
     return count;
 }
@@ -140,31 +130,47 @@ output::WriteOptions ResultWriteOptions(const BatchStreams& streams) {
     return options;
 }
 
-// Writes the results asked for; false (after the message) when one could not be written.
+// Writes every result asked for, one failing or not; false (after one message line per
+// failure) when any could not be written.
 bool WriteResults(const BatchOptions& options, PublicStuff& state, const BatchStreams& streams,
                   const std::string& moreJsonMembers) {
     std::ostream& err = streams.Err;
     streams.Out.flush();  // display lines first, whatever shares their file
     const output::WriteOptions writeOptions = ResultWriteOptions(streams);
+    bool written = true;
     if (options.JsonPath) {
         if (const auto failed =
                 WriteJsonResult(state, *options.JsonPath, writeOptions, moreJsonMembers)) {
             err << "mnemex-batch: the JSON result could not be written to "
                 << Quoted(*options.JsonPath) << ": " << failed->Reason() << '\n';
-            return false;
+            written = false;
         }
     }
     if (options.ReportPath &&
         !WriteBatchReport(state, *options.ReportPath, options.ReportSections, writeOptions, err))
-        return false;
+        written = false;
     if (options.XlsxPath) {
         const std::string failed = WriteSummaryWorkbookFile(state, *options.XlsxPath, writeOptions);
         if (!failed.empty()) {
-            err << ConsoleText(failed) << '\n';
-            return false;
+            err << "mnemex-batch: " << OneLine(failed) << '\n';
+            written = false;
         }
     }
-    return WriteWeightExports(options.Experiments, state, writeOptions, err);
+    return WriteWeightExports(options.Experiments, state, writeOptions, err) && written;
+}
+
+// Checks the option values before the first run; false after the message when one is
+// refused. Options without effect get a warning line each.
+bool ValuesUsable(const BatchOptions& options, const RunSettings& first, bool fresh,
+                  std::int32_t epochsSoFar, std::ostream& err) {
+    const ValueCheck check = CheckValues(options, first, fresh, epochsSoFar);
+    if (check.Refusal) {
+        err << "mnemex-batch: " << *check.Refusal << '\n';
+        return false;
+    }
+    for (const std::string& warning : check.Warnings)
+        err << "mnemex-batch: warning: " << warning << '\n';
+    return true;
 }
 
 int RunUnguarded(const BatchOptions& options, PublicStuff& state, const BatchStreams& streams,
@@ -174,6 +180,10 @@ int RunUnguarded(const BatchOptions& options, PublicStuff& state, const BatchStr
     if (ResultsOnStandardOutput(options, streams.StandardOutputFd) > 1) {
         err << "mnemex-batch: only one of --json, --report, --xlsx, --weights-csv, "
                "--weights-npy and --save-state may go to the standard output\n";
+        return kExitUsage;
+    }
+    if (const auto clash = ResultClash(options)) {
+        err << "mnemex-batch: " << *clash << '\n';
         return kExitUsage;
     }
     ConsoleDisplay display(out, options.Progress, stop, epochsPerRun);
@@ -187,20 +197,24 @@ int RunUnguarded(const BatchOptions& options, PublicStuff& state, const BatchStr
             return kExitUsage;
         }
         base = ResumedSettings(options, session);
+        if (!ValuesUsable(options, base, false, state.EpochCount, err))
+            return kExitUsage;
         first = session.Continue(base, display);
     } else {
+        base = SettingsFor(options.Entries);
+        base.Rule = options.Rule;
+        base.Order = PatternOrder{options.Experiments.Permuted(), options.Experiments.Seed};
         if (auto e = session.OpenTrainingFile(options.TrainingFile)) {
-            err << "mnemex-batch: " << e->Message << '\n';
+            err << "mnemex-batch: " << OneLine(e->Message) << '\n';
             return kExitUsage;
         }
         const RunTimeError alloc = session.FreshNetwork();
         if (alloc.Number != 0) {
-            err << ConsoleText(TrainingErrorMessage(alloc)) << '\n';
+            err << "mnemex-batch: " << OneLine(TrainingErrorMessage(alloc)) << '\n';
             return kExitTrainingError;
         }
-        base = SettingsFor(options.Entries);
-        base.Rule = options.Rule;
-        base.Order = PatternOrder{options.Experiments.Permuted(), options.Experiments.Seed};
+        if (!ValuesUsable(options, base, true, 0, err))
+            return kExitUsage;
         first = session.Start(base, display);
     }
     if (const auto status = Report(first, err))
@@ -213,30 +227,29 @@ int RunUnguarded(const BatchOptions& options, PublicStuff& state, const BatchStr
         if (const auto status = Report(session.Continue(more, display), err))
             return *status;
     }
+    // A state that cannot be saved is one failed result: the others are still written.
+    bool saved = true;
     if (options.SaveStatePath) {
         if (const auto failed = session.Save(*options.SaveStatePath, ResultWriteOptions(streams))) {
             err << "mnemex-batch: " << Printable(*failed) << '\n';
-            return kExitTrainingError;
+            saved = false;
         }
     }
     ExperimentFigures figures;
     const RunTimeError failed = ComputeExperiments(options.Experiments, state, figures);
     if (failed.Number != 0) {
-        err << ConsoleText(TrainingErrorMessage(failed)) << '\n';
+        err << "mnemex-batch: " << OneLine(TrainingErrorMessage(failed)) << '\n';
         return kExitTrainingError;
     }
     if (!options.JsonPath)
         PrintExperiments(options.Experiments, figures, out);
-    // A resumed run in a random order reports it as the run that saved it did.
+    // The order the network was trained in, whether given now or saved with a resumed run.
     ExperimentOptions shown = options.Experiments;
-    if (options.LoadStatePath) {
-        if (!shown.Order && state.Order.Permuted)
-            shown.Order = "permuted";
-        shown.Seed = state.Order.Seed;
-    }
-    return WriteResults(options, state, streams, ExperimentJsonMembers(shown, figures))
-               ? kExitOk
-               : kExitTrainingError;
+    shown.Order = state.Order.Permuted ? std::optional<std::string>("permuted") : std::nullopt;
+    shown.Seed = state.Order.Seed;
+    const bool written =
+        WriteResults(options, state, streams, ExperimentJsonMembers(shown, figures));
+    return written && saved ? kExitOk : kExitTrainingError;
 }
 
 }  // namespace
@@ -253,7 +266,7 @@ int RunBatch(const BatchOptions& options, PublicStuff& state, const BatchStreams
     } catch (const std::bad_alloc&) {
         streams.Err << "mnemex-batch: out of memory\n";
     } catch (const std::exception& e) {
-        streams.Err << "mnemex-batch: " << e.what() << '\n';
+        streams.Err << "mnemex-batch: " << OneLine(e.what()) << '\n';
     }
     return kExitTrainingError;
 }

@@ -21,8 +21,8 @@ std::string ExperimentUsage() {
     return R"(Experiments (results follow "history" in the JSON; without --json the tables
 and figures are printed after the final display lines):
   --order file|permuted    present the patterns in file order (default) or in a new
-                           random order every epoch; the JSON gains "order" (and
-                           "seed" for permuted)
+                           random order every epoch; a permuted order adds "order":
+                           "permuted" and "seed" to the JSON (file order adds nothing)
   --seed N                 seed of the permuted order, a whole number from 0 to
                            9223372036854775807 (default 1); epoch e is shuffled by
                            std::mt19937_64 seeded with N + e, the same on every machine

@@ -67,11 +67,12 @@ RunTimeError ComputeExperiments(const ExperimentOptions& options, const PublicSt
 std::string ExperimentJsonMembers(const ExperimentOptions& options,
                                   const ExperimentFigures& figures) {
     std::string out;
-    if (options.Order) {
+    // Only a permuted order is reported: a run in file order writes the same JSON whether
+    // --order file was given, left out or resumed from a state.
+    if (options.Permuted()) {
         out += ",\n  \"order\": ";
         AppendString(out, *options.Order);
-        if (options.Permuted())
-            out += ",\n  \"seed\": " + std::to_string(options.Seed);
+        out += ",\n  \"seed\": " + std::to_string(options.Seed);
     }
     if (figures.LeastSquares)
         AppendLeastSquares(out, figures);

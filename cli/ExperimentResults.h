@@ -27,8 +27,8 @@ struct ExperimentFigures {
 RunTimeError ComputeExperiments(const ExperimentOptions& options, const PublicStuff& state,
                                 ExperimentFigures& figures);
 
-// The JSON members that follow "history": "order" and "seed", "least_squares" and
-// "fixed_weight_sse", "test_all", each only when its option was given.
+// The JSON members that follow "history": "order" and "seed" (only for a permuted order),
+// "least_squares" and "fixed_weight_sse", "test_all", each only when its option was given.
 std::string ExperimentJsonMembers(const ExperimentOptions& options,
                                   const ExperimentFigures& figures);
 

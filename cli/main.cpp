@@ -1,21 +1,52 @@
 // mnemex-batch: trains a distributed associative memory from the command line.
 
+#include <pthread.h>
+
 #include <atomic>
 #include <clocale>
 #include <csignal>
 #include <iostream>
+#include <thread>
 
 #include "cli/BatchOptions.h"
 #include "cli/BatchRun.h"
+#include "core/output/PendingNames.h"
 
 namespace {
 
 std::atomic<bool> stopRequested{false};
 
-// The first Ctrl-C ends the run after its current epoch; a second one ends the program.
-extern "C" void OnInterrupt(int) {
-    stopRequested.store(true);
-    std::signal(SIGINT, SIG_DFL);
+// SIGINT and SIGTERM are taken by a thread of their own, never by a handler: the first
+// Ctrl-C ends the run after its current epoch; a second one, or SIGTERM, removes the
+// temporary files of unfinished results and ends the program by that signal, as it would
+// have ended without a handler. Called before any other thread starts, so that every
+// thread keeps the two signals blocked.
+void WatchSignals() {
+    sigset_t caught;
+    sigemptyset(&caught);
+    sigaddset(&caught, SIGINT);
+    sigaddset(&caught, SIGTERM);
+    pthread_sigmask(SIG_BLOCK, &caught, nullptr);
+    std::thread([caught] {
+        bool interrupted = false;
+        for (;;) {
+            int number = 0;
+            if (sigwait(&caught, &number) != 0)
+                continue;
+            if (number == SIGINT && !interrupted) {
+                interrupted = true;
+                stopRequested.store(true);
+                continue;
+            }
+            mnemex::output::RemovePendingNames();
+            std::signal(number, SIG_DFL);
+            sigset_t only;
+            sigemptyset(&only);
+            sigaddset(&only, number);
+            pthread_sigmask(SIG_UNBLOCK, &only, nullptr);
+            std::raise(number);
+        }
+    }).detach();
 }
 
 }  // namespace
@@ -34,7 +65,7 @@ int main(int argc, char** argv) {
         std::cout << mnemex::batch::BatchUsage();
         return mnemex::batch::kExitOk;
     }
-    std::signal(SIGINT, OnInterrupt);
+    WatchSignals();
     mnemex::PublicStuff state;
     // With a result on the standard output (by any of its names), the display lines go to
     // standard error so that nothing mixes into the result.

@@ -9,6 +9,7 @@
 #include "core/TrainingFile.h"
 #include "core/WeightExport.h"
 #include "core/output/ResultFile.h"
+#include "core/output/SameFile.h"
 #include "reports/text/AnalysisClock.h"
 #include "reports/text/ReportSections.h"
 #include "reports/text/ReportText.h"
@@ -34,6 +35,23 @@ void RequireCount(std::int64_t value, const char* name, std::int64_t lowest) {
         throw ArgumentError(std::string(name) + " must lie between " + std::to_string(lowest) +
                             " and " + std::to_string(kLargestCount) + ", not " +
                             std::to_string(value));
+}
+
+// Python's standard output is sys.stdout, never descriptor 1: every name, "-" included, is
+// a file name.
+output::WriteOptions NamesOnly() {
+    output::WriteOptions options;
+    options.NamesOnly = true;
+    return options;
+}
+
+// Refuses a result named as the training file the network was loaded from: it would be
+// lost with the result written over it.
+void RefuseTrainingFile(const std::string& path, const PublicStuff& state, const char* what) {
+    if (!state.TrainingFilePath.empty() &&
+        output::SameFile(path, state.TrainingFilePath, output::OtherName::kInput, true))
+        throw ArgumentError(std::string("the ") + what + " would replace the training file \"" +
+                            state.TrainingFilePath + "\": give it another name");
 }
 
 // Runs fn and rethrows a run-time error of the core as an ArithmeticFailure saying `what`.
@@ -159,7 +177,8 @@ void NetworkSession::SaveState(const std::string& path) const {
         throw StateError(
             "a network made from arrays cannot be saved: a saved network names the training "
             "file it was trained on, so load() one");
-    if (const auto failure = session_.Save(path))
+    RefuseTrainingFile(path, state_, "saved network");
+    if (const auto failure = session_.Save(path, NamesOnly()))
         throw SaveFailure(*failure);
 }
 
@@ -266,8 +285,10 @@ NetworkSession::DistortedProbe NetworkSession::ProbeDistorted(long long p, doubl
 
 namespace {
 
-void WriteExport(const std::string& path, const std::string& bytes, const char* what) {
-    if (const auto failed = output::WriteWhole(path, bytes))
+void WriteExport(const std::string& path, const std::string& bytes, const char* what,
+                 const PublicStuff& state) {
+    RefuseTrainingFile(path, state, what);
+    if (const auto failed = output::WriteWhole(path, bytes, NamesOnly()))
         throw ExportFailure(
             std::string("the ") + what + " could not be written: " + failed->Reason(),
             failed->Error, path);
@@ -276,11 +297,11 @@ void WriteExport(const std::string& path, const std::string& bytes, const char* 
 }  // namespace
 
 void NetworkSession::WriteWeightsCsv(const std::string& path) const {
-    WriteExport(path, WeightsCsv(state_.Weights), "weights CSV file");
+    WriteExport(path, WeightsCsv(state_.Weights), "weights CSV file", state_);
 }
 
 void NetworkSession::WriteWeightsNpy(const std::string& path) const {
-    WriteExport(path, WeightsNpy(state_.Weights), "weights .npy file");
+    WriteExport(path, WeightsNpy(state_.Weights), "weights .npy file", state_);
 }
 
 std::string NetworkSession::Report(const std::string& sections) {
@@ -300,7 +321,8 @@ std::string NetworkSession::Report(const std::string& sections) {
 }
 
 void NetworkSession::WriteWorkbook(const std::string& path) {
-    const std::string failed = WriteSummaryWorkbookFile(state_, path);
+    RefuseTrainingFile(path, state_, "workbook");
+    const std::string failed = WriteSummaryWorkbookFile(state_, path, NamesOnly());
     if (!failed.empty())
         throw WorkbookFailure(ConsoleText(failed));
 }

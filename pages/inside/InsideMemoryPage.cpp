@@ -487,7 +487,8 @@ void InsideMemoryPage::SaveWeights(const QString& caption, const QString& suffix
         return;
     if (!name.endsWith(suffix, Qt::CaseInsensitive))
         name += suffix;
-    const QString failure = SaveWhole(name, bytes, QStringLiteral("The weights"));
+    const QString failure =
+        SaveWhole(name, bytes, QStringLiteral("The weights"), State().TrainingFilePath);
     if (!failure.isEmpty())
         Dialog().MsgBox(failure, MsgStyle::OkOnly);
 }

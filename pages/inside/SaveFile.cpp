@@ -3,6 +3,7 @@
 #include <QFile>
 
 #include "core/output/ResultFile.h"
+#include "core/output/SameFile.h"
 
 namespace mnemex::inside {
 
@@ -12,7 +13,14 @@ FileChooser SaveDialogFor(Dialogs& dialogs) {
     };
 }
 
-QString SaveWhole(const QString& path, const std::string& bytes, const QString& what) {
+QString SaveWhole(const QString& path, const std::string& bytes, const QString& what,
+                  const std::string& trainingFile) {
+    if (!trainingFile.empty() && output::SameFile(QFile::encodeName(path).toStdString(),
+                                                  trainingFile, output::OtherName::kInput, true))
+        return what + QStringLiteral(" could not be saved to:\r") + path +
+               QStringLiteral("\rIt is the training file ") +
+               QFile::decodeName(trainingFile.c_str()) +
+               QStringLiteral(". Please choose another name.");
     output::WriteOptions filesOnly;
     filesOnly.FilesOnly = true;
     const auto failed = output::WriteWhole(QFile::encodeName(path).toStdString(), bytes, filesOnly);

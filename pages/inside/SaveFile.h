@@ -19,6 +19,8 @@ FileChooser SaveDialogFor(Dialogs& dialogs);
 
 // Writes `bytes` to `path` whole (only regular files or new names). Returns empty text on
 // success, else the message to show: "<what> could not be saved to:", the path and why.
-QString SaveWhole(const QString& path, const std::string& bytes, const QString& what);
+// A `trainingFile` given is never written over: the message then names it.
+QString SaveWhole(const QString& path, const std::string& bytes, const QString& what,
+                  const std::string& trainingFile = {});
 
 }  // namespace mnemex::inside

@@ -1,6 +1,7 @@
 // Every value of every setting option, under every stop mode, ends in exit status 0 or in
-// status 2 with one line naming the problem, as the setup page would judge the box: a box
-// the page does not read (the epochs box without the epoch test) is ignored.
+// status 2 with one line naming the problem, before any training, as the setup page would
+// judge the box. A box the page does not read (the epochs box without the epoch test) must
+// still hold a usable value, and a warning line says it has no effect.
 
 #include <gtest/gtest.h>
 
@@ -66,11 +67,13 @@ constexpr Expected kNotPositive{kExitUsage,
                                 "greater than zero."};
 constexpr Expected kNegativeRate{kExitUsage, "Learning Rate: Learning rate cannot be negative"};
 
-// The epochs box (for a new run, or for Continue Training after 3 epochs): read only with
-// the epoch test; it must be above 0 and, rounded, a 32-bit whole number.
-Expected ForEpochs(Reading r, bool epochTest) {
+// The epochs box (for a new run, or for Continue Training after 3 epochs): it must be above
+// 0 and, rounded, a 32-bit whole number; without the epoch test the page would not read it,
+// so `unread` is the batch command's own refusal then.
+Expected ForEpochs(Reading r, bool epochTest, const char* unread) {
     if (!epochTest)
-        return kRuns;
+        return r == Reading::kFraction || r == Reading::kOrdinary ? kRuns
+                                                                  : Expected{kExitUsage, unread};
     switch (r) {
         case Reading::kNotANumber:
             return kTypeMismatch;
@@ -119,6 +122,7 @@ Expected ForPrintInterval(Reading r) {
 struct Run {
     int status;
     std::string err;
+    std::int32_t epochs = 0;  // trained in all
 };
 
 // Every run is ended after 3 epochs, so typed epoch counts of any size stay quick.
@@ -131,10 +135,12 @@ Run RunWith(std::vector<std::string> args) {
     PublicStuff state;
     const int status = RunBatch(*parsed.Options, state, BatchStreams{out, err, json}, stop,
                                 /*epochsPerRun=*/3);
-    return {status, err.str()};
+    return {status, err.str(), state.EpochCount};
 }
 
-void Check(const std::vector<std::string>& args, const Expected& expected) {
+// `warning`: the one warning line a run that goes ahead prints ("" for none).
+void Check(const std::vector<std::string>& args, const Expected& expected,
+           const std::string& warning = "") {
     const Run run = RunWith(args);
     std::string shown;
     for (const std::string& a : args)
@@ -142,24 +148,40 @@ void Check(const std::vector<std::string>& args, const Expected& expected) {
     SCOPED_TRACE(shown);
     EXPECT_EQ(run.status, expected.status) << run.err;
     if (expected.status == kExitOk) {
-        EXPECT_EQ(run.err, "");
+        EXPECT_EQ(run.err, warning.empty() ? "" : "mnemex-batch: warning: " + warning + "\n");
         return;
     }
     EXPECT_EQ(run.err, std::string("mnemex-batch: ") + expected.message + "\n");
+    EXPECT_EQ(run.epochs, 0) << "trained before the refusal";
 }
 
-TEST(OptionValues, EpochsAreReadOnlyWithTheEpochTest) {
+std::string NotEpochs(const char* option, const Value& v) {
+    return std::string(option) + " must be a number of epochs greater than 0, not \"" + v.text +
+           "\"";
+}
+
+TEST(OptionValues, EpochsAreCheckedUnderEveryStopMode) {
     for (const char* stop : kStopModes)
-        for (const Value& v : kValues)
+        for (const Value& v : kValues) {
+            const bool epochTest = std::string(stop) != "error";
+            const std::string unread = NotEpochs("--epochs", v);
             Check({kNet, "--stop", stop, "--epochs", v.text},
-                  ForEpochs(v.reading, std::string(stop) != "error"));
+                  ForEpochs(v.reading, epochTest, unread.c_str()),
+                  epochTest ? "" : "--epochs has no effect with --stop error");
+        }
 }
 
-TEST(OptionValues, ContinueEpochsAreReadOnlyWithTheEpochTest) {
+TEST(OptionValues, ContinueEpochsAreCheckedUnderEveryStopModeBeforeTheFirstRun) {
     for (const char* stop : kStopModes)
-        for (const Value& v : kValues)
-            Check({kNet, "--stop", stop, "--continue", v.text},
-                  ForEpochs(v.reading, std::string(stop) != "error"));
+        for (const Value& v : kValues) {
+            const bool epochTest = std::string(stop) != "error";
+            const std::string unread = NotEpochs("--continue", v);
+            const Expected expected = ForEpochs(v.reading, epochTest, unread.c_str());
+            Check({kNet, "--stop", stop, "--continue", v.text}, expected,
+                  epochTest ? ""
+                            : "the epoch counts of --continue have no effect with --stop error: "
+                              "each one trains until the minimum error");
+        }
 }
 
 TEST(OptionValues, RateIsAlwaysRead) {
@@ -171,7 +193,9 @@ TEST(OptionValues, RateIsAlwaysRead) {
 TEST(OptionValues, MinErrorIsReadUnlessEmpty) {
     for (const char* stop : kStopModes)
         for (const Value& v : kValues)
-            Check({kNet, "--stop", stop, "--min-error", v.text}, ForMinError(v));
+            Check({kNet, "--stop", stop, "--min-error", v.text}, ForMinError(v),
+                  std::string(stop) == "epochs" ? "--min-error has no effect with --stop epochs"
+                                                : "");
 }
 
 TEST(OptionValues, PrintIntervalIsAlwaysRead) {

@@ -152,12 +152,13 @@ TEST(FileResult, LinkToAResultReplacesItsTarget) {
     EXPECT_TRUE(fs::is_symlink(In("result.json")));
 }
 
-// The option values that once ended the program with "terminate": now a status and a line.
+// The option values that once ended the program with "terminate": now a status and a line
+// (values the setup page would not read are refused too, before training).
 TEST(OptionCrashes, ValuesTheSetupPageIgnoresOrRefusesNeverEndInASignal) {
     const std::vector<std::pair<std::vector<std::string>, int>> cases = {
-        {{"--stop", "error", "--epochs", "abc", "--min-error", "1e9"}, 0},
-        {{"--stop", "error", "--epochs", "1e999", "--min-error", "1e9"}, 0},
-        {{"--stop", "error", "--continue", "abc", "--min-error", "1e9"}, 0},
+        {{"--stop", "error", "--epochs", "abc", "--min-error", "1e9"}, 2},
+        {{"--stop", "error", "--epochs", "1e999", "--min-error", "1e9"}, 2},
+        {{"--stop", "error", "--continue", "abc", "--min-error", "1e9"}, 2},
         {{"--epochs", "1e999"}, 2},
         {{"--continue", "-1e999"}, 2},
         {{"--print-interval", "9e18"}, 2},

@@ -172,10 +172,10 @@ TEST(ExperimentRuns, MeasuresThatOverflowEndWithTheTrainingMessage) {
         const Finished r = RunArgs(
             {net, "--rule", "delta", "--rate", "1", "--epochs", "1", option, "--weights-csv", csv});
         EXPECT_EQ(r.status, kExitTrainingError) << option;
-        EXPECT_NE(r.err.find("This version of the code has encountered an error.\n"),
-                  std::string::npos)
-            << option;
-        EXPECT_NE(r.err.find("\nOverflow"), std::string::npos) << option;
+        EXPECT_EQ(
+            r.err.rfind("mnemex-batch: This version of the code has encountered an error. ", 0), 0u)
+            << option << r.err;
+        EXPECT_NE(r.err.find(" Overflow"), std::string::npos) << option;
         EXPECT_FALSE(std::filesystem::exists(csv)) << option;
     }
 }

@@ -178,7 +178,9 @@ def test_hebb_overflow_gives_the_batch_commands_message():
         mnemex.load(path).train(rule="hebb", rate=1e300, epochs=100)
     batch = run_batch(path, "--rate", "1e300", check=False)
     assert batch.returncode == 1
-    assert batch.stderr.decode() == str(raised.value) + "\n"
+    # The same lines; the batch command joins them into one line on standard error.
+    joined = " ".join(line.strip() for line in str(raised.value).splitlines())
+    assert batch.stderr.decode() == "mnemex-batch: " + joined + "\n"
 
 
 def test_responses_too_large_for_a_double_raise_overflow_error():
