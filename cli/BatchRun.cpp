@@ -186,6 +186,15 @@ int RunUnguarded(const BatchOptions& options, PublicStuff& state, const BatchStr
         err << "mnemex-batch: " << *clash << '\n';
         return kExitUsage;
     }
+    // A training file read once, from a pipe or a device, cannot be read again to hash it:
+    // refused before anything is trained in vain.
+    if (options.SaveStatePath) {
+        if (const auto refused =
+                SaveRefusedBeforeTraining(options.TrainingFile, *options.SaveStatePath)) {
+            err << "mnemex-batch: " << Printable(*refused) << '\n';
+            return kExitUsage;
+        }
+    }
     ConsoleDisplay display(out, options.Progress, stop, epochsPerRun);
     TrainingSession session(state);
     RunSettings base;  // what later --continue runs change the epochs of

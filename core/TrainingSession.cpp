@@ -234,12 +234,14 @@ SessionResult TrainingSession::Continue(const RunSettings& settings, TrainingDis
 }
 
 std::optional<std::string> TrainingSession::Save(const std::string& path,
-                                                 const output::WriteOptions& options) const {
-    return SaveNetworkState(state_, lastRun_, path, options);
+                                                 const output::WriteOptions& options,
+                                                 const StopCheck& stop) const {
+    return SaveNetworkState(state_, lastRun_, path, options, stop);
 }
 
-LoadedNetwork TrainingSession::Open(const std::string& statePath, const std::string& trainingPath) {
-    LoadedNetwork loaded = LoadNetworkState(statePath, trainingPath);
+LoadedNetwork TrainingSession::Open(const std::string& statePath, const std::string& trainingPath,
+                                    const StopCheck& stop) {
+    LoadedNetwork loaded = LoadNetworkState(statePath, trainingPath, stop);
     if (!loaded.Network)
         return loaded;
     lastRun_ = loaded.Network->Run;

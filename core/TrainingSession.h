@@ -120,13 +120,16 @@ class TrainingSession {
     const RunMemory& LastRun() const { return lastRun_; }
 
     // Saves the network to `path` through the result writer; the message on failure.
+    // `stop` may end the reading of the training file (Ctrl-C).
     std::optional<std::string> Save(const std::string& path,
-                                    const output::WriteOptions& options = {}) const;
+                                    const output::WriteOptions& options = {},
+                                    const StopCheck& stop = {}) const;
     // Opens the network saved at `statePath`, trained on `trainingPath` (empty: the file the
     // state names, beside it). Only a network accepted whole replaces this one, as after a
     // finished run that Continue Training carries on (its Network is then taken); a refusal
-    // changes nothing.
-    LoadedNetwork Open(const std::string& statePath, const std::string& trainingPath);
+    // changes nothing. `stop` may end the reading of either file (Ctrl-C).
+    LoadedNetwork Open(const std::string& statePath, const std::string& trainingPath,
+                       const StopCheck& stop = {});
 
   private:
     SessionResult Prepare(const RunSettings& settings, bool continuing);

@@ -62,7 +62,7 @@ TrainingSettings SettingsFrom(TrainingSettings base, py::handle rule, py::handle
     if (!order.is_none())
         base.Order = OrderFromName(Text(order, "order"));
     if (!seed.is_none())
-        base.Seed = static_cast<std::int64_t>(CheckedSeed(SeedNumber(seed, "seed")));
+        base.Seed = CheckedSeed(SeedNumber(seed, "seed"));
     return base;
 }
 
@@ -80,6 +80,28 @@ RunSummary Train(Network& n, const TrainingSettings& settings, bool continuing) 
     if (watch.Raised)
         throw py::error_already_set(*watch.Raised);
     return summary;
+}
+
+// Runs file work (`fn(stop)`) without the GIL, so other Python threads go on meanwhile; a
+// slow or large file never holds them up, and Ctrl-C ends the reading at the next piece and
+// is raised, whatever the work itself ended in.
+template <typename Fn>
+void WithoutGil(Fn&& fn) {
+    SignalWatch watch;
+    const mnemex::StopCheck stop = [&watch] { return watch.StopRequested(); };
+    std::exception_ptr failed;
+    {
+        py::gil_scoped_release release;
+        try {
+            fn(stop);
+        } catch (...) {
+            failed = std::current_exception();
+        }
+    }
+    if (watch.Raised)
+        throw py::error_already_set(*watch.Raised);
+    if (failed)
+        std::rethrow_exception(failed);
 }
 
 py::array_t<double> HistoryArray(const std::vector<std::array<double, 2>>& rows) {
@@ -580,7 +602,9 @@ cannot be written.)")
             "save_state",
             [](Network& n, py::handle path) {
                 NetworkSession& session = n.Use();
-                session.SaveState(PathText(path, "path"));
+                const std::string name = PathText(path, "path");
+                BusyMark mark(n);
+                WithoutGil([&](const mnemex::StopCheck& stop) { session.SaveState(name, stop); });
             },
             py::arg("path"),
             R"(save_state(path) -> None
@@ -589,8 +613,10 @@ Saves the whole training state (settings, epoch count, weights, SSE history, the
 training file's name and SHA-256) as the JSON file the desktop program's "Save
 Network..." and mnemex-batch --save-state write. mnemex.load_state() resumes it to
 the bit. Only a network loaded from a training file, after a run that ended
-without an error, can be saved (RuntimeError otherwise); OSError when the file
-cannot be written.)")
+without an error, can be saved (RuntimeError otherwise); SavedNetworkError when
+its training file is a pipe, device or socket (it cannot be read again to hash
+it); OSError when the file cannot be written. Other threads run while the files
+are read and written, and Ctrl-C ends the work.)")
         .def("__repr__", [](Network& n) { return Describe(n); });
 
     m.def(
@@ -613,9 +639,12 @@ message, naming the file, the value and the line at fault.)");
         "load_state",
         [](py::handle path, py::handle trainingFile) {
             auto n = std::make_unique<Network>();
-            n->session.LoadState(
-                PathText(path, "path"),
-                trainingFile.is_none() ? std::string() : PathText(trainingFile, "training_file"));
+            const std::string state = PathText(path, "path");
+            const std::string training =
+                trainingFile.is_none() ? std::string() : PathText(trainingFile, "training_file");
+            WithoutGil([&](const mnemex::StopCheck& stop) {
+                n->session.LoadState(state, training, stop);
+            });
             return n;
         },
         py::arg("path"), py::arg("training_file") = py::none(),
@@ -623,10 +652,14 @@ message, naming the file, the value and the line at fault.)");
 
 Opens a saved network (save_state(), the desktop program's "Save Network...",
 mnemex-batch --save-state) on its training file: `training_file`, or when None
-the file the state names, beside the state file. The network comes back as the
-run left it: continue_training() carries on with the saved settings exactly as
-in the session that saved it. Raises SavedNetworkError (a ValueError) for a
-damaged or truncated file, a newer format version, numbers that are not finite,
-and a training file that is missing, another file (its SHA-256 differs) or of
-other sizes.)");
+the file the state names, which must be a plain file name (no folder) of a
+regular file beside the state file. The network comes back as the run left it:
+continue_training() carries on with the saved settings exactly as in the session
+that saved it, its seed included. Raises SavedNetworkError (a ValueError) for a
+damaged or truncated file, one larger than its sizes call for, a newer format
+version, numbers that are not finite, a state or training file that is a pipe,
+device or socket, and a training file that is missing, another file (its SHA-256
+differs) or of other sizes; when the file the state names cannot be used, the
+message asks for training_file=. Other threads run while the files are read, and
+Ctrl-C ends the reading.)");
 }

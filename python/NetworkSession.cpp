@@ -147,8 +147,7 @@ RunSummary NetworkSession::Run(const TrainingSettings& settings, TrainingDisplay
     run.Rule = RuleFromName(settings.Rule);
     run.Entries = EntriesFor(settings);
     // The seed only matters in permuted order; file order ignores it, as --seed is ignored.
-    run.Order =
-        PatternOrder{OrderFromName(settings.Order) == "permuted", CheckedSeed(settings.Seed)};
+    run.Order = PatternOrder{OrderFromName(settings.Order) == "permuted", settings.Seed};
     run.OnRefusal = RefusalLeaves::kNothingChanged;
     if (continuing && run.Entries.EpochTest && state_.EpochCount + settings.Epochs > kLargestCount)
         throw ArgumentError("epochs: " + std::to_string(settings.Epochs) +
@@ -168,7 +167,7 @@ RunSummary NetworkSession::Run(const TrainingSettings& settings, TrainingDisplay
     return Summary(r.Change, r.Outcome == RunOutcome::kInterrupted);
 }
 
-void NetworkSession::SaveState(const std::string& path) const {
+void NetworkSession::SaveState(const std::string& path, const StopCheck& stop) const {
     if (!session_.HasTrainedNetwork())
         throw StateError(
             "there is no trained network to save: train() first (a run that ended with an "
@@ -177,13 +176,20 @@ void NetworkSession::SaveState(const std::string& path) const {
         throw StateError(
             "a network made from arrays cannot be saved: a saved network names the training "
             "file it was trained on, so load() one");
+    // A pipe or device read once cannot be read again to hash it (nor waited for).
+    if (const auto refused = SaveRefusedBeforeTraining(state_.TrainingFilePath, path))
+        throw SavedNetworkRefusal(*refused);
     RefuseTrainingFile(path, state_, "saved network");
-    if (const auto failure = session_.Save(path, NamesOnly()))
+    if (const auto failure = session_.Save(path, NamesOnly(), stop))
         throw SaveFailure(*failure);
 }
 
-void NetworkSession::LoadState(const std::string& statePath, const std::string& trainingPath) {
-    const LoadedNetwork loaded = session_.Open(statePath, trainingPath);
+void NetworkSession::LoadState(const std::string& statePath, const std::string& trainingPath,
+                               const StopCheck& stop) {
+    const LoadedNetwork loaded = session_.Open(statePath, trainingPath, stop);
+    if (loaded.NamedFileUnusable)
+        throw SavedNetworkRefusal(loaded.Message +
+                                  " Pass training_file= to name the training file.");
     if (!loaded.Network)
         throw SavedNetworkRefusal(loaded.Message);
     const NetworkSettings saved = SettingsOf(state_, session_.LastRun());
@@ -196,7 +202,7 @@ void NetworkSession::LoadState(const std::string& statePath, const std::string& 
         saved.Entries.EpochTest ? (saved.Entries.ErrorTest ? "both" : "epochs") : "error";
     settings.PrintInterval = state_.PrintInterval;
     settings.Order = saved.Order.Permuted ? "permuted" : "file";
-    settings.Seed = static_cast<std::int64_t>(saved.Order.Seed);
+    settings.Seed = saved.Order.Seed;  // any saved seed, 2^63 and beyond too
     last_ = settings;
 }
 

@@ -84,7 +84,9 @@ struct TrainingSettings {
     std::string Stop = "epochs";  // "epochs", "error" or "both"
     std::int64_t PrintInterval = 10;
     std::string Order = "file";  // "file" or "permuted"
-    std::int64_t Seed = 1;       // of the permuted order, 0 to 2^63-1
+    // Of the permuted order: 0 to 2^63-1 when typed (CheckedSeed), any 64-bit value when
+    // loaded with a saved network.
+    std::uint64_t Seed = 1;
 };
 
 // The rule for a name given by the user ("hebb", "Delta", ...), or an ArgumentError.
@@ -131,12 +133,16 @@ class NetworkSession {
     bool ContinueOffered() const { return session_.HasTrainedNetwork(); }
 
     // Saves the whole training state as the batch command's --save-state does (StateError
-    // before a run has ended, SaveFailure when it cannot be written).
-    void SaveState(const std::string& path) const;
+    // before a run has ended, SavedNetworkRefusal when the training file is a pipe, device or
+    // socket, SaveFailure when it cannot be written). `stop` may end the hashing (Ctrl-C).
+    void SaveState(const std::string& path, const StopCheck& stop = {}) const;
     // Takes the network saved at `statePath`, trained on `trainingPath` (empty: the file
     // the state names, beside the state file), in place of this one, ready to continue
-    // with the saved settings. A refusal changes nothing (SavedNetworkRefusal).
-    void LoadState(const std::string& statePath, const std::string& trainingPath);
+    // with the saved settings. A refusal changes nothing (SavedNetworkRefusal; when the
+    // state's own training file cannot be used, its message asks for training_file=).
+    // `stop` may end the reading (Ctrl-C).
+    void LoadState(const std::string& statePath, const std::string& trainingPath,
+                   const StopCheck& stop = {});
 
     // "Reset Weights And Train Again": all weights 0; the epoch count and history stay,
     // so Continue counts on from the old epoch count.

@@ -1,7 +1,12 @@
 #include "core/json/StrictJson.h"
 
+#include <algorithm>
+#include <array>
 #include <charconv>
 #include <cmath>
+#include <cstring>
+#include <memory>
+#include <set>
 
 #include "core/DecimalText.h"
 
@@ -10,37 +15,77 @@ namespace mnemex::json {
 namespace {
 
 constexpr int kMaxDepth = 64;
+// What a kept member name costs beyond its bytes: the set's node and the string itself.
+constexpr std::size_t kNameOverhead = 64;
 
 struct Failure {
     std::string What;
 };
+struct SourceFailure {
+    int Error;
+};
+struct Stopped {};
 
-class Parser {
+// The whole text as one piece.
+class TextSource : public ByteSource {
   public:
-    explicit Parser(const std::string& text) : text_(text) {}
-
-    Value Document() {
-        SkipBlanks();
-        Value v = Any(0);
-        SkipBlanks();
-        if (at_ != text_.size())
-            Fail("text after the end of the document");
-        return v;
-    }
-    int Line() const {
-        int line = 1;
-        for (std::size_t k = 0; k < at_ && k < text_.size(); ++k)
-            line += text_[k] == '\n';
-        return line;
+    explicit TextSource(const std::string& text) : text_(text) {}
+    long long Read(char* to, std::size_t most, int& /*error*/) override {
+        const std::size_t n = std::min(most, text_.size() - at_);
+        std::memcpy(to, text_.data() + at_, n);
+        at_ += n;
+        return static_cast<long long>(n);
     }
 
   private:
+    const std::string& text_;
+    std::size_t at_ = 0;
+};
+
+class Parser {
+  public:
+    Parser(ByteSource& source, Events& events, const StreamLimits& limits)
+        : source_(source), events_(events), limits_(limits) {}
+
+    void Document() {
+        SkipBlanks();
+        Any(0);
+        SkipBlanks();
+        if (!AtEnd())
+            Fail("text after the end of the document");
+    }
+    int Line() const { return line_; }
+
+  private:
     [[noreturn]] void Fail(const std::string& what) { throw Failure{what}; }
-    bool AtEnd() const { return at_ >= text_.size(); }
-    char Peek() const { return AtEnd() ? '\0' : text_[at_]; }
+
+    // The next piece of the source, once the current one is used up.
+    bool Fill() {
+        if (ended_)
+            return false;
+        int error = 0;
+        const long long got = source_.Read(buffer_.data(), buffer_.size(), error);
+        if (got < 0)
+            throw SourceFailure{error};
+        if (got == 0) {
+            ended_ = true;
+            return false;
+        }
+        at_ = 0;
+        size_ = static_cast<std::size_t>(got);
+        return true;
+    }
+    bool AtEnd() { return at_ >= size_ && !Fill(); }
+    char Peek() { return AtEnd() ? '\0' : buffer_[at_]; }
+    // The next character, which must be there.
+    char Take() {
+        const char c = buffer_[at_++];
+        line_ += c == '\n';
+        return c;
+    }
     void SkipBlanks() {
         while (!AtEnd() && (Peek() == ' ' || Peek() == '\t' || Peek() == '\n' || Peek() == '\r'))
-            ++at_;
+            Take();
     }
     void Expect(char c, const char* what) {
         SkipBlanks();
@@ -48,16 +93,26 @@ class Parser {
             Fail("the text ends early");
         if (Peek() != c)
             Fail(std::string("expected ") + what);
-        ++at_;
+        Take();
     }
     void Word(const char* word) {
-        for (const char* w = word; *w; ++w, ++at_)
+        for (const char* w = word; *w; ++w) {
             if (AtEnd() || Peek() != *w)
                 Fail(AtEnd() ? "the text ends early" : "unknown word");
+            Take();
+        }
+    }
+    void Check() {
+        if (events_.Done())
+            throw Stopped{};
+    }
+    void Scalar(Value&& v, int depth) {
+        events_.Scalar(std::move(v), depth);
+        Check();
     }
 
     // `depth` counts the lists and objects around the value; the outermost one is at 0.
-    Value Any(int depth) {
+    void Any(int depth) {
         SkipBlanks();
         if (AtEnd())
             Fail("the text ends early");
@@ -70,35 +125,58 @@ class Parser {
             case '"':
                 v.Type = Value::Kind::kString;
                 v.Text = String();
-                return v;
+                return Scalar(std::move(v), depth);
             case 't':
                 Word("true");
                 v.Type = Value::Kind::kBool;
                 v.Bool = true;
-                return v;
+                return Scalar(std::move(v), depth);
             case 'f':
                 Word("false");
                 v.Type = Value::Kind::kBool;
-                return v;
+                return Scalar(std::move(v), depth);
             case 'n':
                 Word("null");
-                return v;
+                return Scalar(std::move(v), depth);
             default:
-                return Number();
+                return Scalar(Number(), depth);
         }
     }
 
-    Value Object(int depth) {
+    // Keeps `name` among the names of the object being read; false when it is there already.
+    bool KeepName(std::set<std::string>& names, const std::string& name) {
+        if (names.count(name) != 0)
+            return false;
+        const std::size_t cost = name.size() + kNameOverhead;
+        if (cost > limits_.NameBytes - nameBytes_)
+            Fail("more member names than the reader keeps");
+        nameBytes_ += cost;
+        names.insert(name);
+        return true;
+    }
+    void ForgetNames(const std::set<std::string>& names) {
+        for (const std::string& name : names)
+            nameBytes_ -= name.size() + kNameOverhead;
+    }
+
+    void Object(int depth) {
         if (depth >= kMaxDepth)
             Fail("nested too deeply");
-        Value v;
-        v.Type = Value::Kind::kObject;
-        ++at_;
+        Take();
+        events_.BeginObject(depth);
+        Check();
         SkipBlanks();
         if (Peek() == '}') {
-            ++at_;
-            return v;
+            Take();
+            events_.EndObject(depth);
+            return Check();
         }
+        std::set<std::string> names;
+        struct Forget {
+            Parser& p;
+            std::set<std::string>& n;
+            ~Forget() { p.ForgetNames(n); }
+        } forget{*this, names};
         for (;;) {
             SkipBlanks();
             if (AtEnd())
@@ -107,39 +185,45 @@ class Parser {
                 Fail("expected a member name");
             std::string name = String();
             Expect(':', "':'");
-            Value member = Any(depth + 1);
-            if (!v.Members.emplace(name, std::move(member)).second)
+            events_.MemberName(name, depth);
+            Check();
+            // The same order of checks as a tree would give: the value first, then the name.
+            Any(depth + 1);
+            if (!KeepName(names, name))
                 Fail("member \"" + name + "\" appears twice");
             SkipBlanks();
             if (AtEnd())
                 Fail("the text ends early");
             if (Peek() == '}') {
-                ++at_;
-                return v;
+                Take();
+                events_.EndObject(depth);
+                return Check();
             }
             Expect(',', "',' or '}'");
         }
     }
 
-    Value Array(int depth) {
+    void Array(int depth) {
         if (depth >= kMaxDepth)
             Fail("nested too deeply");
-        Value v;
-        v.Type = Value::Kind::kArray;
-        ++at_;
+        Take();
+        events_.BeginArray(depth);
+        Check();
         SkipBlanks();
         if (Peek() == ']') {
-            ++at_;
-            return v;
+            Take();
+            events_.EndArray(depth);
+            return Check();
         }
         for (;;) {
-            v.Items.push_back(Any(depth + 1));
+            Any(depth + 1);
             SkipBlanks();
             if (AtEnd())
                 Fail("the text ends early");
             if (Peek() == ']') {
-                ++at_;
-                return v;
+                Take();
+                events_.EndArray(depth);
+                return Check();
             }
             Expect(',', "',' or ']'");
         }
@@ -156,10 +240,11 @@ class Parser {
     }
     unsigned Hex4() {
         unsigned code = 0;
-        for (int k = 0; k < 4; ++k, ++at_) {
+        for (int k = 0; k < 4; ++k) {
             const int d = AtEnd() ? -1 : HexDigit(Peek());
             if (d < 0)
                 Fail("bad \\u escape");
+            Take();
             code = code * 16 + static_cast<unsigned>(d);
         }
         return code;
@@ -181,25 +266,30 @@ class Parser {
             out += static_cast<char>(0x80 | (code & 0x3F));
         }
     }
+    void KeepText(const std::string& text) {
+        if (text.size() > limits_.TextBytes)
+            Fail("a text or number longer than " + std::to_string(limits_.TextBytes) + " bytes");
+    }
 
     std::string String() {
-        ++at_;  // the opening quote
+        Take();  // the opening quote
         std::string out;
         for (;;) {
             if (AtEnd())
                 Fail("the text ends early");
-            const char c = text_[at_++];
+            const char c = Take();
             if (c == '"')
                 return out;
             if (static_cast<unsigned char>(c) < 0x20)
                 Fail("a control character inside a string");
             if (c != '\\') {
                 out += c;
+                KeepText(out);
                 continue;
             }
             if (AtEnd())
                 Fail("the text ends early");
-            const char e = text_[at_++];
+            const char e = Take();
             switch (e) {
                 case '"':
                 case '\\':
@@ -224,9 +314,12 @@ class Parser {
                 case 'u': {
                     unsigned code = Hex4();
                     if (code >= 0xD800 && code < 0xDC00) {
-                        if (text_.compare(at_, 2, "\\u") != 0)
+                        if (Peek() != '\\')
                             Fail("bad \\u escape");
-                        at_ += 2;
+                        Take();
+                        if (Peek() != 'u')
+                            Fail("bad \\u escape");
+                        Take();
                         const unsigned low = Hex4();
                         if (low < 0xDC00 || low >= 0xE000)
                             Fail("bad \\u escape");
@@ -240,45 +333,90 @@ class Parser {
                 default:
                     Fail("bad escape in a string");
             }
+            KeepText(out);
         }
     }
 
-    bool Digits() {
-        const std::size_t start = at_;
-        while (!AtEnd() && Peek() >= '0' && Peek() <= '9')
-            ++at_;
-        return at_ > start;
+    bool Digits(std::string& text) {
+        const std::size_t start = text.size();
+        while (!AtEnd() && Peek() >= '0' && Peek() <= '9') {
+            text += Take();
+            KeepText(text);
+        }
+        return text.size() > start;
     }
 
     Value Number() {
-        const std::size_t start = at_;
+        Value v;
+        v.Type = Value::Kind::kNumber;
+        std::string& text = v.Text;
         if (Peek() == '-')
-            ++at_;
+            text += Take();
         if (Peek() == '0') {
-            ++at_;
-        } else if (!Digits()) {
+            text += Take();
+        } else if (!Digits(text)) {
             Fail(AtEnd() ? "the text ends early" : "expected a value");
         }
         if (Peek() == '.') {
-            ++at_;
-            if (!Digits())
+            text += Take();
+            if (!Digits(text))
                 Fail("a number without digits after its point");
         }
         if (Peek() == 'e' || Peek() == 'E') {
-            ++at_;
+            text += Take();
             if (Peek() == '+' || Peek() == '-')
-                ++at_;
-            if (!Digits())
+                text += Take();
+            if (!Digits(text))
                 Fail("a number without digits in its exponent");
         }
-        Value v;
-        v.Type = Value::Kind::kNumber;
-        v.Text = text_.substr(start, at_ - start);
+        KeepText(text);
         return v;
     }
 
-    const std::string& text_;
-    std::size_t at_ = 0;
+    ByteSource& source_;
+    Events& events_;
+    const StreamLimits limits_;
+    std::array<char, 1 << 16> buffer_{};
+    std::size_t at_ = 0, size_ = 0;
+    bool ended_ = false;
+    int line_ = 1;
+    std::size_t nameBytes_ = 0;
+};
+
+// Events that build the whole document.
+class TreeBuilder : public Events {
+  public:
+    void BeginObject(int) override { Open(Value::Kind::kObject); }
+    void BeginArray(int) override { Open(Value::Kind::kArray); }
+    void MemberName(const std::string& name, int) override { names_.push_back(name); }
+    void EndObject(int) override { Close(); }
+    void EndArray(int) override { Close(); }
+    void Scalar(Value&& v, int) override { Place(std::move(v)); }
+    Value Take() { return std::move(root_); }
+
+  private:
+    void Open(Value::Kind kind) {
+        open_.emplace_back();
+        open_.back().Type = kind;
+    }
+    void Close() {
+        Value v = std::move(open_.back());
+        open_.pop_back();
+        Place(std::move(v));
+    }
+    void Place(Value&& v) {
+        if (open_.empty()) {
+            root_ = std::move(v);
+        } else if (open_.back().Type == Value::Kind::kArray) {
+            open_.back().Items.push_back(std::move(v));
+        } else {
+            open_.back().Members.emplace(std::move(names_.back()), std::move(v));
+            names_.pop_back();
+        }
+    }
+    std::vector<Value> open_;
+    std::vector<std::string> names_;
+    Value root_;
 };
 
 template <typename T>
@@ -302,13 +440,29 @@ const Value* Value::Find(const std::string& name) const {
 }
 
 std::optional<Value> Parse(const std::string& text, ParseProblem& problem) {
-    Parser parser(text);
+    TextSource source(text);
+    TreeBuilder tree;
+    int error = 0;
+    if (ParseStream(source, tree, problem, error) != StreamResult::kParsed)
+        return std::nullopt;
+    return tree.Take();
+}
+
+StreamResult ParseStream(ByteSource& source, Events& events, ParseProblem& problem, int& error,
+                         const StreamLimits& limits) {
+    auto parser = std::make_unique<Parser>(source, events, limits);
     try {
-        return parser.Document();
+        parser->Document();
+        return StreamResult::kParsed;
     } catch (const Failure& f) {
         problem.What = f.What;
-        problem.Line = parser.Line();
-        return std::nullopt;
+        problem.Line = parser->Line();
+        return StreamResult::kDamaged;
+    } catch (const SourceFailure& f) {
+        error = f.Error;
+        return StreamResult::kUnreadable;
+    } catch (const Stopped&) {
+        return StreamResult::kStopped;
     }
 }
 

@@ -87,6 +87,11 @@ Target ClassifyTarget(const std::string& path, int standardOutputFd, bool namesO
     return {TargetKind::kFile, final, 0};
 }
 
+bool IsStreamNotFile(const std::string& path) {
+    // Names only, so "-" and the standard output's names count as the files they are.
+    return ClassifyTarget(path, -1, /*namesOnly=*/true).Kind == TargetKind::kStream;
+}
+
 bool IsStandardOutput(const std::string& path, int fd) {
     return ClassifyTarget(path, fd).Kind == TargetKind::kStandardOutput;
 }

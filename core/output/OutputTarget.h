@@ -27,6 +27,13 @@ struct Target {
 // `namesOnly` to treat "-" and every name as a plain file name.
 Target ClassifyTarget(const std::string& path, int standardOutputFd, bool namesOnly = false);
 
+// Whether `path` names a pipe, a device or a socket (through links) rather than a stored file
+// or a folder; false for a name not taken. Such a file cannot be read twice, and reading it may
+// wait for a writer or never end, so what must read a file again, or may not wait, refuses it.
+bool IsStreamNotFile(const std::string& path);
+// Why such a name is refused, in the programs' messages.
+inline constexpr const char* kStreamNotFileReason = "it is a pipe, device or socket, not a file";
+
 // True when a result written to `path` would go to the standard output (`fd`).
 bool IsStandardOutput(const std::string& path, int fd = 1);
 

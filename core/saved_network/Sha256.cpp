@@ -2,9 +2,14 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
-#include <memory>
+#include <vector>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "core/output/OutputTarget.h"
 
 namespace mnemex {
 
@@ -119,24 +124,73 @@ std::string Sha256Hex(std::string_view bytes) {
     return Hex(hash.Finish());
 }
 
-std::optional<std::string> Sha256OfFile(const std::string& path, std::string& problem) {
-    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"),
-                                                         &std::fclose);
-    if (!file) {
+int OpenRegularFile(const std::string& path, std::string& problem) {
+    // Looked at before it is opened: opening a FIFO waits for a writer, and opening some
+    // devices does something.
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0) {
         problem = std::strerror(errno);
-        return std::nullopt;
+        return -1;
     }
-    Sha256 hash;
-    std::array<char, 1 << 16> buffer;
+    if (S_ISDIR(info.st_mode)) {
+        problem = std::strerror(EISDIR);
+        return -1;
+    }
+    if (!S_ISREG(info.st_mode)) {
+        problem = output::kStreamNotFileReason;
+        return -1;
+    }
+    // Non-blocking, and looked at again once open, in case the name changed in between.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        problem = std::strerror(errno);
+        return -1;
+    }
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        problem = S_ISDIR(info.st_mode) ? std::strerror(EISDIR) : output::kStreamNotFileReason;
+        ::close(fd);
+        return -1;
+    }
+    return fd;
+}
+
+long long ReadSome(int fd, char* to, std::size_t most, int& error) {
     for (;;) {
-        const std::size_t got = std::fread(buffer.data(), 1, buffer.size(), file.get());
-        hash.Update(buffer.data(), got);
-        if (got < buffer.size())
-            break;
+        const ssize_t got = ::read(fd, to, most);
+        if (got >= 0)
+            return got;
+        if (errno != EINTR) {
+            error = errno;
+            return -1;
+        }
     }
-    if (std::ferror(file.get())) {
-        problem = std::strerror(errno);
+}
+
+std::optional<std::string> Sha256OfFile(const std::string& path, std::string& problem,
+                                        const std::function<bool()>& stop) {
+    const int fd = OpenRegularFile(path, problem);
+    if (fd < 0)
         return std::nullopt;
+    struct Closer {
+        int fd;
+        ~Closer() { ::close(fd); }
+    } closer{fd};
+    Sha256 hash;
+    std::vector<char> buffer(std::size_t{1} << 16);
+    for (;;) {
+        if (stop && stop()) {
+            problem = kInterrupted;
+            return std::nullopt;
+        }
+        int error = 0;
+        const long long got = ReadSome(fd, buffer.data(), buffer.size(), error);
+        if (got < 0) {
+            problem = std::strerror(error);
+            return std::nullopt;
+        }
+        if (got == 0)
+            break;
+        hash.Update(buffer.data(), static_cast<std::size_t>(got));
     }
     return Hex(hash.Finish());
 }

@@ -5,6 +5,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -29,8 +30,20 @@ class Sha256 {
 // The digest of `bytes` as 64 lower-case hexadecimal digits.
 std::string Sha256Hex(std::string_view bytes);
 
-// The digest of the file at `path` as 64 lower-case hex digits, read in pieces; nothing when
-// it cannot be opened or read (`problem` then holds the system's reason).
-std::optional<std::string> Sha256OfFile(const std::string& path, std::string& problem);
+// The digest of the regular file at `path` as 64 lower-case hex digits, read in pieces;
+// nothing when it cannot be opened or read, or is a pipe, device or socket (which is never
+// opened for reading, so nothing waits for a writer), or when `stop` returns true between
+// pieces: `problem` then says why.
+std::optional<std::string> Sha256OfFile(const std::string& path, std::string& problem,
+                                        const std::function<bool()>& stop = {});
+
+// The reason a file read was given up when the stop check asked for it.
+inline constexpr const char* kInterrupted = "interrupted";
+
+// Opens the regular file at `path` for reading, never waiting: a pipe, device or socket is
+// refused before it is opened. The descriptor, or -1 with the reason in `problem`.
+int OpenRegularFile(const std::string& path, std::string& problem);
+// Reads up to `most` bytes, again after a signal; -1 with the errno value on failure.
+long long ReadSome(int fd, char* to, std::size_t most, int& error);
 
 }  // namespace mnemex

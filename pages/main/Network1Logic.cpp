@@ -1,7 +1,6 @@
 #include "pages/main/Network1Logic.h"
 
 #include "core/NumberForms.h"
-#include "core/output/OutputTarget.h"
 
 namespace mnemex::pages {
 
@@ -11,12 +10,6 @@ std::string PathInFolder(const std::string& folder, const std::string& name) {
     if (folder.back() == '/' || folder.back() == '\\')
         return folder + name;
     return folder + "/" + name;
-}
-
-bool IsStreamNotFile(const std::string& path) {
-    // The result writer's own classification, through links; names only, so "-" and the
-    // standard output's names count as the files they are.
-    return output::ClassifyTarget(path, -1, /*namesOnly=*/true).Kind == output::TargetKind::kStream;
 }
 
 FileChoice LoadChosenFile(PublicStuff& state, const std::string& folder, const std::string& name) {

@@ -7,6 +7,7 @@
 
 #include "core/PublicStuff.h"
 #include "core/TrainingFile.h"
+#include "core/output/OutputTarget.h"
 
 namespace mnemex::pages {
 
@@ -28,12 +29,12 @@ FileChoice LoadChosenFile(PublicStuff& state, const std::string& folder, const s
 FileChoice ChoiceAfterRead(PublicStuff& state, const std::optional<TrainingFileError>& error,
                            const std::string& folder, const std::string& name);
 
-// Whether `path` is a pipe, a device or a socket rather than a stored file. Reading one
-// would wait for a writer or never end, with the window frozen, so the pages refuse it
-// before opening it (the batch command still reads pipes). False for a missing name.
-bool IsStreamNotFile(const std::string& path);
-// Why such a name is refused, for the pages' messages.
-inline constexpr const char* kStreamNotFileReason = "it is a pipe, device or socket, not a file";
+// Whether `path` is a pipe, a device or a socket rather than a stored file, and why such a
+// name is refused: the core's one check. Reading one would wait for a writer or never end,
+// with the window frozen, so the pages refuse it before opening it (the batch command still
+// reads pipes as training files).
+using output::IsStreamNotFile;
+using output::kStreamNotFileReason;
 
 // Full path of a file shown in a folder's file list.
 std::string PathInFolder(const std::string& folder, const std::string& name);

@@ -7,7 +7,9 @@
 
 #include <filesystem>
 
+#include "tests/core/BoundedWait.h"
 #include "tests/support/RunProgram.h"
+#include "tests/support/SpecialFiles.h"
 #include "tests/support/TempFolder.h"
 
 namespace mnemex {
@@ -131,6 +133,46 @@ INSTANTIATE_TEST_SUITE_P(
                     Refused{"DifferentTrainingFile", "\"version\"", "\"version\"", kOther,
                             "its SHA-256 differs"}),
     [](const testing::TestParamInfo<Refused>& info) { return std::string(info.param.Name); });
+
+// A training file that is a pipe: saving or opening a state would read it a second time to
+// hash it, which waits for a writer for ever; refused before any training instead.
+struct PipeRun {
+    const char* Name;
+    bool Resume;  // --load-state; else a fresh run with --save-state
+};
+
+void PrintTo(const PipeRun& c, std::ostream* os) {
+    *os << c.Name;
+}
+
+class PipedTrainingFile : public testing::TestWithParam<PipeRun> {};
+
+TEST_P(PipedTrainingFile, IsRefusedBeforeTrainingWithExitTwo) {
+    const fs::path fifo = In("pipe.net");
+    std::vector<std::string> options = {"--epochs", "5", "--save-state", In("saved.json")};
+    if (GetParam().Resume) {
+        fs::copy_file(kExamples + "/dependent.net", In("dependent.net"));
+        ExpectExit(Batch(In("dependent.net"), {"--save-state", In("good.json")}), 0);
+        options.insert(options.end(), {"--load-state", In("good.json")});
+    }
+    testsupport::MakeFifo(fifo);
+    const testsupport::FifoFeeder feeder(fifo, ReadBytes(kExamples + "/dependent.net"));
+    const ProgramRun run = testsupport::FinishesWithin(
+        std::chrono::seconds(20), fifo, [&] { return Batch(fifo.string(), options); });
+    ExpectExit(run, 2);
+    EXPECT_NE(run.Err.find("\"" + fifo.string() + "\""), std::string::npos) << run.Err;
+    EXPECT_NE(run.Err.find("it is a pipe, device or socket, not a file"), std::string::npos)
+        << run.Err;
+    EXPECT_EQ(run.Err.find('\n'), run.Err.size() - 1) << run.Err;
+    EXPECT_EQ(run.Out, "");  // nothing trained
+    EXPECT_FALSE(fs::exists(In("saved.json")));
+}
+
+INSTANTIATE_TEST_SUITE_P(SaveAndLoad, PipedTrainingFile,
+                         testing::Values(PipeRun{"SaveState", false}, PipeRun{"LoadState", true}),
+                         [](const testing::TestParamInfo<PipeRun>& info) {
+                             return std::string(info.param.Name);
+                         });
 
 }  // namespace
 }  // namespace mnemex

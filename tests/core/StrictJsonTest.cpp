@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <cmath>
 #include <limits>
 
@@ -63,6 +64,39 @@ class StrictJsonRefuses : public testing::TestWithParam<Rejected> {};
 TEST_P(StrictJsonRefuses, NamesTheReasonAndLine) {
     json::ParseProblem problem;
     EXPECT_FALSE(json::Parse(GetParam().Text, problem).has_value());
+    EXPECT_NE(problem.What.find(GetParam().What), std::string::npos) << problem.What;
+    EXPECT_EQ(problem.Line, GetParam().Line);
+}
+
+// A source that hands over one byte at a time (or fails), as a file read in pieces may.
+class BytewiseSource : public json::ByteSource {
+  public:
+    explicit BytewiseSource(std::string text, int failAt = -1)
+        : text_(std::move(text)), failAt_(failAt) {}
+    long long Read(char* to, std::size_t, int& error) override {
+        if (static_cast<int>(at_) == failAt_) {
+            error = EIO;
+            return -1;
+        }
+        if (at_ == text_.size())
+            return 0;
+        *to = text_[at_++];
+        return 1;
+    }
+
+  private:
+    std::string text_;
+    std::size_t at_ = 0;
+    int failAt_;
+};
+
+// The same reason and line whatever the pieces the text comes in.
+TEST_P(StrictJsonRefuses, SameReasonAndLineReadAByteAtATime) {
+    BytewiseSource source(GetParam().Text);
+    json::Events ignored;
+    json::ParseProblem problem;
+    int error = 0;
+    EXPECT_EQ(json::ParseStream(source, ignored, problem, error), json::StreamResult::kDamaged);
     EXPECT_NE(problem.What.find(GetParam().What), std::string::npos) << problem.What;
     EXPECT_EQ(problem.Line, GetParam().Line);
 }
@@ -155,6 +189,83 @@ TEST(StrictJsonObjects, MembersAreFoundByName) {
     EXPECT_EQ(v->Find("list")->Items[2].Type, json::Value::Kind::kNull);
     EXPECT_EQ(v->Find("flag")->Type, json::Value::Kind::kBool);
     EXPECT_EQ(v->Find("missing"), nullptr);
+}
+
+// The bounds a stream reader sets on what one value may take.
+struct Bounded {
+    const char* Name;
+    std::string Text;
+    json::StreamLimits Limits;
+    json::StreamResult Result;
+    std::string What;  // for kDamaged
+};
+void PrintTo(const Bounded& c, std::ostream* os) {
+    *os << c.Name;
+}
+
+json::StreamLimits Limits(std::size_t text, std::size_t names) {
+    json::StreamLimits limits;
+    limits.TextBytes = text;
+    limits.NameBytes = names;
+    return limits;
+}
+
+class StrictJsonStream : public testing::TestWithParam<Bounded> {};
+
+TEST_P(StrictJsonStream, KeepsWithinItsLimits) {
+    const Bounded& c = GetParam();
+    BytewiseSource source(c.Text);
+    json::Events ignored;
+    json::ParseProblem problem;
+    int error = 0;
+    EXPECT_EQ(json::ParseStream(source, ignored, problem, error, c.Limits), c.Result);
+    EXPECT_EQ(problem.What, c.What);
+}
+
+const std::size_t kAll = std::numeric_limits<std::size_t>::max();
+
+INSTANTIATE_TEST_SUITE_P(
+    Limits, StrictJsonStream,
+    testing::Values(Bounded{"TextAtTheLimit", R"(["abcd", 1234])", Limits(4, kAll),
+                            json::StreamResult::kParsed, ""},
+                    Bounded{"LongerString", R"(["abcde"])", Limits(4, kAll),
+                            json::StreamResult::kDamaged, "a text or number longer than 4 bytes"},
+                    Bounded{"LongerEscapedString", R"(["ab\n\u00e9"])", Limits(4, kAll),
+                            json::StreamResult::kDamaged, "a text or number longer than 4 bytes"},
+                    Bounded{"LongerNumber", "[-1.5e10]", Limits(4, kAll),
+                            json::StreamResult::kDamaged, "a text or number longer than 4 bytes"},
+                    // Each name costs its bytes and 64 more while its object is open.
+                    Bounded{"NamesWithinTheBudget", R"({"a": {"b": 1}, "c": 2})",
+                            Limits(kAll, 3 * 65), json::StreamResult::kParsed, ""},
+                    Bounded{"MoreNamesThanTheBudget", R"({"a": 1, "b": 2, "c": 3, "d": 4})",
+                            Limits(kAll, 3 * 65), json::StreamResult::kDamaged,
+                            "more member names than the reader keeps"},
+                    Bounded{"NamesFreedWhenTheirObjectCloses",
+                            R"([{"a": 1, "b": 2}, {"c": 3, "d": 4}])", Limits(kAll, 2 * 65),
+                            json::StreamResult::kParsed, ""}),
+    [](const testing::TestParamInfo<Bounded>& info) { return std::string(info.param.Name); });
+
+TEST(StrictJsonStream, ASourceThatFailsGivesItsError) {
+    BytewiseSource source("[1, 2, 3]", 4);
+    json::Events ignored;
+    json::ParseProblem problem;
+    int error = 0;
+    EXPECT_EQ(json::ParseStream(source, ignored, problem, error), json::StreamResult::kUnreadable);
+    EXPECT_EQ(error, EIO);
+}
+
+// A handler that has what it wants stops the reading there, before the text goes wrong.
+TEST(StrictJsonStream, AHandlerThatIsDoneStopsTheReading) {
+    struct FirstNumber : json::Events {
+        std::string Seen;
+        void Scalar(json::Value&& v, int) override { Seen = v.Text; }
+        bool Done() const override { return !Seen.empty(); }
+    } first;
+    BytewiseSource source("[12, 3, oops");
+    json::ParseProblem problem;
+    int error = 0;
+    EXPECT_EQ(json::ParseStream(source, first, problem, error), json::StreamResult::kStopped);
+    EXPECT_EQ(first.Seen, "12");
 }
 
 }  // namespace

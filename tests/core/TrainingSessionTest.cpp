@@ -7,7 +7,11 @@
 #include <filesystem>
 
 #include "core/TrainingSession.h"
+#include "core/output/OutputTarget.h"
+#include "tests/core/BoundedWait.h"
 #include "tests/core/TestNetworks.h"
+#include "tests/support/LargeTrainingFile.h"
+#include "tests/support/SpecialFiles.h"
 #include "tests/support/TempFolder.h"
 
 namespace mnemex {
@@ -324,6 +328,20 @@ TEST_P(RefusedOpen, NamesTheFileAndTheReasonAndChangesNothing) {
 }
 
 const std::string kWeightsStart = "\"weights\": [\n    [";
+const std::string kTrainingName = "\"name\": \"dependent.net\"";
+
+// An unknown member before "history" holding `text` as a string.
+std::string UnknownText(std::size_t bytes) {
+    return "\"unknown\": \"" + std::string(bytes, 'a') + "\", \"history\"";
+}
+
+// An unknown member before "history": an object of `count` members, each named differently.
+std::string UnknownNames(int count) {
+    std::string text = "\"unknown\": {";
+    for (int k = 0; k < count; ++k)
+        text += (k > 0 ? ", \"m" : "\"m") + std::to_string(k) + "\": 0";
+    return text + "}, \"history\"";
+}
 
 INSTANTIATE_TEST_SUITE_P(
     LoadRefusals, RefusedOpen,
@@ -355,10 +373,175 @@ INSTANTIATE_TEST_SUITE_P(
         RefusedState{"RepeatedMember", "\"rate\"", "\"seed\": 1, \"rate\"", "",
                      "member \"seed\" appears twice"},
         RefusedState{"UnknownRule", "\"Delta\"", "\"delta\"", "",
-                     "\"rule\" is neither \"Hebb\" nor \"Delta\""}),
+                     "\"rule\" is neither \"Hebb\" nor \"Delta\""},
+        // Larger than 64 bytes for each of 3 x 2 weights and 2000 history pairs, plus 1 MiB.
+        RefusedState{"LargerThanItsSizesCallFor", "\"history\"", UnknownText(1304577), "",
+                     "bytes long, more than the 1304960 bytes a network of its sizes can take"},
+        RefusedState{"TextLongerThanTheReaderKeeps", "\"history\"", UnknownText(65537), "",
+                     "is damaged or cut short: a text or number longer than 65536 bytes"},
+        RefusedState{"MoreNamesThanTheReaderKeeps", "\"history\"", UnknownNames(20000), "",
+                     "is damaged or cut short: more member names than the reader keeps"},
+        // Without a training file given, the state's name must be a file beside it.
+        RefusedState{"NameWithAFolder", kTrainingName, "\"name\": \"sub/dependent.net\"", "",
+                     "names its training file \"sub/dependent.net\", which is not a plain file "
+                     "name beside it"},
+        RefusedState{"AbsoluteName", kTrainingName, "\"name\": \"/dependent.net\"", "",
+                     "which is not a plain file name beside it"},
+        RefusedState{"NameUpwards", kTrainingName, "\"name\": \"..\"", "",
+                     "which is not a plain file name beside it"},
+        RefusedState{"EmptyName", kTrainingName, "\"name\": \"\"", "",
+                     "which is not a plain file name beside it"}),
     [](const ::testing::TestParamInfo<RefusedState>& info) {
         return std::string(info.param.Name);
     });
+
+// The training file named in the state with another folder is still found when given.
+TEST(OpenedState, NamingAFolderIsFineWhenTheTrainingFileIsGiven) {
+    const std::string net = CopyOfExample("dependent.net");
+    const std::string path = (testsupport::TestScratchFolder() / "state.json").string();
+    Session saver(net);
+    RecordingDisplay shown;
+    ASSERT_EQ(saver.session.Start(Settings("Delta", "5"), shown).Outcome, RunOutcome::kFinished);
+    ASSERT_FALSE(saver.session.Save(path));
+    std::string text = testsupport::ReadBytes(path);
+    text.replace(text.find(kTrainingName), kTrainingName.size(), "\"name\": \"../x.net\"");
+    testsupport::WriteBytes(path, text);
+
+    Session s(net);
+    EXPECT_TRUE(s.session.Open(path, net).Network);
+    EXPECT_EQ(s.state.TrainingFileName, "../x.net");
+}
+
+// A state file over many of the reader's pieces comes back to the bit, and one the program
+// writes is always within the size its network allows.
+TEST(OpenedState, LargeNetworkReadsBackToTheBit) {
+    const fs::path net = testsupport::TestScratchFolder() / "large.net";
+    testsupport::WriteLargeTrainingFile(net, 150, 120, 4);
+    const std::string path = (testsupport::TestScratchFolder() / "large.json").string();
+    Session saver(net.string());
+    RecordingDisplay shown;
+    ASSERT_EQ(saver.session.Start(Settings("Delta", "2"), shown).Outcome, RunOutcome::kFinished);
+    ASSERT_FALSE(saver.session.Save(path));
+    EXPECT_GT(fs::file_size(path), 4u << 16);
+    EXPECT_LE(fs::file_size(path), LargestStateFileBytes(150, 120));
+
+    Session s(kExamples + "/dependent.net");
+    const LoadedNetwork loaded = s.session.Open(path, "");
+    ASSERT_TRUE(loaded.Network) << loaded.Message;
+    EXPECT_EQ(s.state.Weights.Storage(), saver.state.Weights.Storage());
+    EXPECT_EQ(s.state.SSEHistory, saver.state.SSEHistory);
+}
+
+TEST(OpenedState, StopEndsTheReadingAndChangesNothing) {
+    const std::string net = CopyOfExample("dependent.net");
+    const std::string path = (testsupport::TestScratchFolder() / "state.json").string();
+    Session s(net);
+    RecordingDisplay shown;
+    ASSERT_EQ(s.session.Start(Settings("Delta", "5"), shown).Outcome, RunOutcome::kFinished);
+    ASSERT_FALSE(s.session.Save(path));
+    ASSERT_EQ(s.session.Start(Settings("Hebb", "4"), shown).Outcome, RunOutcome::kFinished);
+    const PublicStuff before = s.state;
+
+    const LoadedNetwork loaded = s.session.Open(path, "", [] { return true; });
+    EXPECT_FALSE(loaded.Network);
+    EXPECT_TRUE(loaded.Interrupted);
+    EXPECT_EQ(loaded.Message, "The saved network \"" + path + "\" was not read: interrupted.");
+    EXPECT_EQ(s.state.Weights.Storage(), before.Weights.Storage());
+    EXPECT_EQ(s.state.EpochCount, 4);
+}
+
+// ---------------------------------------------------------------------------------------
+// Pipes and devices: never opened to hash, so nothing waits for a writer or reads for ever
+
+enum class Special { kFifo, kZeroDevice };
+struct SpecialOpen {
+    const char* Name;
+    Special What;
+    bool Given;      // given as the training file; else the state's own name beside it
+    bool StateFile;  // the state file itself is the special file
+};
+
+void PrintTo(const SpecialOpen& c, std::ostream* os) {
+    *os << c.Name;
+}
+
+// Makes `what` at `path`; false when this user may not.
+bool MakeSpecial(Special what, const fs::path& path) {
+    if (what == Special::kFifo) {
+        testsupport::MakeFifo(path);
+        return true;
+    }
+    return testsupport::MakeCharacterDevice(path, {1, 5});  // endless zero bytes
+}
+
+class SpecialFileOpen : public ::testing::TestWithParam<SpecialOpen> {};
+
+TEST_P(SpecialFileOpen, IsRefusedAtOnceAndChangesNothing) {
+    const SpecialOpen& c = GetParam();
+    const fs::path folder = testsupport::TestScratchFolder();
+    const std::string net = CopyOfExample("dependent.net");
+    fs::create_directory(folder / "beside");
+    const std::string state = (folder / "beside" / "state.json").string();
+    Session s(net);
+    RecordingDisplay shown;
+    ASSERT_EQ(s.session.Start(Settings("Delta", "5"), shown).Outcome, RunOutcome::kFinished);
+    ASSERT_FALSE(s.session.Save(state));
+    const PublicStuff before = s.state;
+
+    const fs::path special = c.StateFile ? fs::path(state)
+                             : c.Given   ? folder / "special.net"
+                                         : folder / "beside" / "dependent.net";
+    if (c.StateFile)
+        fs::remove(special);
+    if (!MakeSpecial(c.What, special))
+        GTEST_SKIP() << "only root may make device nodes";
+    const std::string training = c.Given ? special.string() : std::string();
+    const LoadedNetwork loaded = testsupport::FinishesWithin(
+        std::chrono::seconds(10), special, [&] { return s.session.Open(state, training); });
+
+    EXPECT_FALSE(loaded.Network);
+    const std::string named =
+        c.StateFile ? "The saved network \"" + state + "\""
+                    : "The training file \"" + special.string() + "\" of \"" + state + "\"";
+    EXPECT_EQ(loaded.Message, named + " cannot be read: " + output::kStreamNotFileReason + ".");
+    EXPECT_EQ(loaded.NamedFileUnusable, !c.Given && !c.StateFile);
+    EXPECT_EQ(s.state.Weights.Storage(), before.Weights.Storage());
+    EXPECT_EQ(s.state.SSEHistory, before.SSEHistory);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    PipesAndDevices, SpecialFileOpen,
+    ::testing::Values(SpecialOpen{"FifoGiven", Special::kFifo, true, false},
+                      SpecialOpen{"FifoBesideTheState", Special::kFifo, false, false},
+                      SpecialOpen{"ZeroDeviceGiven", Special::kZeroDevice, true, false},
+                      SpecialOpen{"StateFileIsAFifo", Special::kFifo, true, true}),
+    [](const ::testing::TestParamInfo<SpecialOpen>& info) { return std::string(info.param.Name); });
+
+// A network trained on a pipe's patterns: saving would have to read the pipe again.
+TEST(SpecialFileSave, TrainingFromAFifoIsRefusedBeforeTrainingAndNotWaitedFor) {
+    const fs::path fifo = testsupport::TestScratchFolder() / "fifo.net";
+    testsupport::MakeFifo(fifo);
+    const std::string state = (testsupport::TestScratchFolder() / "state.json").string();
+    const std::string refused = "The network cannot be saved to \"" + state +
+                                "\": the training file \"" + fifo.string() + "\" cannot be read (" +
+                                output::kStreamNotFileReason + ").";
+    EXPECT_EQ(SaveRefusedBeforeTraining(fifo.string(), state), refused);
+    EXPECT_FALSE(SaveRefusedBeforeTraining(kExamples + "/dependent.net", state));
+
+    PublicStuff stuff;
+    TrainingSession session(stuff);
+    {
+        testsupport::FifoFeeder feeder(fifo, testsupport::ReadBytes(kExamples + "/dependent.net"));
+        ASSERT_FALSE(session.OpenTrainingFile(fifo.string()));
+    }
+    ASSERT_EQ(session.FreshNetwork().Number, 0);
+    RecordingDisplay shown;
+    ASSERT_EQ(session.Start(Settings("Delta", "5"), shown).Outcome, RunOutcome::kFinished);
+    const auto failed = testsupport::FinishesWithin(std::chrono::seconds(10), fifo,
+                                                    [&] { return session.Save(state); });
+    EXPECT_EQ(failed, refused);
+    EXPECT_FALSE(fs::exists(state));
+}
 
 }  // namespace
 }  // namespace mnemex

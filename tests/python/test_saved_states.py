@@ -1,5 +1,9 @@
 """Saving a network and resuming it later, from Python, to the bit."""
+import json
+import os
 import shutil
+import subprocess
+import threading
 
 import numpy as np
 import pytest
@@ -93,3 +97,87 @@ def test_saving_needs_a_trained_network_from_a_file(scratch):
     with pytest.raises(OSError, match="cannot be saved"):
         net.save_state(scratch)  # a folder
     assert list(scratch.iterdir()) == []
+
+
+def bounded(call, fifo, seconds=10):
+    """Runs call() on a thread of its own and returns or raises what it did. A call still
+    waiting after `seconds` fails the test; the FIFO is then opened for writing again and
+    again, which ends any read waiting on it, so the test never hangs."""
+    outcome = {}
+
+    def run():
+        try:
+            outcome["value"] = call()
+        except BaseException as e:  # handed to the test's own thread
+            outcome["error"] = e
+
+    thread = threading.Thread(target=run, daemon=True)
+    thread.start()
+    thread.join(seconds)
+    waited = thread.is_alive()
+    while thread.is_alive():
+        try:
+            os.close(os.open(fifo, os.O_WRONLY | os.O_NONBLOCK))
+        except OSError:
+            pass
+        thread.join(0.02)
+    assert not waited, f"still waiting after {seconds} s"
+    if "error" in outcome:
+        raise outcome["error"]
+    return outcome["value"]
+
+
+def saved_state(scratch, name="dependent.net"):
+    shutil.copy(example(name), scratch / name)
+    net = mnemex.load(scratch / name)
+    net.train(rule="delta", epochs=5, order="permuted", seed=3)
+    net.save_state(scratch / "saved.json")
+    return net, scratch / "saved.json"
+
+
+# Without training_file, the state's own name is only ever a regular file beside it.
+@pytest.mark.parametrize("name", ["../dependent.net", "/dependent.net", "sub/dependent.net"],
+                         ids=["upwards", "absolute", "in_a_folder"])
+def test_a_state_names_no_path(scratch, name):
+    _, state = saved_state(scratch)
+    state.write_text(state.read_text().replace('"dependent.net"', json.dumps(name)))
+    with pytest.raises(mnemex.SavedNetworkError,
+                       match="not a plain file name beside it. Pass training_file="):
+        mnemex.load_state(state)
+    assert mnemex.load_state(state, training_file=scratch / "dependent.net").name == name
+
+
+def test_a_pipe_beside_the_state_is_refused_without_waiting(scratch):
+    _, state = saved_state(scratch)
+    (scratch / "dependent.net").unlink()
+    os.mkfifo(scratch / "dependent.net")
+    with pytest.raises(mnemex.SavedNetworkError,
+                       match="pipe, device or socket, not a file. Pass training_file="):
+        bounded(lambda: mnemex.load_state(state), scratch / "dependent.net")
+
+
+def test_a_network_trained_on_a_pipe_is_not_saved(scratch):
+    fifo = scratch / "pipe.net"
+    os.mkfifo(fifo)
+    # Fed by another process: load() reads with the GIL held.
+    writer = subprocess.Popen(["sh", "-c", 'cat "$1" > "$2"', "sh", example("dependent.net"),
+                               str(fifo)])
+    net = mnemex.load(fifo)
+    writer.wait(10)
+    net.train(epochs=3)
+    with pytest.raises(mnemex.SavedNetworkError, match="pipe, device or socket, not a file"):
+        bounded(lambda: net.save_state(scratch / "saved.json"), fifo)
+    assert not (scratch / "saved.json").exists()
+
+
+# Any seed a state may hold (0 to 2^64-1) is carried on; typed seeds keep their range.
+def test_a_seed_beyond_2_63_is_continued(scratch):
+    _, state = saved_state(scratch)
+    seed = 2**64 - 5
+    state.write_text(state.read_text().replace('"seed": 3', f'"seed": {seed}'))
+    resumed = mnemex.load_state(state)
+    assert resumed.continue_training(epochs=4).epochs == 9
+    resumed.save_state(scratch / "again.json")
+    assert json.loads((scratch / "again.json").read_text())["seed"] == seed
+    with pytest.raises(ValueError, match="seed must lie between 0 and 9223372036854775807"):
+        resumed.continue_training(seed=2**63)
