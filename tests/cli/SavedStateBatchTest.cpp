@@ -134,45 +134,23 @@ INSTANTIATE_TEST_SUITE_P(
                             "its SHA-256 differs"}),
     [](const testing::TestParamInfo<Refused>& info) { return std::string(info.param.Name); });
 
-// A training file that is a pipe: saving or opening a state would read it a second time to
-// hash it, which waits for a writer for ever; refused before any training instead.
-struct PipeRun {
-    const char* Name;
-    bool Resume;  // --load-state; else a fresh run with --save-state
-};
-
-void PrintTo(const PipeRun& c, std::ostream* os) {
-    *os << c.Name;
-}
-
-class PipedTrainingFile : public testing::TestWithParam<PipeRun> {};
-
-TEST_P(PipedTrainingFile, IsRefusedBeforeTrainingWithExitTwo) {
+// A training file that is a pipe: saving the state would read it a second time to hash it,
+// which waits for a writer for ever; refused before any training instead. (Opening a state
+// on one is refused by the training session, before training too.)
+TEST(PipedTrainingFile, WithSaveStateIsRefusedBeforeTrainingWithExitTwo) {
     const fs::path fifo = In("pipe.net");
-    std::vector<std::string> options = {"--epochs", "5", "--save-state", In("saved.json")};
-    if (GetParam().Resume) {
-        fs::copy_file(kExamples + "/dependent.net", In("dependent.net"));
-        ExpectExit(Batch(In("dependent.net"), {"--save-state", In("good.json")}), 0);
-        options.insert(options.end(), {"--load-state", In("good.json")});
-    }
     testsupport::MakeFifo(fifo);
     const testsupport::FifoFeeder feeder(fifo, ReadBytes(kExamples + "/dependent.net"));
-    const ProgramRun run = testsupport::FinishesWithin(
-        std::chrono::seconds(20), fifo, [&] { return Batch(fifo.string(), options); });
+    const ProgramRun run = testsupport::FinishesWithin(std::chrono::seconds(20), fifo, [&] {
+        return Batch(fifo.string(), {"--epochs", "5", "--save-state", In("saved.json")});
+    });
     ExpectExit(run, 2);
-    EXPECT_NE(run.Err.find("\"" + fifo.string() + "\""), std::string::npos) << run.Err;
-    EXPECT_NE(run.Err.find("it is a pipe, device or socket, not a file"), std::string::npos)
-        << run.Err;
-    EXPECT_EQ(run.Err.find('\n'), run.Err.size() - 1) << run.Err;
+    EXPECT_EQ(run.Err, "mnemex-batch: The network cannot be saved to \"" + In("saved.json") +
+                           "\": the training file \"" + fifo.string() +
+                           "\" cannot be read (it is a pipe, device or socket, not a file).\n");
     EXPECT_EQ(run.Out, "");  // nothing trained
     EXPECT_FALSE(fs::exists(In("saved.json")));
 }
-
-INSTANTIATE_TEST_SUITE_P(SaveAndLoad, PipedTrainingFile,
-                         testing::Values(PipeRun{"SaveState", false}, PipeRun{"LoadState", true}),
-                         [](const testing::TestParamInfo<PipeRun>& info) {
-                             return std::string(info.param.Name);
-                         });
 
 }  // namespace
 }  // namespace mnemex
