@@ -8,6 +8,7 @@
 // setup page's hint after a run whose weights overflowed, and the hub after a run.
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -176,6 +177,16 @@ void LessOften(const QString& out) {
         Save(compare, out + QStringLiteral("/mnemex-compare-runs-stopped.png"));
         compare->LogScaleCheck()->click();  // letters.net's least-squares SSE is all but 0
         Save(compare, out + QStringLiteral("/mnemex-compare-runs-stopped-log.png"));
+        // Runs on two files: each legend names its file, rate and order in full.
+        compare->LogScaleCheck()->click();
+        setup = p.Setup("dependent.net");
+        setup->PatternOrderBox()->setCurrentIndex(1);
+        setup->SeedEntryBox()->setText(QStringLiteral("9223372036854775807"));
+        p.Train(setup, true, "0.123456789", "100");
+        compare->Rebuild();
+        for (int row = 0; row < compare->RunList()->count(); ++row)
+            compare->RunList()->item(row)->setCheckState(Qt::Checked);
+        Save(compare, out + QStringLiteral("/mnemex-compare-runs-two-files.png"));
     }
 }
 

@@ -2,6 +2,8 @@
 
 #include <QChartView>
 #include <QCheckBox>
+#include <QDir>
+#include <QLabel>
 #include <QListWidget>
 
 #include "core/LeastSquares.h"
@@ -33,6 +35,8 @@ CompareRunsPage::CompareRunsPage(PageContext& context)
     runList_ = Placed(new QListWidget(this), "RunList", {240, 480, 11520, 1500}, &kTextFont);
     logScale_ = MakeCheckBox(this, "LogScale", QStringLiteral("Logarithmic SSE Axis"),
                              {240, 2040, 3600, 360}, kHeadingFont);
+    // Says which file the curves were last saved to.
+    saveStatus_ = MakeLabel(this, "SaveStatus", QString(), {4000, 2070, 7760, 330}, kTextFont);
     view_ = Placed(new QChartView(this), "RunsChart", {240, 2460, 11520, 5520});
     view_->setRenderHint(QPainter::Antialiasing, true);
     view_->setFrameShape(QFrame::NoFrame);
@@ -135,8 +139,12 @@ void CompareRunsPage::SaveCsv_Click() {
         name += QStringLiteral(".csv");
     const QString failure = SaveWhole(name, CurvesCsv(Context().runs.Kept(), leastSquares_),
                                       QStringLiteral("The curves"));
-    if (!failure.isEmpty())
+    if (!failure.isEmpty()) {
+        saveStatus_->clear();
         Dialog().MsgBox(failure);
+        return;
+    }
+    saveStatus_->setText(QStringLiteral("Curves saved as ") + QDir::toNativeSeparators(name));
 }
 
 void CompareRunsPage::Close_Click() {

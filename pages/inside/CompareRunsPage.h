@@ -12,6 +12,7 @@
 
 class QChartView;
 class QCheckBox;
+class QLabel;
 class QListWidget;
 class QPushButton;
 
@@ -46,6 +47,8 @@ class CompareRunsPage : public Page {
     QChartView* ChartView() const { return view_; }
     QPushButton* PrintButton() const { return print_; }
     QPushButton* SaveCsvButton() const { return saveCsv_; }
+    // "Curves saved as ..." after Save Curves As CSV.
+    QLabel* SaveStatusLabel() const { return saveStatus_; }
     // The least-squares SSE drawn, when it is.
     std::optional<double> LeastSquaresShown() const { return leastSquares_; }
 
@@ -59,6 +62,7 @@ class CompareRunsPage : public Page {
     QChartView* view_;
     QPushButton* print_;
     QPushButton* saveCsv_;
+    QLabel* saveStatus_;
     QPushButton* close_;
     std::optional<double> leastSquares_;
     bool filling_ = false;

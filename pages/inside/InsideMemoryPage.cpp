@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QDir>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -59,9 +60,14 @@ std::optional<double> TypedNumber(const QString& text) {
     return ok ? std::optional<double>(v) : std::nullopt;
 }
 
-QString MeasuresLine(const PatternMeasures& m) {
+QString Readable(double v) {
+    return QString::fromStdString(Shown(v));
+}
+
+// The four measures, as shown (six digits) or exact (for the hover).
+QString MeasuresLine(const PatternMeasures& m, QString (*number)(double)) {
     return QStringLiteral("SSE %1\rndp %2\rnvl %3\rvcor %4")
-        .arg(General(m.SSE), General(m.Ndp), General(m.Nvl), General(m.Vcor))
+        .arg(number(m.SSE), number(m.Ndp), number(m.Nvl), number(m.Vcor))
         .replace(QLatin1Char('\r'), QLatin1Char('\n'));
 }
 
@@ -105,15 +111,15 @@ void InsideMemoryPage::BuildWeightControls() {
     MakeLabel(this, "WeightHeading",
               QStringLiteral("Weights: a row per output unit, a column per input unit"),
               {120, 600, 6300, 330}, kHeadingFont);
-    weightView_ = Placed(new WeightView(this), "WeightView", {120, 960, 6300, 5400});
-    colourBar_ = Placed(new ColourBar(this), "ColourBar", {120, 6420, 6300, 540}, &kTextFont);
-    hoverLabel_ = MakeLabel(this, "HoverLabel", QString(), {120, 7000, 6300, 300}, kTextFont);
+    weightView_ = Placed(new WeightView(this), "WeightView", {120, 960, 6300, 4500});
+    colourBar_ = Placed(new ColourBar(this), "ColourBar", {120, 5520, 6300, 540}, &kTextFont);
+    hoverLabel_ = MakeLabel(this, "HoverLabel", QString(), {120, 6100, 6300, 300}, kTextFont);
     MakeLabel(this, "ExplainHeading",
               QStringLiteral("Click a row of the weights or a unit of the recalled output to see "
                              "how that output unit's response is made:"),
-              {120, 7320, 6300, 480}, kTextFont);
+              {120, 6420, 6300, 480}, kTextFont);
     explanation_ =
-        Placed(new QPlainTextEdit(this), "Explanation", {120, 7800, 6300, 2480}, &kTextFont);
+        Placed(new QPlainTextEdit(this), "Explanation", {120, 6900, 6300, 2040}, &kTextFont);
     explanation_->setReadOnly(true);
     explanation_->setFont(QFont(QStringLiteral("Liberation Mono"), 8));
     connect(weightView_, &WeightView::Hovered, hoverLabel_, &QLabel::setText);
@@ -126,7 +132,7 @@ void InsideMemoryPage::BuildPictures() {
         MakeLabel(this, "PictureCaption", QString::fromLatin1(kPictureCaptions[k]),
                   {left, 600, 1900, 300}, kHeadingFont);
         pictures_.push_back(Placed(new PatternPicture(this), "PatternPicture",
-                                   {left, 900, 1900, 2100}, &kTextFont));
+                                   {left, 900, 1900, 1800}, &kTextFont));
     }
     connect(pictures_[2], &PatternPicture::UnitClicked, this, &InsideMemoryPage::ExplainOutput);
 }
@@ -134,15 +140,18 @@ void InsideMemoryPage::BuildPictures() {
 void InsideMemoryPage::BuildMeasures() {
     MakeLabel(this, "MeasuresHeading",
               QStringLiteral("Test All Patterns (click a heading to sort)"),
-              {kRight, 3120, 5600, 330}, kHeadingFont);
+              {kRight, 2790, 5600, 330}, kHeadingFont);
     copyButton_ = MakeButton(this, "CopyTable", QStringLiteral("Copy Table"),
-                             {12900, 3060, 1980, 390}, kButtonFont);
-    table_ = Placed(new QTableWidget(0, 5, this), "MeasuresTable", {kRight, 3480, 8180, 2400},
+                             {12900, 2730, 1980, 390}, kButtonFont);
+    table_ = Placed(new QTableWidget(0, 5, this), "MeasuresTable", {kRight, 3150, 8180, 1950},
                     &kTextFont);
     QStringList headings;
     for (const char* h : kMeasureHeadings)
         headings << QString::fromLatin1(h);
     table_->setHorizontalHeaderLabels(headings);
+    for (int c = 0; c < 5; ++c)
+        table_->horizontalHeaderItem(c)->setToolTip(
+            QString::fromLatin1(kMeasureExplanations[static_cast<std::size_t>(c)]));
     table_->verticalHeader()->hide();
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
@@ -157,42 +166,45 @@ void InsideMemoryPage::BuildMeasures() {
 void InsideMemoryPage::BuildProbe() {
     MakeLabel(this, "ProbeHeading",
               QStringLiteral("Probe The Chosen Pattern With A Distorted Input"),
-              {kRight, 6000, 8180, 330}, kHeadingFont);
-    MakeLabel(this, "NoiseLabel", QStringLiteral("Noise SD"), {kRight, 6390, 1100, 330}, kTextFont);
+              {kRight, 5190, 8180, 330}, kHeadingFont);
+    MakeLabel(this, "NoiseLabel", QStringLiteral("Noise SD"), {kRight, 5580, 1100, 330}, kTextFont);
     noiseBox_ =
-        MakeTextBox(this, "NoiseBox", QStringLiteral("0.1"), {7800, 6360, 800, 360}, kTextFont);
-    MakeLabel(this, "ZeroLabel", QStringLiteral("Fraction Set To 0"), {8700, 6390, 1500, 330},
+        MakeTextBox(this, "NoiseBox", QStringLiteral("0.1"), {7800, 5550, 800, 360}, kTextFont);
+    MakeLabel(this, "ZeroLabel", QStringLiteral("Fraction Set To 0"), {8700, 5580, 1500, 330},
               kTextFont);
     zeroBox_ =
-        MakeTextBox(this, "ZeroBox", QStringLiteral("0"), {10200, 6360, 800, 360}, kTextFont);
-    MakeLabel(this, "SeedLabel", QStringLiteral("Seed"), {11100, 6390, 600, 330}, kTextFont);
+        MakeTextBox(this, "ZeroBox", QStringLiteral("0"), {10200, 5550, 800, 360}, kTextFont);
+    MakeLabel(this, "SeedLabel", QStringLiteral("Seed"), {11100, 5580, 600, 330}, kTextFont);
     seedBox_ =
-        MakeTextBox(this, "SeedBox", QStringLiteral("1"), {11700, 6360, 1300, 360}, kTextFont);
+        MakeTextBox(this, "SeedBox", QStringLiteral("1"), {11700, 5550, 1300, 360}, kTextFont);
     probeButton_ = MakeButton(this, "ProbeButton", QStringLiteral("Probe"),
-                              {13100, 6330, 1780, 420}, kButtonFont);
+                              {13100, 5520, 1780, 420}, kButtonFont);
     MakeLabel(this, "DistortedCaption", QStringLiteral("Distorted Input"),
-              {kRight, 6840, 1900, 300}, kHeadingFont);
+              {kRight, 6000, 1900, 300}, kHeadingFont);
     MakeLabel(this, "ProbeRecalledCaption", QStringLiteral("Recalled Output"),
-              {8750, 6840, 1900, 300}, kHeadingFont);
+              {8750, 6000, 1900, 300}, kHeadingFont);
     distortedPicture_ = Placed(new PatternPicture(this), "DistortedPicture",
-                               {kRight, 7140, 1900, 2000}, &kTextFont);
+                               {kRight, 6300, 1900, 1800}, &kTextFont);
     probeRecalledPicture_ = Placed(new PatternPicture(this), "ProbeRecalledPicture",
-                                   {8750, 7140, 1900, 2000}, &kTextFont);
+                                   {8750, 6300, 1900, 1800}, &kTextFont);
     probeMeasures_ =
-        MakeLabel(this, "ProbeMeasures", QString(), {10800, 7140, 4080, 1300}, kTextFont);
-    fixedWeight_ = MakeLabel(this, "FixedWeight", QString(), {kRight, 9240, 8180, 1000}, kTextFont);
+        MakeLabel(this, "ProbeMeasures", QString(), {10800, 6300, 4080, 1300}, kTextFont);
+    fixedWeight_ = MakeLabel(this, "FixedWeight", QString(), {kRight, 8160, 8180, 1020}, kTextFont);
+    fixedWeight_->setWordWrap(true);
     connect(probeButton_, &QPushButton::clicked, this, &InsideMemoryPage::Probe_Click);
 }
 
 void InsideMemoryPage::BuildButtons() {
+    // Says which file the last export wrote, as the report page does.
+    saveStatus_ = MakeLabel(this, "SaveStatus", QString(), {120, 8970, 6300, 300}, kTextFont);
     csvButton_ = MakeButton(this, "SaveCsv", QStringLiteral("Save Weights As CSV"),
-                            {120, 10340, 3000, 420}, kButtonFont);
+                            {120, 9300, 3000, 420}, kButtonFont);
     npyButton_ = MakeButton(this, "SaveNpy", QStringLiteral("Save Weights As .npy"),
-                            {3300, 10340, 3000, 420}, kButtonFont);
+                            {3300, 9300, 3000, 420}, kButtonFont);
     compareButton_ = MakeButton(this, "CompareRuns", QStringLiteral("Compare Runs"),
-                                {kRight, 10340, 2400, 420}, kButtonFont);
+                                {kRight, 9300, 2400, 420}, kButtonFont);
     closeButton_ = MakeButton(this, "CloseThisForm", QStringLiteral("Exit This Page"),
-                              {12480, 10340, 2400, 420}, kButtonFont);
+                              {12480, 9300, 2400, 420}, kButtonFont);
     connect(csvButton_, &QPushButton::clicked, this, &InsideMemoryPage::SaveCsv_Click);
     connect(npyButton_, &QPushButton::clicked, this, &InsideMemoryPage::SaveNpy_Click);
     connect(compareButton_, &QPushButton::clicked, this, &InsideMemoryPage::Compare_Click);
@@ -273,6 +285,7 @@ void InsideMemoryPage::Refresh() {
                                                        : WeightView::Mode::kHeatMap);
         explainedOutput_ = 0;
         explanation_->clear();
+        explanation_->setToolTip(QString());
         // A probe of another file's pattern means nothing here.
         ClearProbe();
     }
@@ -300,8 +313,10 @@ void InsideMemoryPage::ClearFigures() {
     rows_.clear();
     ShowTable();
     fixedWeight_->clear();
+    fixedWeight_->setToolTip(QString());
     explainedOutput_ = 0;
     explanation_->clear();
+    explanation_->setToolTip(QString());
     ClearProbe();
 }
 
@@ -310,6 +325,7 @@ void InsideMemoryPage::ClearProbe() {
     distortedPicture_->Clear();
     probeRecalledPicture_->Clear();
     probeMeasures_->clear();
+    probeMeasures_->setToolTip(QString());
 }
 
 void InsideMemoryPage::Failed(const RunTimeError& error) {
@@ -367,6 +383,8 @@ void InsideMemoryPage::ShowTable() {
                                      : QString::number(ColumnValue(row, MeasureColumn(c)), 'g', 6);
             auto* item = new QTableWidgetItem(text);
             item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            if (c > 0)
+                item->setToolTip(General(ColumnValue(row, MeasureColumn(c))));
             table_->setItem(r, c, item);
         }
     }
@@ -384,16 +402,21 @@ void InsideMemoryPage::ShowFixedWeightFigures() {
     const RunTimeError error = TrapErrors([&] { f = FixedWeightFiguresOf(State()); });
     if (error.Number != 0) {
         fixedWeight_->clear();
+        fixedWeight_->setToolTip(QString());
         Failed(error);
         return;
     }
-    QString text = f.LeastSquaresSSE ? QStringLiteral("Least-squares SSE (fixed weights): ") +
-                                           General(*f.LeastSquaresSSE)
-                                     : QString::fromStdString(f.Note);
-    text += QStringLiteral("\nSSE of the current weights, held fixed: ") + General(f.CurrentSSE);
-    text += QStringLiteral("   Last epoch's total SSE: ") + General(State().TotalSSE);
-    text += QLatin1Char('\n') + QString::fromLatin1(kRunningTotalNote);
-    fixedWeight_->setText(text);
+    const auto figures = [&](QString (*number)(double)) {
+        QString text = f.LeastSquaresSSE ? QStringLiteral("Least-squares SSE (fixed weights): ") +
+                                               number(*f.LeastSquaresSSE)
+                                         : QString::fromStdString(f.Note);
+        text += QStringLiteral("\nSSE of the current weights, held fixed: ") + number(f.CurrentSSE);
+        text += QStringLiteral("   Last epoch's total SSE: ") + number(State().TotalSSE);
+        return text;
+    };
+    fixedWeight_->setText(figures(Readable) + QLatin1Char('\n') +
+                          QString::fromLatin1(kRunningTotalNote));
+    fixedWeight_->setToolTip(figures(General));
 }
 
 void InsideMemoryPage::Pattern_Change() {
@@ -458,8 +481,9 @@ bool InsideMemoryPage::RunProbe(const ProbeSettings& settings, bool tell) {
                                   GreyScale(Widened(ranges.Inputs, distorted.Inputs)));
     const PictureScale output = GreyScale(Widened(ranges.Desired, recalled));
     probeRecalledPicture_->ShowValues(std::move(recalled), outputWidthBox_->value(), output);
-    probeMeasures_->setText(QStringLiteral("Against pattern %1's desired output:\n").arg(p) +
-                            MeasuresLine(measures));
+    const QString against = QStringLiteral("Against pattern %1's desired output:\n").arg(p);
+    probeMeasures_->setText(against + MeasuresLine(measures, Readable));
+    probeMeasures_->setToolTip(against + MeasuresLine(measures, General));
     return true;
 }
 
@@ -474,10 +498,14 @@ void InsideMemoryPage::ExplainOutput(int output) {
         return;
     }
     explainedOutput_ = output;
-    QString text;
-    for (const std::string& line : ExplanationLines(e))
-        text += QString::fromStdString(line) + QLatin1Char('\n');
-    explanation_->setPlainText(text);
+    const auto lines = [&](int digits) {
+        QString text;
+        for (const std::string& line : ExplanationLines(e, digits))
+            text += QString::fromStdString(line) + QLatin1Char('\n');
+        return text;
+    };
+    explanation_->setPlainText(lines(6));
+    explanation_->setToolTip(lines(0));  // every digit
 }
 
 void InsideMemoryPage::SaveWeights(const QString& caption, const QString& suffix,
@@ -489,8 +517,12 @@ void InsideMemoryPage::SaveWeights(const QString& caption, const QString& suffix
         name += suffix;
     const QString failure =
         SaveWhole(name, bytes, QStringLiteral("The weights"), State().TrainingFilePath);
-    if (!failure.isEmpty())
+    if (!failure.isEmpty()) {
+        saveStatus_->clear();
         Dialog().MsgBox(failure, MsgStyle::OkOnly);
+        return;
+    }
+    saveStatus_->setText(QStringLiteral("Weights saved as ") + QDir::toNativeSeparators(name));
 }
 
 void InsideMemoryPage::SaveCsv_Click() {

@@ -35,7 +35,9 @@ class InsideMemoryPage : public Page {
     Q_OBJECT
   public:
     static constexpr const char* kName = page_names::kLookInside;
-    static constexpr FrameDesign kFrame{15120, 11205, 390, 390, 0};
+    // 1008 x 680 pixels with its title bar: room on a 1366 x 768 screen for the desktop's
+    // panels.
+    static constexpr FrameDesign kFrame{15120, 10200, 390, 390, 0};
     static constexpr int kRefreshMs = 100;
 
     explicit InsideMemoryPage(PageContext& context);
@@ -84,6 +86,8 @@ class InsideMemoryPage : public Page {
     QLabel* ProbeMeasuresLabel() const { return probeMeasures_; }
     QPlainTextEdit* ExplanationBox() const { return explanation_; }
     QLabel* FixedWeightLabel() const { return fixedWeight_; }
+    // "Weights saved as ..." after an export.
+    QLabel* SaveStatusLabel() const { return saveStatus_; }
     QPushButton* CompareButton() const { return compareButton_; }
 
   private:
@@ -140,6 +144,7 @@ class InsideMemoryPage : public Page {
     QLabel* probeMeasures_;
     QPlainTextEdit* explanation_;
     QLabel* fixedWeight_;
+    QLabel* saveStatus_;
     QPushButton* csvButton_;
     QPushButton* npyButton_;
     QPushButton* compareButton_;

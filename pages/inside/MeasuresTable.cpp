@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstdio>
 
 namespace mnemex::inside {
 
@@ -16,6 +17,12 @@ std::string Shortest(double v) {
     return std::string(buffer, result.ptr);
 }
 }  // namespace
+
+std::string Shown(double v, int digits) {
+    char text[40];
+    std::snprintf(text, sizeof text, "%.*g", digits, v);
+    return text;
+}
 
 double ColumnValue(const PatternMeasures& row, MeasureColumn column) {
     switch (column) {

@@ -30,6 +30,26 @@ std::string OrderText(const PatternOrder& order) {
 
 }  // namespace
 
+std::vector<std::string> LegendLines(const std::string& text, std::size_t width) {
+    std::vector<std::string> lines;
+    std::string line;
+    std::size_t from = 0;
+    while (from < text.size()) {
+        const std::size_t comma = text.find(", ", from);
+        const std::size_t end = comma == std::string::npos ? text.size() : comma + 1;
+        const std::string part = text.substr(from, end - from);
+        if (!line.empty() && line.size() + 1 + part.size() > width) {
+            lines.push_back(line);
+            line.clear();
+        }
+        line += (line.empty() ? "" : " ") + part;
+        from = comma == std::string::npos ? text.size() : comma + 2;
+    }
+    if (!line.empty())
+        lines.push_back(line);
+    return lines;
+}
+
 std::string CurvesCsv(const std::vector<const FinishedRun*>& runs,
                       std::optional<double> leastSquaresSSE) {
     std::string csv = "run,file,rule,rate,order,epoch,sse\n";

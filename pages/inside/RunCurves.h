@@ -16,4 +16,9 @@ namespace mnemex::inside {
 std::string CurvesCsv(const std::vector<const FinishedRun*>& runs,
                       std::optional<double> leastSquaresSSE);
 
+// A legend entry in lines of at most about `width` characters, broken after its commas, so
+// a long entry is shown whole on several lines rather than cut; a part longer than the
+// width keeps a line of its own.
+std::vector<std::string> LegendLines(const std::string& text, std::size_t width);
+
 }  // namespace mnemex::inside

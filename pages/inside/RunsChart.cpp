@@ -10,10 +10,14 @@
 #include <cmath>
 
 #include "pages/inside/LogAxis.h"
+#include "pages/inside/RunCurves.h"
 
 namespace mnemex::inside {
 
 namespace {
+
+// Characters on a legend line: the legend takes about a third of the chart's width.
+constexpr std::size_t kLegendWidth = 32;
 
 QAbstractAxis* MakeSSEAxis(const std::optional<LogAxisPlan>& log, double high) {
     if (log) {
@@ -65,7 +69,12 @@ QChart* BuildRunsChart(const std::vector<const FinishedRun*>& runs,
         std::string legend = RunLegend(*run);
         if (oneFile)
             legend.erase(0, run->FileName.size() + 2);
-        line->setName(QStringLiteral("Run %1: ").arg(run->Id) + QString::fromStdString(legend));
+        // On lines of its own rather than cut to "...": the legend is narrow.
+        QStringList lines;
+        for (const std::string& l :
+             LegendLines("Run " + std::to_string(run->Id) + ": " + legend, kLegendWidth))
+            lines << QString::fromStdString(l);
+        line->setName(lines.join(QStringLiteral("<br>")));
         for (const auto& [epoch, sse] : run->History) {
             lastEpoch = std::max(lastEpoch, epoch);
             if (note(sse))

@@ -7,6 +7,7 @@
 #include "core/NumberForms.h"
 #include "core/Recall.h"
 #include "core/RunTimeError.h"
+#include "pages/inside/MeasuresTable.h"
 
 namespace mnemex::inside {
 
@@ -16,10 +17,6 @@ double Finite(double v) {
     if (!std::isfinite(v))
         throw RunTimeException(kOverflow);
     return v;
-}
-
-std::string Num(double v) {
-    return FormatGeneral(v);
 }
 
 }  // namespace
@@ -71,7 +68,10 @@ UnitExplanation ExplainUnit(const PublicStuff& state, int p, int j, int shown) {
     return e;
 }
 
-std::vector<std::string> ExplanationLines(const UnitExplanation& e) {
+std::vector<std::string> ExplanationLines(const UnitExplanation& e, int digits) {
+    const auto Num = [digits](double v) {
+        return digits > 0 ? Shown(v, digits) : FormatGeneral(v);
+    };
     std::vector<std::string> lines;
     lines.push_back("Output unit " + std::to_string(e.Output) + ", pattern " +
                     std::to_string(e.Pattern) + ": net input = sum of weight x input");

@@ -34,7 +34,8 @@ struct UnitExplanation {
 // finite and kSubscriptOutOfRange for a pattern or unit out of range.
 UnitExplanation ExplainUnit(const PublicStuff& state, int p, int j, int shown = 8);
 
-// The explanation as lines of text for the page.
-std::vector<std::string> ExplanationLines(const UnitExplanation& e);
+// The explanation as lines of text for the page: every digit, or `digits` significant ones
+// (what the page shows; the exact lines are on hover).
+std::vector<std::string> ExplanationLines(const UnitExplanation& e, int digits = 0);
 
 }  // namespace mnemex::inside

@@ -8,11 +8,17 @@
 #include <vector>
 
 #include "core/NumberForms.h"
+#include "pages/inside/MeasuresTable.h"
 #include "pages/inside/WeightColours.h"
 
 namespace mnemex::inside {
 
 namespace {
+
+// The bar's ends on screen; the exact limit is on hover.
+QString Short(double v) {
+    return QString::fromStdString(Shown(v, 4));
+}
 
 QString General(double v) {
     return QString::fromStdString(FormatGeneral(v));
@@ -185,11 +191,12 @@ ColourBar::ColourBar(QWidget* parent) : QWidget(parent) {}
 
 void ColourBar::SetLimit(double limit) {
     limit_ = limit;
+    setToolTip(QStringLiteral("Largest weight magnitude: ") + General(limit));
     update();
 }
 
 QString ColourBar::RangeText() const {
-    return QStringLiteral("%1 ... 0 ... +%2").arg(General(-limit_), General(limit_));
+    return QStringLiteral("%1 ... 0 ... +%2").arg(Short(-limit_), Short(limit_));
 }
 
 void ColourBar::paintEvent(QPaintEvent*) {
@@ -204,10 +211,9 @@ void ColourBar::paintEvent(QPaintEvent*) {
     painter.setPen(Qt::black);
     painter.drawRect(0, 0, w - 1, barHeight);
     const QRect text(0, barHeight, w, height() - barHeight);
-    painter.drawText(text, Qt::AlignLeft | Qt::AlignVCenter, General(-limit_));
+    painter.drawText(text, Qt::AlignLeft | Qt::AlignVCenter, Short(-limit_));
     painter.drawText(text, Qt::AlignHCenter | Qt::AlignVCenter, QStringLiteral("0"));
-    painter.drawText(text, Qt::AlignRight | Qt::AlignVCenter,
-                     QStringLiteral("+") + General(limit_));
+    painter.drawText(text, Qt::AlignRight | Qt::AlignVCenter, QStringLiteral("+") + Short(limit_));
 }
 
 }  // namespace mnemex::inside

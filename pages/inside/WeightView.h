@@ -76,7 +76,8 @@ class ColourBar : public QWidget {
     explicit ColourBar(QWidget* parent = nullptr);
     void SetLimit(double limit);
     double Limit() const { return limit_; }
-    // The range as the bar writes it, e.g. "-0.5 ... 0 ... +0.5".
+    // The range as the bar writes it, four significant digits, e.g. "-0.5467 ... 0 ... +0.5467"
+    // (the exact limit on hover).
     QString RangeText() const;
 
   protected:

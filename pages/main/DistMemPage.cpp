@@ -476,8 +476,12 @@ void DistMemPage::SaveNetwork_Click() {
     // A name picked in a dialog is a file: a device or pipe there is refused, not written.
     output::WriteOptions filesOnly;
     filesOnly.FilesOnly = true;
-    if (const auto failure = session_.Save(name, filesOnly))
+    if (const auto failure = session_.Save(name, filesOnly)) {
+        HintLabel->clear();
         Dialog().MsgBox(QString::fromStdString(*failure), MsgStyle::OkOnly);
+    } else {
+        HintLabel->setText(QStringLiteral("Network saved as ") + QDir::toNativeSeparators(path));
+    }
 }
 
 void DistMemPage::OpenSavedNetwork_Click() {

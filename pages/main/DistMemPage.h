@@ -87,7 +87,8 @@ class DistMemPage : public Page, private TrainingPanelSink {
     QLabel* NoticeLabel() const { return Label3; }
     QPushButton* SaveNetworkButton() const { return SaveNetwork; }
     QPushButton* OpenSavedNetworkButton() const { return OpenSaved; }
-    // The sentence beside a general error message: what to fix and how (empty when none).
+    // The page's message line: beside a general error message, what to fix and how; after
+    // Save Network, the file it wrote (empty when there is nothing to say).
     QLabel* HintLine() const { return HintLabel; }
 
   private:

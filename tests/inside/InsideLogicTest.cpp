@@ -295,3 +295,49 @@ TEST(LogAxis, LabelsFitGridLinesSpreadAndTheFloorIsTwelveDecadesDown) {
               "Below 1e-12, under the axis: Run 2; Least-squares SSE (fixed weights) 5e-30");
     EXPECT_EQ(BelowAxisNote(deep, {}), "");
 }
+
+TEST(ShownNumbers, SixSignificantDigitsOnScreen) {
+    struct Case {
+        const char* name;
+        double value;
+        int digits;
+        const char* shown;
+    };
+    for (const Case& c :
+         {Case{"colour bar end", 0.546658781216999, 4, "0.5467"},
+          Case{"a weight", 0.546658781216999, 6, "0.546659"},
+          Case{"a total", 1657.9912345, 6, "1657.99"},
+          Case{"least squares of an exact fit", 2.0234095404926e-23, 6, "2.02341e-23"},
+          Case{"whole", 100.0, 6, "100"}, Case{"zero", 0.0, 6, "0"},
+          Case{"negative", -0.000123456789, 6, "-0.000123457"}})
+        EXPECT_EQ(Shown(c.value, c.digits), c.shown) << c.name;
+}
+
+TEST(RunCurves, LegendEntriesBreakAfterCommasInsteadOfBeingCut) {
+    struct Case {
+        const char* name;
+        const char* text;
+        std::size_t width;
+        std::vector<std::string> lines;
+    };
+    const Case cases[] = {
+        {"short: one line", "Run 1: Delta, rate 0.1", 32, {"Run 1: Delta, rate 0.1"}},
+        {"broken after commas",
+         "Run 6: dependent.net, Delta, rate 0.123456789, permuted order, seed 7",
+         32,
+         {"Run 6: dependent.net, Delta,", "rate 0.123456789,", "permuted order, seed 7"}},
+        {"a part longer than the width keeps its own line",
+         "Run 2: a-very-long-file-name-indeed.net, Hebb",
+         10,
+         {"Run 2: a-very-long-file-name-indeed.net,", "Hebb"}},
+        {"empty", "", 32, {}},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(LegendLines(c.text, c.width), c.lines) << c.name;
+        // Nothing is lost: the lines joined give the entry back.
+        std::string joined;
+        for (const std::string& line : LegendLines(c.text, c.width))
+            joined += (joined.empty() ? "" : " ") + line;
+        EXPECT_EQ(joined, c.text) << c.name;
+    }
+}

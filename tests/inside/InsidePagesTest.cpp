@@ -6,6 +6,7 @@
 #include <QChartView>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QDir>
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QLabel>
@@ -114,6 +115,7 @@ class InsidePagesTest : public QObject {
     void hintonBoxesFillTheirCellsInProportion_data();
     void hintonBoxesFillTheirCellsInProportion();
     void stripsOfManyUnitsStayVisible();
+    void pageFitsALaptopScreen();
     void nothingStaysFromAnotherNetwork_data();
     void nothingStaysFromAnotherNetwork();
 };
@@ -190,7 +192,10 @@ void InsidePagesTest::probingWithNoiseIsReproducibleFromTheSeed() {
     QCOMPARE(page.DistortedPicture()->Values(), expected.Inputs);
     QCOMPARE(page.ProbeRecalledPicture()->Values(), RecallVector(*f.ctx.state, expected.Inputs));
     const PatternMeasures m = MeasureProbe(*f.ctx.state, 2, expected.Inputs);
-    QVERIFY(page.ProbeMeasuresLabel()->text().contains(
+    // Six digits on the page, every digit on hover.
+    QVERIFY(page.ProbeMeasuresLabel()->text().contains(QStringLiteral("vcor ") +
+                                                       QString::fromStdString(Shown(m.Vcor))));
+    QVERIFY(page.ProbeMeasuresLabel()->toolTip().contains(
         QStringLiteral("vcor ") + QString::fromStdString(FormatGeneral(m.Vcor))));
     int zeros = 0;
     for (double v : page.DistortedPicture()->Values())
@@ -239,7 +244,10 @@ void InsidePagesTest::clickingARecalledUnitExplainsIt() {
     const QString text = page.ExplanationBox()->toPlainText();
     QVERIFY2(text.startsWith(QStringLiteral("Output unit 2, pattern 5")), qPrintable(text));
     QVERIFY(text.contains(QStringLiteral("Net input (the recalled output): ") +
-                          QString::fromStdString(FormatGeneral(recall.OutputUnits(2).NetInput))));
+                          QString::fromStdString(Shown(recall.OutputUnits(2).NetInput))));
+    QVERIFY(page.ExplanationBox()->toolTip().contains(
+        QStringLiteral("Net input (the recalled output): ") +
+        QString::fromStdString(FormatGeneral(recall.OutputUnits(2).NetInput))));
     QVERIFY(text.contains(QStringLiteral("The Delta rule's next step (rate 0.05")));
     // Choosing another pattern explains the same unit for it.
     page.PatternBox()->setValue(6);
@@ -350,6 +358,19 @@ void InsidePagesTest::stripsOfManyUnitsStayVisible() {
     QVERIFY(picture.CellSize().height() > 5.0);
 }
 
+// A 1366 x 768 screen less a title bar (30 pixels) and the desktop's panels (two of 28):
+// the whole page, every control of it inside.
+void InsidePagesTest::pageFitsALaptopScreen() {
+    Fixture f;
+    LoadExample(*f.ctx.state, "letters.net");
+    Train(*f.ctx.state, "Delta", 0.05, 20);
+    InsideMemoryPage& page = f.Open();
+    QVERIFY2(page.width() <= 1366 && page.height() + 30 <= 768 - 2 * 28,
+             qPrintable(QStringLiteral("%1 x %2").arg(page.width()).arg(page.height())));
+    for (QWidget* child : page.findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
+        QVERIFY2(page.rect().contains(child->geometry()), qPrintable(child->objectName()));
+}
+
 void InsidePagesTest::weightsAreSavedAsCsvAndNpy() {
     Fixture f;
     *f.ctx.state = SmallTrainedNetwork();
@@ -363,6 +384,10 @@ void InsidePagesTest::weightsAreSavedAsCsvAndNpy() {
     const std::string npy = testsupport::ReadBytes(f.folder.File("w.npy"));
     QCOMPARE(npy.substr(0, 6), std::string("\x93NUMPY"));
     QCOMPARE(npy.size() % 64, std::size_t{32});  // header of 64k bytes, then 4 doubles
+    // The page says where the last export went.
+    QCOMPARE(page.SaveStatusLabel()->text(),
+             QStringLiteral("Weights saved as ") +
+                 QDir::toNativeSeparators(QString::fromStdString(f.folder.File("w.npy"))));
     // A folder cannot be written over: a message, and the folder stays.
     f.chosenName = QString::fromStdString(f.folder.Path().string()) + QStringLiteral("/sub.csv");
     std::filesystem::create_directory(f.folder.File("sub.csv"));
@@ -370,6 +395,7 @@ void InsidePagesTest::weightsAreSavedAsCsvAndNpy() {
     QCOMPARE(f.ctx.Shown().size(), 1);
     QVERIFY(f.ctx.Shown()[0].contains(QStringLiteral("The weights could not be saved to:")));
     QVERIFY(std::filesystem::is_directory(f.folder.File("sub.csv")));
+    QVERIFY(page.SaveStatusLabel()->text().isEmpty());  // no longer true
     // Cancel writes nothing.
     f.chosenName.clear();
     page.SaveNpy_Click();
@@ -398,9 +424,11 @@ void InsidePagesTest::leastSquaresStandsBesideTheFixedWeights() {
     Train(*f.ctx.state, "Delta", 0.1, 200);
     InsideMemoryPage& page = f.Open();
     const QString text = page.FixedWeightLabel()->text();
-    QVERIFY2(
-        text.startsWith(QStringLiteral("Least-squares SSE (fixed weights): 0.666666666666667")),
-        qPrintable(text));
+    // A figure a student reads on the page; every digit on hover.
+    QVERIFY2(text.startsWith(QStringLiteral("Least-squares SSE (fixed weights): 0.666667\n")),
+             qPrintable(text));
+    QVERIFY(page.FixedWeightLabel()->toolTip().startsWith(
+        QStringLiteral("Least-squares SSE (fixed weights): 0.666666666666667")));
     QVERIFY(text.contains(QStringLiteral("SSE of the current weights, held fixed: ")));
     QVERIFY(text.contains(QStringLiteral("so it is not the error of one fixed set of weights.")));
 }
@@ -449,7 +477,9 @@ void InsidePagesTest::keptRunsAreComparedWithTheLeastSquaresLine() {
     QCOMPARE(int(runs.Kept().size()), 2);
     QList<QAbstractSeries*> series = compare.ChartView()->chart()->series();
     QCOMPARE(series.size(), 3);
-    QCOMPARE(series[0]->name(), QStringLiteral("Run 1: Delta, rate 0.05, file order"));
+    // The legend entry whole, on lines of its own: nothing cut to "...".
+    QCOMPARE(series[0]->name().replace(QStringLiteral("<br>"), QStringLiteral(" ")),
+             QStringLiteral("Run 1: Delta, rate 0.05, file order"));
     QCOMPARE(series[2]->name(), QString::fromLatin1(kLeastSquaresCaption));
     QVERIFY(compare.ChartView()->chart()->title().endsWith(QStringLiteral(": dependent.net")));
     auto* dashed = qobject_cast<QLineSeries*>(series[2]);
@@ -469,6 +499,7 @@ void InsidePagesTest::keptRunsAreComparedWithTheLeastSquaresLine() {
     const std::string csv = testsupport::ReadBytes(f.folder.File("runs.csv"));
     QCOMPARE(std::count(csv.begin(), csv.end(), '\n'), 1 + 101 + 1);
     QVERIFY(csv.find("3,dependent.net,Delta,0.2,file,100,") != std::string::npos);
+    QVERIFY(compare.SaveStatusLabel()->text().endsWith(QStringLiteral("runs.csv")));
     // Printing sends the chart picture to the printer.
     compare.Print_Click();
     QVERIFY(!f.printer.Picture.isNull());

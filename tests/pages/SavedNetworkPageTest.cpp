@@ -224,6 +224,9 @@ void SavedNetworkPageTest::aRefusedStartWithdrawsSaving() {
     QVERIFY(p.S()->SaveNetworkButton()->isVisible());
     p.SaveAs(saves.Path() / "five-5.json");
     QVERIFY(std::filesystem::exists(saves.Path() / "five-5.json"));
+    QCOMPARE(p.S()->HintLine()->text(),
+             QStringLiteral("Network saved as ") + QDir::toNativeSeparators(QString::fromStdString(
+                                                       (saves.Path() / "five-5.json").string())));
 }
 
 void SavedNetworkPageTest::resumedRunEqualsOneLongRun_data() {
