@@ -109,8 +109,6 @@ class PageLogicTest : public QObject {
     void sliderTexts();
     void checkReactions_data();
     void checkReactions();
-    void everyWarningNamesWhereToFixIt_data();
-    void everyWarningNamesWhereToFixIt();
     void hintsSayWhatToFix_data();
     void hintsSayWhatToFix();
     void hintsForFailedRuns();
@@ -279,11 +277,6 @@ void PageLogicTest::checkReactions_data() {
                                        << "This version of the code has encountered an error.\r"
                                        << ""
                                        << "" << false;
-    QTest::newRow("epochs not a number") << true << false << "lots"
-                                         << "0.10" << false << ""
-                                         << "This version of the code has encountered an error.\r"
-                                         << ""
-                                         << "" << false;
 }
 
 void PageLogicTest::checkReactions() {
@@ -319,34 +312,6 @@ void PageLogicTest::checkReactions() {
         QVERIFY(reaction.Message.ends_with("Type mismatch "));
 }
 
-void PageLogicTest::everyWarningNamesWhereToFixIt_data() {
-    QTest::addColumn<int>("verdict");
-    QTest::addColumn<int>("box");
-    QTest::addColumn<bool>("stoppingTests");
-    QTest::newRow("maximum epochs 0: the epochs box")
-        << int(CheckVerdict::kMaxEpochsNotPositive) << int(EntryBox::kEpochs) << false;
-    QTest::newRow("negative rate: the rate box")
-        << int(CheckVerdict::kNegativeRate) << int(EntryBox::kLearningRate) << false;
-    QTest::newRow("no stopping method: the check boxes")
-        << int(CheckVerdict::kNoStoppingMethod) << int(EntryBox::kNone) << true;
-    QTest::newRow("accepted: nowhere")
-        << int(CheckVerdict::kAccepted) << int(EntryBox::kNone) << false;
-}
-
-void PageLogicTest::everyWarningNamesWhereToFixIt() {
-    QFETCH(int, verdict);
-    QFETCH(int, box);
-    QFETCH(bool, stoppingTests);
-    CheckResult check;
-    check.Verdict = static_cast<CheckVerdict>(verdict);
-    const CheckReaction reaction = ReactionTo(check);
-    QCOMPARE(int(reaction.FocusBox), box);
-    QCOMPARE(reaction.FocusStoppingTests, stoppingTests);
-    // The seed, read apart from the settings check, goes to its own box.
-    QVERIFY(ReadOrderEntries(kRandomOrderChoice, "-1").FocusSeed);
-    QVERIFY(!ReadOrderEntries(kRandomOrderChoice, "7").FocusSeed);
-}
-
 void PageLogicTest::hintsSayWhatToFix_data() {
     QTest::addColumn<int>("verdict");
     QTest::addColumn<int>("box");
@@ -359,16 +324,9 @@ void PageLogicTest::hintsSayWhatToFix_data() {
     QTest::newRow("epochs too large") << check << int(EntryBox::kEpochs) << int(kOverflow)
                                       << "Maximum epochs: the number is too large to use. Type a "
                                          "whole number such as 100, then start again.";
-    QTest::newRow("printout not a number")
-        << check << int(EntryBox::kPrintEpochs) << int(kTypeMismatch)
-        << "Epochs between printouts: not a number. Type a "
-           "whole number such as 10, then start again.";
     QTest::newRow("rate not a number")
         << check << int(EntryBox::kLearningRate) << int(kTypeMismatch)
         << "Learning rate: not a number. Type a number such as 0.1, then start again.";
-    QTest::newRow("error level not a number")
-        << check << int(EntryBox::kMinError) << int(kTypeMismatch)
-        << "Minimum level of error: not a number. Type a number such as 0.05, then start again.";
     QTest::newRow("no box named") << check << int(EntryBox::kNone) << int(kOverflow)
                                   << "The settings could not be used: check the numbers in the "
                                      "boxes, then start again.";
