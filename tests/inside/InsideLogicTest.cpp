@@ -1,6 +1,8 @@
-// What the "Look Inside The Memory" page computes, checked without a screen: grid widths,
-// the explanation of one output unit against recall and the Delta rule, the test-all table,
-// the colour scale, the session's runs and their CSV.
+// What the "Look Inside The Memory" page and Compare Runs compute, checked without a screen:
+// grid widths, the pictures' scales, the explanation of one output unit against recall and
+// the Delta rule, the test-all table, the colour scale, figures as shown, the runs' CSV and
+// legends, and the logarithmic axis. (The session's list of runs is the core's:
+// tests/core/FinishedRunsTest.cpp.)
 
 #include <gtest/gtest.h>
 
