@@ -9,6 +9,7 @@ shift || true
 fuzzers=("$@")
 [ ${#fuzzers[@]} -gt 0 ] || fuzzers=(training_file state_file batch_options)
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DMNEMEX_GUI=OFF -DMNEMEX_FUZZ=ON \
+  "-DMNEMEX_DEBUG_INFO=${MNEMEX_DEBUG_INFO:-full}" \
   -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 for name in "${fuzzers[@]}"; do
   cmake --build build-fuzz --target "fuzz_$name"

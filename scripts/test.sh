@@ -21,7 +21,8 @@ if [ "${1:-}" = "--sanitize" ]; then
   export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
   export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 fi
-extra=("-DMNEMEX_EXTRAS=$extras" "-DMNEMEX_WERROR=${MNEMEX_WERROR:-OFF}" "${sanitize[@]}")
+extra=("-DMNEMEX_EXTRAS=$extras" "-DMNEMEX_WERROR=${MNEMEX_WERROR:-OFF}"
+  "-DMNEMEX_DEBUG_INFO=${MNEMEX_DEBUG_INFO:-full}" "${sanitize[@]}")
 
 scripts/install-deps.sh
 cmake -S . -B "$build" -G Ninja "${extra[@]}"

@@ -10,6 +10,7 @@ cd "$(dirname "$0")/.."
 
 build="build-tsan"
 cmake -S . -B "$build" -G Ninja -DMNEMEX_TSAN=ON -DMNEMEX_GUI=OFF -DMNEMEX_WERROR=ON \
+  "-DMNEMEX_DEBUG_INFO=${MNEMEX_DEBUG_INFO:-full}" \
   -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build "$build" --target core_tests file_choice_tests
 
