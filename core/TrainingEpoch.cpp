@@ -6,7 +6,9 @@
 #include <mutex>
 #include <new>
 #include <thread>
+#include <utility>
 
+#include "core/HugePages.h"
 #include "core/Learning.h"
 #include "core/Recall.h"
 #include "core/RunTimeError.h"
@@ -24,6 +26,20 @@ constexpr std::size_t kChunkBytes = 128 * 1024;
 
 std::mutex settingsMutex;
 EpochTrainerSettings settings;
+
+// The trainers whose state's weights may lag behind their panels, by state.
+std::mutex trainersMutex;
+std::vector<std::pair<const PublicStuff*, EpochTrainer*>> trainers;
+
+// A zeroed panel, advised onto huge pages before its first touch: on a virtual machine
+// each 4 KB page fault can cost tens of microseconds, several milliseconds per panel.
+double* Aligned(std::vector<double>& storage, std::size_t size) {
+    storage.reserve(size);
+    AdviseHugePages(storage.data(), size * sizeof(double));
+    storage.assign(size, 0.0);
+    const auto address = reinterpret_cast<std::uintptr_t>(storage.data());
+    return storage.data() + ((64 - address % 64) % 64) / sizeof(double);
+}
 
 bool Within16Bits(std::int32_t count) {
     return count >= 0 && count <= kMaxCount;
@@ -53,6 +69,19 @@ EpochTrainerSettings CurrentEpochTrainerSettings() {
     return settings;
 }
 
+void PublishTrainingWeights(const PublicStuff& state) {
+    EpochTrainer* trainer = nullptr;
+    {
+        std::lock_guard<std::mutex> lock(trainersMutex);
+        for (const auto& [s, t] : trainers) {
+            if (s == &state)
+                trainer = t;
+        }
+    }
+    if (trainer)
+        trainer->PublishWeights();
+}
+
 EpochTrainer::EpochTrainer(PublicStuff& state)
     : state_(state), hebb_(UsesHebbRule(state)), permuted_(state.Order.Permuted) {
     if (permuted_ && Within16Bits(state.NumPatterns)) {
@@ -65,6 +94,8 @@ EpochTrainer::EpochTrainer(PublicStuff& state)
         return;
     try {
         SetUpKernels(chosen);
+        std::lock_guard<std::mutex> lock(trainersMutex);
+        trainers.emplace_back(&state_, this);
     } catch (const std::bad_alloc&) {
         // The kernels' copy of the weights does not fit: the pattern-by-pattern routines
         // need no extra memory and give the same numbers.
@@ -76,6 +107,8 @@ void EpochTrainer::ReleaseKernels() {
     crew_.reset();
     kernels_ = false;
     std::vector<double>().swap(panelStorage_);
+    std::vector<double>().swap(spareStorage_);
+    spare_ = nullptr;
     std::vector<double>().swap(errors_);
     std::vector<double>().swap(lastNet_);
     std::vector<double>().swap(lastActivity_);
@@ -118,9 +151,8 @@ void EpochTrainer::SetUpKernels(const EpochTrainerSettings& chosen) {
     const auto in = static_cast<std::size_t>(numInputs_);
     const auto lanes = static_cast<std::size_t>(blocks_) * static_cast<std::size_t>(lanes_);
     // Room for the tiles plus one cache line, so they can start on a line boundary.
-    panelStorage_.assign(lanes * in + 8, 0.0);
-    const auto address = reinterpret_cast<std::uintptr_t>(panelStorage_.data());
-    panel_ = panelStorage_.data() + ((64 - address % 64) % 64) / sizeof(double);
+    panel_ = Aligned(panelStorage_, lanes * in + 8);
+    spare_ = Aligned(spareStorage_, lanes * in + 8);
     errors_.assign(static_cast<std::size_t>(numPatterns_) * static_cast<std::size_t>(numOutputs_),
                    0.0);
     lastNet_.assign(static_cast<std::size_t>(numOutputs_), 0.0);
@@ -150,7 +182,10 @@ void EpochTrainer::SetUpKernels(const EpochTrainerSettings& chosen) {
     memberOk_.assign(static_cast<std::size_t>(threads), 1);
 }
 
-EpochTrainer::~EpochTrainer() = default;
+EpochTrainer::~EpochTrainer() {
+    std::lock_guard<std::mutex> lock(trainersMutex);
+    std::erase_if(trainers, [this](const auto& entry) { return entry.second == this; });
+}
 
 int EpochTrainer::Threads() const {
     return crew_ ? crew_->Size() : 1;
@@ -171,11 +206,46 @@ int EpochTrainer::PatternAt(int position) const {
 
 void EpochTrainer::RunEpoch() {
     ChooseOrder();
-    // The kernels leave the state untouched until the whole epoch has succeeded; when
-    // anything overflowed, the epoch is run again pattern by pattern from the same
-    // start, which stops with the exact state and error of the failing step.
-    if (!kernels_ || !KernelEpoch())
-        ReferenceEpoch();
+    // The kernels never write over the weights the epoch starts from; when anything
+    // overflowed, the epoch is run again pattern by pattern from that start, which stops
+    // with the exact state and error of the failing step. The routines work on the state's
+    // weights, so those are brought up to the epoch's start first, and the panel is loaded
+    // again from whatever the routines leave.
+    if (kernels_ && KernelEpoch())
+        return;
+    PublishWeights();
+    panelLoaded_ = false;
+    ReferenceEpoch();
+}
+
+void EpochTrainer::PublishWeights() {
+    if (!statePending_)
+        return;
+    auto copyOut = [&](int member) {
+        CopyOut(firstBlock_[static_cast<std::size_t>(member)],
+                firstBlock_[static_cast<std::size_t>(member) + 1]);
+    };
+    if (crew_) {
+        crew_->Run(copyOut);
+    } else {
+        copyOut(0);
+    }
+    statePending_ = false;
+}
+
+void EpochTrainer::LoadPanel() {
+    if (panelLoaded_)
+        return;
+    auto copyIn = [&](int member) {
+        CopyIn(firstBlock_[static_cast<std::size_t>(member)],
+               firstBlock_[static_cast<std::size_t>(member) + 1]);
+    };
+    if (crew_) {
+        crew_->Run(copyIn);
+    } else {
+        copyIn(0);
+    }
+    panelLoaded_ = true;
 }
 
 void EpochTrainer::ReferenceEpoch() {
@@ -246,18 +316,20 @@ bool EpochTrainer::RunJobs(bool measureOnly) {
     job.Hebb = hebb_;
     job.MeasureOnly = measureOnly;
     job.Lanes = lanes_;
-    job.Panel = panel_;
+    // Measuring reads panel_ in place; training leaves the new weights in spare_.
+    job.Panel = measureOnly ? panel_ : spare_;
+    job.Start = panel_;
     job.ChunkPatterns = chunk_;
     job.Errors = errors_.data();
     job.LastNet = lastNet_.data();
     job.LastActivity = lastActivity_.data();
     job.Carry = carry_.data();
 
+    LoadPanel();
     auto train = [&](int member) {
         kernels::BlockJob mine = job;
         mine.FirstBlock = firstBlock_[static_cast<std::size_t>(member)];
         mine.EndBlock = firstBlock_[static_cast<std::size_t>(member) + 1];
-        CopyIn(mine.FirstBlock, mine.EndBlock);
         memberOk_[static_cast<std::size_t>(member)] = kernels::TrainBlocks(mine, isa_);
     };
     if (crew_) {
@@ -288,15 +360,8 @@ bool EpochTrainer::KernelEpoch() {
     double total = 0.0;
     if (!RunJobs(false) || !SumErrors(total))
         return false;
-    auto copyOut = [&](int member) {
-        CopyOut(firstBlock_[static_cast<std::size_t>(member)],
-                firstBlock_[static_cast<std::size_t>(member) + 1]);
-    };
-    if (crew_) {
-        crew_->Run(copyOut);
-    } else {
-        copyOut(0);
-    }
+    std::swap(panel_, spare_);
+    statePending_ = true;
     state_.TotalSSE = total;
     if (numPatterns_ > 0) {
         const int last = PatternAt(numPatterns_);

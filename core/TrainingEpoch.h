@@ -29,6 +29,11 @@ struct EpochTrainerSettings {
     int lanes = 0;          // 0: chosen from the shape; 8 or 16 output units per block
 };
 
+// Brings the weights of `state` up to date when a run on it keeps them elsewhere: the hook a
+// reader calls while a run is open (a page's timer, from the event pump the run calls between
+// epochs, on the run's own thread). Does nothing when no run is training on `state`.
+void PublishTrainingWeights(const PublicStuff& state);
+
 // Settings for trainers constructed from now on (a process-wide choice).
 void SetEpochTrainerSettings(const EpochTrainerSettings& settings);
 EpochTrainerSettings CurrentEpochTrainerSettings();
@@ -54,6 +59,12 @@ class EpochTrainer {
     // last pattern leaves them. Throws RunTimeException on overflow, as those routines do.
     double MeasureTotalSSE();
 
+    // The kernels keep the weights in their own layout between epochs; this brings the
+    // state's weights up to date with them (nothing when they already are). Everything else
+    // a reader sees (totals, unit records, the last step's Change) is kept current after
+    // every epoch. Call it between epochs, on the thread that runs them.
+    void PublishWeights();
+
     // Threads the epochs use (1 on the reference path).
     int Threads() const;
     // The kernels' instruction set, or nothing on the reference path.
@@ -72,6 +83,7 @@ class EpochTrainer {
     void PublishUnits(int lastPattern);
     void ChooseOrder();
     int PatternAt(int position) const;
+    void LoadPanel();
     void CopyIn(int firstBlock, int endBlock);
     void CopyOut(int firstBlock, int endBlock);
 
@@ -85,8 +97,15 @@ class EpochTrainer {
     int lanes_ = kernels::kNarrowLanes;
     int blocks_ = 0;
     int chunk_ = 1;
+    // Two panels, 64-byte aligned: an epoch reads the weights it starts from in panel_ and
+    // leaves its new weights in spare_, and on success the two change places. An epoch that
+    // overflows thus still finds its starting weights, without a copy per epoch.
     std::vector<double> panelStorage_;
-    double* panel_ = nullptr;  // 64-byte aligned inside panelStorage_
+    std::vector<double> spareStorage_;
+    double* panel_ = nullptr;
+    double* spare_ = nullptr;
+    bool panelLoaded_ = false;   // panel_ holds the latest weights
+    bool statePending_ = false;  // the state's weights are older than panel_
     std::vector<double> errors_;
     std::vector<double> lastNet_;
     std::vector<double> lastActivity_;

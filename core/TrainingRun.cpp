@@ -130,6 +130,10 @@ bool TrainingRun::Advance(std::int64_t epochs) {
         for (std::int64_t k = 0; k < epochs && !stop; ++k)
             stop = loop_->Epoch();
     });
+    // Whoever called may now read the state, and an error or the end of the run leaves it
+    // exactly as the epochs left it.
+    if (loop_)
+        loop_->trainer.PublishWeights();
     if (error.Number != 0)
         Fail(error);
     else if (stop)

@@ -58,7 +58,11 @@ struct BlockJob {
     bool MeasureOnly = false;  // no learning: only each pattern's response and errors
     int Lanes = kNarrowLanes;  // output units per block: kNarrowLanes or kWideLanes
     double* Panel = nullptr;   // BlockCount(NumOutputs, Lanes) tiles of NumInputs x Lanes
-    int FirstBlock = 0;        // blocks FirstBlock .. EndBlock-1 are this job's
+    // The weights the epoch starts from, laid out as Panel and only read; nullptr: Panel's
+    // own. The first step writes its new weights to Panel, so Start still holds the epoch's
+    // starting point when the epoch has to be run again.
+    const double* Start = nullptr;
+    int FirstBlock = 0;  // blocks FirstBlock .. EndBlock-1 are this job's
     int EndBlock = 0;
     int ChunkPatterns = 1;  // patterns a tile is carried through before the next tile
     // Outputs, for this job's output units only:

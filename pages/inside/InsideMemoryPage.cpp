@@ -17,6 +17,7 @@
 #include "core/NumberForms.h"
 #include "core/Recall.h"
 #include "core/RunTimeError.h"
+#include "core/TrainingEpoch.h"
 #include "core/WeightExport.h"
 #include "pages/framework/ControlKit.h"
 #include "pages/framework/PageManager.h"
@@ -243,6 +244,8 @@ void InsideMemoryPage::Tick() {
     // Runs every 100 ms inside the training run's event pump, so it must cost the run little:
     // the weights are compared with the drawn copy (which stops at the first difference)
     // rather than hashed, and the full figures wait until the network stops changing.
+    // A run in progress keeps its weights in its own layout; they are brought up to date here.
+    PublishTrainingWeights(State());
     const PublicStuff& s = State();
     const bool network =
         s.Weights.NumOutputs() == s.NumOutputs && s.Weights.NumInputs() == s.NumInputs;

@@ -1,0 +1,139 @@
+// Epochs per second of the core alone (TrainNetwork, as shipped), on image-sized networks.
+//
+// Usage: epoch_bench [--repeats N] [--epochs N] [--slices N] [name]
+//   --repeats: timed runs per case, each printed (default 5); --epochs: epochs per run
+//   instead of each case's own (for a profile); --slices: train each run in
+//   slices of N epochs through TrainingRun::Advance, as a caller without threads does;
+//   name: only the cases whose name contains it.
+//
+// Only the public core interface is used, so the same file measures older cores too. Each
+// run ends with a fingerprint of the weights' bits and the total SSE, which must not
+// depend on the core's version or on the slices.
+
+#include <algorithm>
+#include <bit>
+#include <chrono>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "core/PublicStuff.h"
+#include "core/Recall.h"
+#include "core/TrainingRun.h"
+
+using namespace mnemex;
+
+namespace {
+
+double ProcessCpuSeconds() {
+    timespec t{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+    return static_cast<double>(t.tv_sec) + 1e-9 * static_cast<double>(t.tv_nsec);
+}
+
+struct Case {
+    const char* name;
+    int inputs, outputs, patterns;
+    bool hebb;
+    int epochs;
+};
+
+PublicStuff MakeState(const Case& c, std::vector<double>& inputs) {
+    std::mt19937_64 rng(20261208);
+    std::uniform_real_distribution<double> pixel(0.0, 1.0);
+    inputs.resize(static_cast<std::size_t>(c.inputs) * static_cast<std::size_t>(c.patterns));
+    for (double& v : inputs)
+        v = pixel(rng);
+    PublicStuff s;
+    s.NumInputs = c.inputs;
+    s.NumOutputs = c.outputs;
+    s.NumPatterns = c.patterns;
+    s.InputPatterns.Adopt(c.inputs, c.patterns, inputs);
+    s.DesiredOutputs.Adopt(c.outputs, c.patterns, inputs);
+    s.ReallocateNetwork();
+    s.LearningRule = c.hebb ? "Hebb" : "Delta";
+    s.LearningRate = 0.001;
+    s.StopAtMaxEpochs = 1;
+    s.PrintInterval = 1;
+    return s;
+}
+
+std::uint64_t Fingerprint(const PublicStuff& s) {
+    std::uint64_t h = 0xCBF29CE484222325ull;
+    auto mix = [&h](std::uint64_t v) { h = (h ^ v) * 0x100000001B3ull; };
+    for (double w : s.Weights.Storage())
+        mix(std::bit_cast<std::uint64_t>(w));
+    mix(std::bit_cast<std::uint64_t>(s.TotalSSE));
+    return h;
+}
+
+void RunCase(const Case& c, int repeats, long long slice) {
+    std::vector<double> inputs;
+    PublicStuff s = MakeState(c, inputs);
+    std::printf("%s: %d x %d x %d, %s, %d epochs, %s\n", c.name, c.inputs, c.outputs, c.patterns,
+                c.hebb ? "Hebb" : "Delta", c.epochs,
+                slice > 0 ? ("slices of " + std::to_string(slice)).c_str() : "whole run");
+    for (int r = 0; r < repeats; ++r) {
+        ResetWeights(s);
+        s.NewRun = 1;
+        s.MaxEpochs = c.epochs;
+        SilentDisplay display;
+        const auto wall = std::chrono::steady_clock::now();
+        // The untrained SSE is measured when the run begins; the epochs alone are timed
+        // from the first Advance.
+        TrainingRun run(s, display, c.epochs);
+        const auto trainWall = std::chrono::steady_clock::now();
+        const double trainCpu = ProcessCpuSeconds();
+        while (!run.Advance(slice > 0 ? slice : INT64_MAX)) {
+        }
+        const double wallSeconds =
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - trainWall).count();
+        const double cpuSeconds = ProcessCpuSeconds() - trainCpu;
+        const double wholeWall =
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - wall).count();
+        if (run.Result().Outcome != RunOutcome::kFinished)
+            std::printf("  run failed: %s\n", run.Result().Error.Description.c_str());
+        std::printf(
+            "  run %d: %.2f epochs/s wall, %.2f processor (all threads); whole run %.1f "
+            "ms; weights %016llx\n",
+            r + 1, c.epochs / wallSeconds, c.epochs / cpuSeconds, 1e3 * wholeWall,
+            static_cast<unsigned long long>(Fingerprint(s)));
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    int repeats = 5;
+    long long slice = 0;
+    int epochs = 0;
+    const char* only = nullptr;
+    for (int a = 1; a < argc; ++a) {
+        if (std::strcmp(argv[a], "--repeats") == 0 && a + 1 < argc)
+            repeats = std::max(1, std::atoi(argv[++a]));
+        else if (std::strcmp(argv[a], "--epochs") == 0 && a + 1 < argc)
+            epochs = std::max(1, std::atoi(argv[++a]));
+        else if (std::strcmp(argv[a], "--slices") == 0 && a + 1 < argc)
+            slice = std::max(1LL, std::atoll(argv[++a]));
+        else
+            only = argv[a];
+    }
+    Case cases[] = {
+        {"images20 delta", 784, 784, 20, false, 100},
+        {"images20 hebb", 784, 784, 20, true, 100},
+        {"images100 delta", 784, 784, 100, false, 30},
+        {"images100 hebb", 784, 784, 100, true, 30},
+    };
+    for (Case& c : cases) {
+        if (epochs > 0)
+            c.epochs = epochs;
+        if (!only || std::strstr(c.name, only))
+            RunCase(c, repeats, slice);
+    }
+    return 0;
+}
