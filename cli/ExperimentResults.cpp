@@ -3,6 +3,7 @@
 #include "cli/BatchOptions.h"
 #include "cli/BatchRun.h"
 #include "cli/JsonResult.h"
+#include "core/NumberForms.h"
 #include "core/WeightExport.h"
 
 namespace mnemex::batch {
@@ -29,13 +30,23 @@ void AppendLeastSquares(std::string& out, const ExperimentFigures& figures) {
 }
 
 void AppendTestAll(std::string& out, const std::vector<PatternMeasures>& rows) {
+    // A row: its pattern number, four numbers and about 60 characters of names around them.
+    ReserveText(out, rows.size() * (4 * kLongestRoundTripText + 80) + 32);
     out += ",\n  \"test_all\": [";
     for (std::size_t k = 0; k < rows.size(); ++k) {
         const PatternMeasures& m = rows[k];
         out += k == 0 ? "\n    " : ",\n    ";
-        out += "{\"pattern\": " + std::to_string(m.Pattern) + ", \"sse\": " + Number(m.SSE) +
-               ", \"ndp\": " + Number(m.Ndp) + ", \"nvl\": " + Number(m.Nvl) +
-               ", \"vcor\": " + Number(m.Vcor) + "}";
+        out += "{\"pattern\": ";
+        out += std::to_string(m.Pattern);
+        out += ", \"sse\": ";
+        AppendNumber(out, m.SSE);
+        out += ", \"ndp\": ";
+        AppendNumber(out, m.Ndp);
+        out += ", \"nvl\": ";
+        AppendNumber(out, m.Nvl);
+        out += ", \"vcor\": ";
+        AppendNumber(out, m.Vcor);
+        out += '}';
     }
     out += rows.empty() ? "]" : "\n  ]";
 }

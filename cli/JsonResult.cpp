@@ -1,5 +1,8 @@
 #include "cli/JsonResult.h"
 
+#include <algorithm>
+
+#include "core/NumberForms.h"
 #include "core/json/JsonText.h"
 
 namespace mnemex::batch {
@@ -9,9 +12,16 @@ void AppendNumber(std::string& out, double value) {
 }
 
 void AppendWeightRows(std::string& out, const WeightMatrix& weights, const std::string& indent) {
+    ReserveText(
+        out, static_cast<std::size_t>(weights.NumOutputs()) *
+                     (static_cast<std::size_t>(weights.NumInputs()) * (kLongestRoundTripText + 2) +
+                      indent.size() + 6) +
+                 indent.size() + 2);
     out += '[';
     for (int j = 1; j <= weights.NumOutputs(); ++j) {
-        out += (j == 1 ? "\n" : ",\n") + indent + "  [";
+        out += j == 1 ? "\n" : ",\n";
+        out += indent;
+        out += "  [";
         for (int i = 1; i <= weights.NumInputs(); ++i) {
             if (i > 1)
                 out += ", ";
@@ -19,8 +29,10 @@ void AppendWeightRows(std::string& out, const WeightMatrix& weights, const std::
         }
         out += ']';
     }
-    if (weights.NumOutputs() > 0)
-        out += "\n" + indent;
+    if (weights.NumOutputs() > 0) {
+        out += '\n';
+        out += indent;
+    }
     out += ']';
 }
 
@@ -29,7 +41,17 @@ void AppendString(std::string& out, const std::string& text) {
 }
 
 std::string JsonResult(const PublicStuff& s, const std::string& moreMembers) {
-    std::string out = "{\n  \"file\": ";
+    std::string out;
+    // Room for the whole text: each weight with its separator, each row's brackets and
+    // indent, the history rows, the members that follow and the names.
+    ReserveText(out, static_cast<std::size_t>(s.Weights.NumOutputs()) *
+                             (static_cast<std::size_t>(s.Weights.NumInputs()) *
+                                  (kLongestRoundTripText + 2) +
+                              8) +
+                         static_cast<std::size_t>(std::max<int>(s.SSECount, 0)) *
+                             (2 * kLongestRoundTripText + 10) +
+                         2 * s.TrainingFileName.size() + moreMembers.size() + 256);
+    out += "{\n  \"file\": ";
     AppendString(out, s.TrainingFileName);
     out += ",\n  \"rule\": ";
     AppendString(out, s.LearningRule);

@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <string_view>
 
+#include "core/HugePages.h"
+
 namespace mnemex {
 
 namespace {
@@ -187,6 +189,13 @@ void AppendRoundTripText(std::string& out, double value) {
     char buf[64];
     const auto r = std::to_chars(buf, buf + sizeof buf, value);
     out.append(buf, r.ptr);
+}
+
+void ReserveText(std::string& out, std::size_t bytes) {
+    if (out.capacity() - out.size() >= bytes)
+        return;
+    out.reserve(out.size() + bytes);
+    AdviseHugePages(out.data() + out.size(), out.capacity() - out.size());
 }
 
 std::string RoundTripText(double value) {

@@ -1,6 +1,7 @@
 #pragma once
 // The number-to-text forms the program shows, identical whatever the user's locale.
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -24,6 +25,15 @@ std::string FormatGeneral(double value);
 // 1e300 -> "1e+300". The form of numbers in the program's files and one-line messages.
 std::string RoundTripText(double value);
 void AppendRoundTripText(std::string& out, double value);
+// The longest text those give, "-2.2250738585072014e-308".
+inline constexpr std::size_t kLongestRoundTripText = 24;
+
+// Makes room in `out` for `bytes` more characters in one step, for a text of many numbers:
+// it is then formatted without its buffer being grown and copied again and again, and the
+// room is advised onto huge pages before it is first touched (on a virtual machine each
+// 4 KB page fault can cost tens of microseconds, thousands of them for a result of many
+// megabytes). Only room: the text is what it would be without.
+void ReserveText(std::string& out, std::size_t bytes);
 
 // Whole numbers: plain digits with a minus sign when negative.
 std::string FormatWhole(std::int64_t value);

@@ -4,10 +4,15 @@
 #include <charconv>
 #include <cstdint>
 
+#include "core/NumberForms.h"
+
 namespace mnemex {
 
 std::string WeightsCsv(const WeightMatrix& weights) {
     std::string out;
+    ReserveText(out, static_cast<std::size_t>(weights.NumOutputs()) *
+                         static_cast<std::size_t>(weights.NumInputs()) *
+                         (kLongestRoundTripText + 1));
     char buf[32];
     for (int j = 1; j <= weights.NumOutputs(); ++j) {
         for (int i = 1; i <= weights.NumInputs(); ++i) {

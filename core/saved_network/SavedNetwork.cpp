@@ -11,6 +11,7 @@
 #include <cstring>
 #include <filesystem>
 
+#include "core/NumberForms.h"
 #include "core/TrainingFile.h"
 #include "core/json/JsonText.h"
 #include "core/json/StrictJson.h"
@@ -434,7 +435,17 @@ void CheckFormat(const Value& root) {
 }  // namespace
 
 std::string StateFileText(const PublicStuff& s, const RunMemory& run, const std::string& sha256) {
-    std::string out = "{\n  \"format\": ";
+    std::string out;
+    // Each weight with its separator, each row's brackets and indent, each history row,
+    // and the members and names around them.
+    ReserveText(out, static_cast<std::size_t>(s.Weights.NumOutputs()) *
+                             (static_cast<std::size_t>(s.Weights.NumInputs()) *
+                                  (kLongestRoundTripText + 2) +
+                              8) +
+                         static_cast<std::size_t>(std::max<int>(s.SSECount, 0)) *
+                             (2 * kLongestRoundTripText + 10) +
+                         2 * s.TrainingFileName.size() + 1024);
+    out += "{\n  \"format\": ";
     json::AppendString(out, kStateFormatName);
     WholeMember(out, "version", kStateFormatVersion);
     Member(out, "training_file");
