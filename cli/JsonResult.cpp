@@ -12,23 +12,23 @@ void AppendNumber(std::string& out, double value) {
 }
 
 void AppendWeightRows(std::string& out, const WeightMatrix& weights, const std::string& indent) {
-    ReserveText(
-        out, static_cast<std::size_t>(weights.NumOutputs()) *
-                     (static_cast<std::size_t>(weights.NumInputs()) * (kLongestRoundTripText + 2) +
-                      indent.size() + 6) +
-                 indent.size() + 2);
     out += '[';
-    for (int j = 1; j <= weights.NumOutputs(); ++j) {
-        out += j == 1 ? "\n" : ",\n";
-        out += indent;
-        out += "  [";
-        for (int i = 1; i <= weights.NumInputs(); ++i) {
-            if (i > 1)
-                out += ", ";
-            AppendNumber(out, weights.Weight(j, i));
-        }
-        out += ']';
-    }
+    AppendRows(out, weights.NumOutputs(),
+               static_cast<std::size_t>(weights.NumInputs()) * (kLongestRoundTripText + 2) +
+                   indent.size() + 6,
+               [&](std::string& text, int first, int end) {
+                   for (int j = first; j < end; ++j) {
+                       text += j == 1 ? "\n" : ",\n";
+                       text += indent;
+                       text += "  [";
+                       for (int i = 1; i <= weights.NumInputs(); ++i) {
+                           if (i > 1)
+                               text += ", ";
+                           AppendNumber(text, weights.Weight(j, i));
+                       }
+                       text += ']';
+                   }
+               });
     if (weights.NumOutputs() > 0) {
         out += '\n';
         out += indent;

@@ -1,9 +1,13 @@
 #include "core/NumberForms.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <exception>
 #include <string_view>
+#include <system_error>
+#include <thread>
 
 #include "core/HugePages.h"
 
@@ -196,6 +200,45 @@ void ReserveText(std::string& out, std::size_t bytes) {
         return;
     out.reserve(out.size() + bytes);
     AdviseHugePages(out.data() + out.size(), out.capacity() - out.size());
+}
+
+void AppendRows(std::string& out, int rows, std::size_t roomPerRow,
+                const std::function<void(std::string&, int, int)>& format) {
+    // Below this a second thread costs more than it saves.
+    constexpr std::size_t kSharedBytes = std::size_t{4} << 20;
+    const std::size_t count = static_cast<std::size_t>(std::max(rows, 0));
+    ReserveText(out, count * roomPerRow);
+    if (count < 2 || count * roomPerRow < kSharedBytes || std::thread::hardware_concurrency() < 2) {
+        format(out, 1, rows + 1);
+        return;
+    }
+    const int middle = rows / 2 + 1;
+    std::string second;
+    std::exception_ptr failure;
+    std::thread helper;
+    try {
+        helper = std::thread([&] {
+            try {
+                ReserveText(second, static_cast<std::size_t>(rows + 1 - middle) * roomPerRow);
+                format(second, middle, rows + 1);
+            } catch (...) {
+                failure = std::current_exception();
+            }
+        });
+    } catch (const std::system_error&) {
+        format(out, 1, rows + 1);  // no thread to be had: the same text on this one
+        return;
+    }
+    try {
+        format(out, 1, middle);
+    } catch (...) {
+        helper.join();
+        throw;
+    }
+    helper.join();
+    if (failure)
+        std::rethrow_exception(failure);
+    out += second;
 }
 
 std::string RoundTripText(double value) {

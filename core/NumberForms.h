@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 
 namespace mnemex {
@@ -34,6 +35,13 @@ inline constexpr std::size_t kLongestRoundTripText = 24;
 // 4 KB page fault can cost tens of microseconds, thousands of them for a result of many
 // megabytes). Only room: the text is what it would be without.
 void ReserveText(std::string& out, std::size_t bytes);
+
+// Appends what `format(text, first, end)` appends to a text for rows first .. end-1, for
+// rows 1 .. rows, each row needing at most `roomPerRow` characters; a row's text may
+// depend only on its own number. A text of many megabytes is formatted in two halves at
+// once, on two threads where the processor has two; the text is the same either way.
+void AppendRows(std::string& out, int rows, std::size_t roomPerRow,
+                const std::function<void(std::string&, int, int)>& format);
 
 // Whole numbers: plain digits with a minus sign when negative.
 std::string FormatWhole(std::int64_t value);

@@ -10,19 +10,21 @@ namespace mnemex {
 
 std::string WeightsCsv(const WeightMatrix& weights) {
     std::string out;
-    ReserveText(out, static_cast<std::size_t>(weights.NumOutputs()) *
-                         static_cast<std::size_t>(weights.NumInputs()) *
-                         (kLongestRoundTripText + 1));
-    char buf[32];
-    for (int j = 1; j <= weights.NumOutputs(); ++j) {
-        for (int i = 1; i <= weights.NumInputs(); ++i) {
-            if (i > 1)
-                out += ',';
-            const auto r = std::to_chars(buf, buf + sizeof buf, weights.Weight(j, i));
-            out.append(buf, r.ptr);
-        }
-        out += '\n';
-    }
+    AppendRows(out, weights.NumOutputs(),
+               static_cast<std::size_t>(weights.NumInputs()) * (kLongestRoundTripText + 1) + 1,
+               [&](std::string& text, int first, int end) {
+                   char buf[32];
+                   for (int j = first; j < end; ++j) {
+                       for (int i = 1; i <= weights.NumInputs(); ++i) {
+                           if (i > 1)
+                               text += ',';
+                           const auto r =
+                               std::to_chars(buf, buf + sizeof buf, weights.Weight(j, i));
+                           text.append(buf, r.ptr);
+                       }
+                       text += '\n';
+                   }
+               });
     return out;
 }
 

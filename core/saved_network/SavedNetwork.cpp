@@ -481,15 +481,19 @@ std::string StateFileText(const PublicStuff& s, const RunMemory& run, const std:
         out += "null";
     Member(out, "weights");
     out += '[';
-    for (int j = 1; j <= s.Weights.NumOutputs(); ++j) {
-        out += j == 1 ? "\n    [" : ",\n    [";
-        for (int i = 1; i <= s.Weights.NumInputs(); ++i) {
-            if (i > 1)
-                out += ", ";
-            json::AppendNumber(out, s.Weights.Weight(j, i));
-        }
-        out += ']';
-    }
+    AppendRows(out, s.Weights.NumOutputs(),
+               static_cast<std::size_t>(s.Weights.NumInputs()) * (kLongestRoundTripText + 2) + 8,
+               [&](std::string& text, int first, int end) {
+                   for (int j = first; j < end; ++j) {
+                       text += j == 1 ? "\n    [" : ",\n    [";
+                       for (int i = 1; i <= s.Weights.NumInputs(); ++i) {
+                           if (i > 1)
+                               text += ", ";
+                           json::AppendNumber(text, s.Weights.Weight(j, i));
+                       }
+                       text += ']';
+                   }
+               });
     out += s.Weights.NumOutputs() > 0 ? "\n  ]" : "]";
     Member(out, "history");
     out += '[';

@@ -1,13 +1,15 @@
 // The bytes of the batch command's results and the saved state: whatever room the writers
 // reserve, each text is, byte for byte, the plain concatenation of its pieces written out
 // here (each number in its shortest round-trip form), on networks from empty to image-sized
-// with the awkward values (signed zeros, the smallest subnormal, the largest double).
+// with the awkward values (signed zeros, the smallest subnormal, the largest double). The
+// image-sized texts are formatted in two halves on two threads, the small ones in one.
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <iterator>
 #include <limits>
+#include <new>
 #include <random>
 #include <string>
 #include <vector>
@@ -188,6 +190,49 @@ TEST(ResultBytes, ReservedRoomLeavesTheTextAsItWas) {
         ReserveText(text, row.room);
         EXPECT_EQ(text, row.before);
         EXPECT_GE(text.capacity(), row.before.size() + row.room);
+    }
+}
+
+TEST(ResultBytes, RowsFormattedInHalvesAreTheRowsInOrder) {
+    struct Row {
+        const char* name;
+        int rows;
+        std::size_t roomPerRow;  // 4 MB and more of room is formatted in two halves
+    };
+    const Row rows[] = {
+        {"no rows", 0, 100000},
+        {"one row", 1, 100000},
+        {"small text", 500, 30},
+        {"two large rows", 2, std::size_t{5} << 20},
+        {"many rows, odd count", 1001, 9000},
+    };
+    const auto format = [](std::string& text, int first, int end) {
+        for (int r = first; r < end; ++r)
+            text += (r == 1 ? "" : ",") + std::to_string(r) + ":" + RoundTripText(1.0 / r);
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        std::string expected = "head";
+        format(expected, 1, row.rows + 1);
+        std::string text = "head";
+        AppendRows(text, row.rows, row.roomPerRow, format);
+        EXPECT_EQ(text, expected);
+    }
+}
+
+TEST(ResultBytes, FailureInEitherHalfReachesTheCaller) {
+    for (const int failing : {2, 999}) {
+        SCOPED_TRACE(failing);
+        std::string text;
+        EXPECT_THROW(AppendRows(text, 1000, 9000,
+                                [&](std::string& t, int first, int end) {
+                                    for (int r = first; r < end; ++r) {
+                                        if (r == failing)
+                                            throw std::bad_alloc();
+                                        t += 'x';
+                                    }
+                                }),
+                     std::bad_alloc);
     }
 }
 
