@@ -42,15 +42,8 @@ void AppendString(std::string& out, const std::string& text) {
 
 std::string JsonResult(const PublicStuff& s, const std::string& moreMembers) {
     std::string out;
-    // Room for the whole text: each weight with its separator, each row's brackets and
-    // indent, the history rows, the members that follow and the names.
-    ReserveText(out, static_cast<std::size_t>(s.Weights.NumOutputs()) *
-                             (static_cast<std::size_t>(s.Weights.NumInputs()) *
-                                  (kLongestRoundTripText + 2) +
-                              8) +
-                         static_cast<std::size_t>(std::max<int>(s.SSECount, 0)) *
-                             (2 * kLongestRoundTripText + 10) +
-                         2 * s.TrainingFileName.size() + moreMembers.size() + 256);
+    // Room for the whole text: the network's, the members that follow and a few more.
+    ReserveText(out, json::NetworkTextRoom(s) + moreMembers.size() + 256);
     out += "{\n  \"file\": ";
     AppendString(out, s.TrainingFileName);
     out += ",\n  \"rule\": ";

@@ -1,5 +1,6 @@
 #include "core/json/JsonText.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "core/NumberForms.h"
@@ -84,6 +85,14 @@ void AppendString(std::string& out, const std::string& text) {
         }
     }
     out += '"';
+}
+
+std::size_t NetworkTextRoom(const PublicStuff& s) {
+    const auto outputs = static_cast<std::size_t>(std::max(s.Weights.NumOutputs(), 0));
+    const auto inputs = static_cast<std::size_t>(std::max(s.Weights.NumInputs(), 0));
+    const auto rows = static_cast<std::size_t>(std::max<int>(s.SSECount, 0));
+    return outputs * (inputs * (kLongestRoundTripText + 2) + 8) +
+           rows * (2 * kLongestRoundTripText + 10) + 2 * s.TrainingFileName.size();
 }
 
 }  // namespace mnemex::json

@@ -1,7 +1,10 @@
 #pragma once
 // Pieces of JSON text as the program writes them.
 
+#include <cstddef>
 #include <string>
+
+#include "core/PublicStuff.h"
 
 namespace mnemex::json {
 
@@ -11,5 +14,10 @@ void AppendNumber(std::string& out, double value);
 // so each byte that is not part of a valid UTF-8 sequence (a file name in another encoding,
 // say) becomes U+FFFD, the replacement character.
 void AppendString(std::string& out, const std::string& text);
+
+// Room enough for a network's weights and SSE history as the result and the saved network
+// write them (each weight with its separator, each row's brackets and indent, each history
+// row) and its file name twice; the members around them are the caller's to add.
+std::size_t NetworkTextRoom(const PublicStuff& s);
 
 }  // namespace mnemex::json

@@ -179,17 +179,7 @@ class StateEvents : public json::Events {
             EndHistoryRow();
         }
     }
-    void Scalar(Value&& v, int depth) override {
-        if (depth == 0) {
-            root_.Type = v.Type;
-        } else if (depth == 1) {
-            Keep(std::move(v));
-        } else if (depth == 2) {
-            Item(std::move(v));
-        } else if (depth == 3 && Inside(Kind::kArray) && rowIsList_) {
-            RowItem(std::move(v));
-        }
-    }
+    void Scalar(Value&& v, int depth) override { Place(std::move(v), depth); }
 
     const Value& Root() const { return root_; }
     const WeightRows& Weights() const { return weights_; }
@@ -210,8 +200,12 @@ class StateEvents : public json::Events {
     void Open(Kind kind, int depth) {
         Value v;
         v.Type = kind;
+        Place(std::move(v), depth);
+    }
+    // A value (or the start of a list or object) where the reading has got to.
+    void Place(Value&& v, int depth) {
         if (depth == 0) {
-            root_.Type = kind;
+            root_.Type = v.Type;
         } else if (depth == 1) {
             Keep(std::move(v));
         } else if (depth == 2) {
@@ -436,15 +430,8 @@ void CheckFormat(const Value& root) {
 
 std::string StateFileText(const PublicStuff& s, const RunMemory& run, const std::string& sha256) {
     std::string out;
-    // Each weight with its separator, each row's brackets and indent, each history row,
-    // and the members and names around them.
-    ReserveText(out, static_cast<std::size_t>(s.Weights.NumOutputs()) *
-                             (static_cast<std::size_t>(s.Weights.NumInputs()) *
-                                  (kLongestRoundTripText + 2) +
-                              8) +
-                         static_cast<std::size_t>(std::max<int>(s.SSECount, 0)) *
-                             (2 * kLongestRoundTripText + 10) +
-                         2 * s.TrainingFileName.size() + 1024);
+    // The network's text and the members around it.
+    ReserveText(out, json::NetworkTextRoom(s) + 1024);
     out += "{\n  \"format\": ";
     json::AppendString(out, kStateFormatName);
     WholeMember(out, "version", kStateFormatVersion);
