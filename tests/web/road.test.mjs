@@ -1,0 +1,366 @@
+// The student's road through the browser page, in headless Chromium against the built site:
+// open an example or a file of one's own, train, stop, continue, probe, download the report
+// (the same bytes as the batch command's, apart from the date and time lines), save and
+// reopen a network, look inside; once with the mouse and once by keyboard alone; then
+// accessibility, small screens, exercise links and working offline.
+//
+//   node --test tests/web/road.test.mjs
+// MNEMEX_WEB_SITE names the built site (default build-web-page/site), MNEMEX_BATCH the
+// native batch command (default build/cli/mnemex-batch).
+import { after, before, describe, it } from 'node:test';
+import assert from 'node:assert/strict';
+import { spawnSync } from 'node:child_process';
+import { existsSync, mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
+import { tmpdir } from 'node:os';
+import { dirname, join, resolve } from 'node:path';
+import { fileURLToPath } from 'node:url';
+import { createRequire } from 'node:module';
+
+const root = resolve(dirname(fileURLToPath(import.meta.url)), '../..');
+const require = createRequire(join(root, 'web/package.json'));
+const { chromium } = require('playwright-core');
+const axeSource = readFileSync(require.resolve('axe-core/axe.min.js'), 'utf8');
+const { serveSite } = await import(join(root, 'web/serve.mjs'));
+
+const site = resolve(root, process.env.MNEMEX_WEB_SITE || 'build-web-page/site');
+const batch = resolve(root, process.env.MNEMEX_BATCH || 'build/cli/mnemex-batch');
+const examples = join(root, 'examples');
+const built = existsSync(join(site, 'mnemex-core.wasm')) && existsSync(batch);
+
+let server, origin, browser, scratch;
+
+before(async () => {
+  if (!built) return;
+  scratch = mkdtempSync(join(tmpdir(), 'mnemex-road-'));
+  server = await serveSite(site, 0);
+  origin = `http://127.0.0.1:${server.address().port}`;
+  browser = await chromium.launch({
+    executablePath: '/usr/bin/chromium',
+    args: ['--no-sandbox', '--headless', '--disable-gpu', '--disable-quic', '--no-first-run',
+      '--disable-background-networking', '--disable-component-update', '--disable-sync'],
+  });
+});
+
+after(async () => {
+  await browser?.close();
+  server?.close();
+  if (scratch) rmSync(scratch, { recursive: true, force: true });
+});
+
+// ---- Helpers ---------------------------------------------------------------------------
+
+// A page of its own context that records every request it makes to a host other than ours.
+async function openPage(query = '', options = {}) {
+  const context = await browser.newContext({ acceptDownloads: true, ...options });
+  const page = await context.newPage();
+  page.foreign = [];
+  page.problems = [];
+  page.on('request', (r) => {
+    const url = r.url();
+    if (!url.startsWith(origin) && !url.startsWith('blob:') && !url.startsWith('data:')) page.foreign.push(url);
+  });
+  page.on('pageerror', (e) => page.problems.push(e.message));
+  await page.goto(`${origin}/index.html${query}`);
+  await page.waitForSelector('body[data-ready=true]');
+  return page;
+}
+
+// The batch command's display lines and report for the same run.
+function batchRun(args, sections = 'all') {
+  const report = join(scratch, `report-${Math.random().toString(36).slice(2)}.txt`);
+  const weights = `${report}.csv`;
+  const run = spawnSync(batch, [join(examples, args[0]), ...args.slice(1), '--report', report,
+    '--sections', sections, '--weights-csv', weights], { encoding: 'utf8' });
+  assert.equal(run.status, 0, run.stderr);
+  // After --continue the command prints each run's final lines: the page shows the last.
+  const printed = run.stdout.split('\n').filter(Boolean);
+  const result = { lines: [printed[0], ...printed.slice(1).slice(-3)], report: readFileSync(report),
+    weights: readFileSync(weights, 'utf8') };
+  rmSync(report);
+  rmSync(weights);
+  return result;
+}
+
+// A report without its date and time lines, which each side writes in its own forms.
+const undated = (bytes) => bytes.toString('latin1').split('\n')
+  .filter((line) => !/^(Date|Time) Of Analysis:/.test(line)).join('\n');
+
+const displayLines = (page) => page.$$eval('#display .line', (lines) =>
+  lines.map((l) => l.textContent).filter((t) => t !== ''));
+
+async function runEnded(page) {
+  await page.waitForFunction(() => document.getElementById('display').getAttribute('aria-busy') === 'false' &&
+    !document.getElementById('start').hidden);
+}
+
+async function downloaded(page, action) {
+  const [download] = await Promise.all([page.waitForEvent('download'), action()]);
+  return { name: download.suggestedFilename(), bytes: readFileSync(await download.path()) };
+}
+
+async function chooseFile(page, action, path) {
+  const [chooser] = await Promise.all([page.waitForEvent('filechooser'), action()]);
+  await chooser.setFiles(path);
+}
+
+async function fill(page, values) {
+  for (const [id, value] of Object.entries(values)) await page.fill(`#${id}`, value);
+}
+
+async function tabTo(page, id) {
+  for (let k = 0; k < 200; k += 1) {
+    if (await page.evaluate(() => document.activeElement?.id) === id) return;
+    await page.keyboard.press('Tab');
+  }
+  throw new Error(`#${id} cannot be reached with Tab`);
+}
+
+async function typeInto(page, id, text) {
+  await tabTo(page, id);
+  await page.keyboard.press('Control+A');
+  await page.keyboard.type(text);
+}
+
+// The time from a Stop to the run's end, measured in the page.
+const stopTime = (page, press) => page.evaluate((byKey) => new Promise((done) => {
+  const display = document.getElementById('display');
+  const begun = performance.now();
+  new MutationObserver(() => {
+    if (display.getAttribute('aria-busy') === 'false') done(performance.now() - begun);
+  }).observe(display, { attributes: true });
+  if (byKey) document.dispatchEvent(new KeyboardEvent('keydown', { key: 'Escape' }));
+  else document.getElementById('stop').click();
+}), press === 'key');
+
+const epochsShown = async (page) => Number((await page.textContent('#line-1')).replace(/\D/g, ''));
+
+// ---- The road --------------------------------------------------------------------------
+
+describe('the student\'s road', { skip: !built && `no built site in ${site} or no ${batch}` }, () => {
+  it('with the mouse: files, training, stop, continue, probe, report, save, open, inside', async () => {
+    const page = await openPage();
+    // A file of one's own, chosen and then dropped: it is read in the page.
+    const own = join(scratch, 'my orthogonal.net');
+    writeFileSync(own, readFileSync(join(examples, 'orthogonal.net')));
+    await chooseFile(page, () => page.click('#file'), own);
+    await page.waitForFunction(() => document.getElementById('info-file').textContent === 'my orthogonal.net');
+    assert.deepEqual(await page.$$eval('#file-info dd', (d) => d.map((x) => x.textContent)),
+      ['my orthogonal.net', '3', '4', '4']);
+    const dropped = readFileSync(join(examples, 'independent.net'), 'latin1');
+    await page.evaluate((text) => {
+      const data = new DataTransfer();
+      data.items.add(new File([text], 'dropped.net'));
+      document.getElementById('drop').dispatchEvent(new DragEvent('drop', { dataTransfer: data, bubbles: true }));
+    }, dropped);
+    await page.waitForFunction(() => document.getElementById('info-file').textContent === 'dropped.net');
+    await page.setInputFiles('#file', { name: 'broken.net', mimeType: 'text/plain', buffer: Buffer.from('2, 0, x') });
+    await page.waitForSelector('#file-message:not([hidden])');
+    assert.equal(await page.textContent('#info-file'), 'dropped.net', 'a refused file changes nothing');
+
+    await page.selectOption('#example', 'letters.net');
+    await page.click('#load-example');
+    await page.waitForFunction(() => document.getElementById('info-file').textContent === 'letters.net');
+    await page.check('#rule-delta');
+    for (const box of await page.$$('input[name=section]')) await box.check();
+    await fill(page, { rate: '0.1', epochs: '20' });
+    await page.click('#start');
+    await runEnded(page);
+    await fill(page, { epochs: '10' });
+    await page.click('#continue');
+    await runEnded(page);
+    const cli = batchRun(['letters.net', '--rule', 'delta', '--rate', '0.1', '--epochs', '20', '--continue', '10']);
+    assert.deepEqual(await displayLines(page), cli.lines);
+    const report = await downloaded(page, () => page.click('#download-report'));
+    assert.equal(report.name, 'letters-report.txt');
+    assert.equal(undated(report.bytes), undated(cli.report));
+    assert.equal((await downloaded(page, () => page.click('#csv-weights'))).bytes.toString(), cli.weights);
+
+    // A long run: the display is busy (not announced) while it trains, and Stop ends it fast.
+    await fill(page, { epochs: '1000000' });
+    await page.click('#continue');
+    await page.waitForFunction(() => Number(document.getElementById('line-1').textContent.replace(/\D/g, '')) > 40);
+    assert.equal(await page.getAttribute('#display', 'aria-busy'), 'true');
+    const took = await stopTime(page, 'click');
+    assert.ok(took < 200, `Stop took ${took} ms`);
+    const stoppedAt = await epochsShown(page);
+    await fill(page, { epochs: '5' });
+    await page.click('#continue');
+    await runEnded(page);
+    assert.equal(await epochsShown(page), stoppedAt + 5);
+
+    await fill(page, { pattern: '9' });
+    await page.click('#probe');
+    await page.waitForSelector('#probe-message:not([hidden])');
+    assert.equal(await page.textContent('#probe-message'), 'Pattern Number: Please enter a whole pattern number from 1 to 8.');
+    await fill(page, { pattern: '3' });
+    await page.click('#probe');
+    await page.waitForSelector('#probe-message[hidden]', { state: 'attached' });
+    assert.match(await page.textContent('#probe-text'), /^Pattern: 3\t/);
+
+    // Saved, reset, opened again: the same network and display.
+    const shown = await displayLines(page);
+    const weights = (await downloaded(page, () => page.click('#csv-weights'))).bytes.toString();
+    const saved = await downloaded(page, () => page.click('#save-network'));
+    assert.equal(saved.name, `letters-${stoppedAt + 5}.json`);
+    await page.click('#reset');
+    await page.waitForFunction(() => document.getElementById('heat-scale').textContent === 'Every weight is 0.');
+    const savedPath = join(scratch, saved.name);
+    writeFileSync(savedPath, saved.bytes);
+    await chooseFile(page, () => page.click('#open-network-button'), savedPath);
+    await page.waitForFunction(() => document.getElementById('network-message').textContent.startsWith('Opened'));
+    assert.deepEqual(await displayLines(page), shown);
+    assert.equal((await downloaded(page, () => page.click('#csv-weights'))).bytes.toString(), weights);
+    assert.equal(await page.inputValue('#rate'), '0.1');
+    assert.ok(await page.isChecked('#rule-delta'));
+
+    // Inside: pictures on their scales, every pattern measured and sorted, one unit explained.
+    await fill(page, { 'picture-pattern': '2' });
+    await page.click('#show-pictures');
+    await page.waitForFunction(() => document.getElementById('cap-input').textContent.includes('pattern 2'));
+    assert.equal(await page.textContent('#cap-input'), 'Input of pattern 2: 0 black to 1 white');
+    await page.click('#test-all');
+    await page.waitForSelector('#test-all-table:not([hidden])');
+    assert.equal(await page.$$eval('#test-all-table tbody tr', (r) => r.length), 8);
+    await page.click('#test-all-table button[data-key=sse]');
+    const sorted = await page.$$eval('#test-all-table tbody td:nth-child(2)', (c) => c.map((x) => Number(x.title)));
+    assert.deepEqual(sorted, [...sorted].sort((a, b) => a - b));
+    assert.equal(await page.getAttribute('#test-all-table th:nth-child(2)', 'aria-sort'), 'ascending');
+    await fill(page, { 'explain-pattern': '1', 'explain-unit': '1' });
+    await page.click('#explain');
+    await page.waitForSelector('#explain-text:not([hidden])');
+    assert.match(await page.textContent('#explain-text'), /^Output unit 1, pattern 1: net input = sum of weight x input/);
+    assert.deepEqual(page.foreign, []);
+    assert.deepEqual(page.problems, []);
+    await page.context().close();
+  });
+
+  it('by keyboard alone', async () => {
+    const page = await openPage();
+    await tabTo(page, 'example');
+    await page.keyboard.type('letters');
+    await tabTo(page, 'load-example');
+    const outline = await page.evaluate(() => getComputedStyle(document.activeElement).outlineStyle);
+    assert.notEqual(outline, 'none', 'the focus is visible');
+    await page.keyboard.press('Enter');
+    await page.waitForFunction(() => document.getElementById('info-file').textContent === 'letters.net');
+    await tabTo(page, 'rule-hebb');
+    await page.keyboard.press('ArrowDown');
+    assert.ok(await page.isChecked('#rule-delta'));
+    await typeInto(page, 'epochs', '20');
+    await typeInto(page, 'rate', '0.1');
+    await page.keyboard.press('Enter');
+    await runEnded(page);
+    assert.deepEqual(await displayLines(page),
+      batchRun(['letters.net', '--rule', 'delta', '--rate', '0.1', '--epochs', '20']).lines);
+
+    await typeInto(page, 'epochs', '1000000');
+    await tabTo(page, 'continue');
+    await page.keyboard.press('Enter');
+    await page.waitForFunction(() => Number(document.getElementById('line-1').textContent.replace(/\D/g, '')) > 40);
+    assert.equal(await page.evaluate(() => document.activeElement.id), 'stop', 'the focus follows to Stop');
+    assert.ok(await stopTime(page, 'key') < 200);
+
+    await typeInto(page, 'pattern', '4');
+    await page.keyboard.press('Enter');
+    await page.waitForFunction(() => document.getElementById('probe-text').textContent.startsWith('Pattern: 4'));
+    await tabTo(page, 'download-report');
+    const report = await downloaded(page, () => page.keyboard.press('Enter'));
+    assert.match(report.bytes.toString(), /Results Of Training With File: letters\.net/);
+    await tabTo(page, 'save-network');
+    const saved = await downloaded(page, () => page.keyboard.press('Enter'));
+    const savedPath = join(scratch, `keys-${saved.name}`);
+    writeFileSync(savedPath, saved.bytes);
+    await tabTo(page, 'reset');
+    await page.keyboard.press('Enter');
+    await tabTo(page, 'open-network-button');
+    await chooseFile(page, () => page.keyboard.press('Enter'), savedPath);
+    await page.waitForFunction(() => document.getElementById('network-message').textContent.startsWith('Opened'));
+    await tabTo(page, 'show-pictures');
+    await page.keyboard.press('Enter');
+    await page.waitForFunction(() => document.getElementById('cap-input').textContent.includes('pattern 1'));
+    await tabTo(page, 'test-all');
+    await page.keyboard.press('Enter');
+    await page.waitForSelector('#test-all-table:not([hidden])');
+    await typeInto(page, 'explain-unit', '2');
+    await page.keyboard.press('Enter');
+    await page.waitForFunction(() => document.getElementById('explain-text').textContent.startsWith('Output unit 2'));
+    assert.deepEqual(page.problems, []);
+    await page.context().close();
+  });
+
+  it('exercise links fill the form and train, or answer as the setup page does', async () => {
+    const cases = [
+      ['example=letters.net&rule=delta&rate=0.1&epochs=100&run=1',
+        ['letters.net', '--rule', 'delta', '--rate', '0.1', '--epochs', '100']],
+      ['example=letters.net&rule=delta&rate=0.1&min_error=0.01&stop=error&run=1',
+        ['letters.net', '--rule', 'delta', '--rate', '0.1', '--min-error', '0.01', '--stop', 'error']],
+      ['example=independent.net&rule=hebb&rate=0.25&epochs=3&print_interval=1&order=permuted&seed=7&run=1',
+        ['independent.net', '--rule', 'hebb', '--rate', '0.25', '--epochs', '3', '--print-interval', '1',
+          '--order', 'permuted', '--seed', '7']],
+    ];
+    for (const [query, args] of cases) {
+      const page = await openPage(`?${query}`);
+      await page.waitForFunction(() => document.getElementById('line-1').textContent !== '');
+      await runEnded(page);
+      assert.deepEqual(await displayLines(page), batchRun(args).lines, query);
+      await page.context().close();
+    }
+    const refused = await openPage('?example=letters.net&epochs=0&run=1');
+    await refused.waitForSelector('#message:not([hidden])');
+    assert.equal(await refused.textContent('#message-title'), 'Maximum Epochs');
+    assert.equal(await refused.textContent('#message-text'), 'Maximum number of training epochs must be greater than zero.');
+    assert.equal(await refused.inputValue('#epochs'), '1');
+    assert.equal(await refused.evaluate(() => document.activeElement.id), 'epochs');
+    await refused.context().close();
+  });
+
+  it('has no serious accessibility violation and no sideways scrolling at 375 px or 200% zoom', async () => {
+    const sizes = [
+      { viewport: { width: 1280, height: 900 } },
+      { viewport: { width: 375, height: 800 } },
+      { viewport: { width: 640, height: 450 }, deviceScaleFactor: 2 }, // 1280 x 900 at 200%
+    ];
+    for (const size of sizes) {
+      const page = await openPage('?example=letters.net&rule=delta&epochs=30&run=1', size);
+      await page.waitForFunction(() => document.getElementById('line-1').textContent !== '');
+      await runEnded(page);
+      await page.click('#show-pictures');
+      await page.click('#test-all');
+      await page.click('#explain');
+      await page.waitForSelector('#explain-text:not([hidden])');
+      const wide = await page.evaluate(() => ({
+        page: document.documentElement.scrollWidth - document.documentElement.clientWidth,
+        main: document.getElementById('main').scrollWidth - document.getElementById('main').clientWidth,
+      }));
+      assert.deepEqual(wide, { page: 0, main: 0 }, JSON.stringify(size));
+      for (const path of ['index.html', 'teacher.html']) {
+        if (path === 'teacher.html') await page.goto(`${origin}/teacher.html`);
+        await page.evaluate(axeSource);
+        const { violations } = await page.evaluate(() => window.axe.run(document, { resultTypes: ['violations'] }));
+        const serious = violations.filter((v) => v.impact === 'serious' || v.impact === 'critical')
+          .map((v) => `${v.id}: ${v.nodes.map((n) => n.target.join(' ')).join(', ')}`);
+        assert.deepEqual(serious, [], `${path} ${JSON.stringify(size)}`);
+      }
+      await page.context().close();
+    }
+  });
+
+  it('works offline once it has been opened', async () => {
+    const page = await openPage();
+    await page.evaluate(() => navigator.serviceWorker.ready);
+    await page.reload();
+    await page.waitForSelector('body[data-ready=true]');
+    await page.evaluate(async () => {
+      const names = ['index.html', 'app.js', 'worker.js', 'mnemex-core.wasm', 'examples/letters.net'];
+      const cache = await caches.open((await caches.keys())[0]);
+      for (const name of names) if (!(await cache.match(name))) throw new Error(`${name} is not kept`);
+    });
+    await page.context().setOffline(true);
+    await page.reload();
+    await page.waitForSelector('body[data-ready=true]');
+    await page.selectOption('#example', 'orthogonal.net');
+    await page.click('#load-example');
+    await page.waitForFunction(() => document.getElementById('info-file').textContent === 'orthogonal.net');
+    await page.context().close();
+  });
+});
