@@ -1,17 +1,18 @@
 // Epochs per second of the core alone (TrainNetwork, as shipped), on image-sized networks.
 //
-// Usage: epoch_bench [--repeats N] [--epochs N] [--slices N] [name]
+// Usage: epoch_bench [--repeats N] [--epochs N] [--slices N] [--one-thread-128] [name]
 //   --repeats: timed runs per case, each printed (default 5); --epochs: epochs per run
 //   instead of each case's own (for a profile); --slices: train each run in
 //   slices of N epochs through TrainingRun::Advance, as a caller without threads does;
-//   name: only the cases whose name contains it.
+//   --one-thread-128: the 128-bit (SSE2) kernels on one thread, what the browser build
+//   runs (its WebAssembly SIMD is that wide and it has one thread); name: only the cases
+//   whose name contains it.
 //
-// Only the public core interface is used, so the same file measures older cores too. Each
-// run ends with a fingerprint of the weights' bits and the total SSE, which must not
-// depend on the core's version or on the slices.
+// Built for the browser too (build-web/bench/), so both run the same cases. Each run ends
+// with a fingerprint of the weights' bits and the total SSE, which must not depend on the
+// core's version, the build or the slices.
 
 #include <algorithm>
-#include <bit>
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
@@ -24,6 +25,7 @@
 
 #include "core/PublicStuff.h"
 #include "core/Recall.h"
+#include "core/TrainingEpoch.h"
 #include "core/TrainingRun.h"
 
 using namespace mnemex;
@@ -63,12 +65,19 @@ PublicStuff MakeState(const Case& c, std::vector<double>& inputs) {
     return s;
 }
 
+// The browser build's library has no std::bit_cast.
+std::uint64_t Bits(double value) {
+    std::uint64_t bits = 0;
+    std::memcpy(&bits, &value, sizeof bits);
+    return bits;
+}
+
 std::uint64_t Fingerprint(const PublicStuff& s) {
     std::uint64_t h = 0xCBF29CE484222325ull;
     auto mix = [&h](std::uint64_t v) { h = (h ^ v) * 0x100000001B3ull; };
     for (double w : s.Weights.Storage())
-        mix(std::bit_cast<std::uint64_t>(w));
-    mix(std::bit_cast<std::uint64_t>(s.TotalSSE));
+        mix(Bits(w));
+    mix(Bits(s.TotalSSE));
     return h;
 }
 
@@ -120,6 +129,8 @@ int main(int argc, char** argv) {
             epochs = std::max(1, std::atoi(argv[++a]));
         else if (std::strcmp(argv[a], "--slices") == 0 && a + 1 < argc)
             slice = std::max(1LL, std::atoll(argv[++a]));
+        else if (std::strcmp(argv[a], "--one-thread-128") == 0)
+            SetEpochTrainerSettings({EpochTrainerSettings::Path::kBaseline, 1, 0, 0});
         else
             only = argv[a];
     }

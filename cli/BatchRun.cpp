@@ -186,6 +186,11 @@ int RunUnguarded(const BatchOptions& options, PublicStuff& state, const BatchStr
         err << "mnemex-batch: " << *clash << '\n';
         return kExitUsage;
     }
+    if (options.XlsxPath && !SummaryWorkbookAvailable()) {
+        err << "mnemex-batch: --xlsx: " << kNoWorkbookReason
+            << "; --weights-csv writes the weights\n";
+        return kExitUsage;
+    }
     // A training file read once, from a pipe or a device, cannot be read again to hash it:
     // refused before anything is trained in vain.
     if (options.SaveStatePath) {

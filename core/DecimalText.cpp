@@ -11,6 +11,8 @@
 #include <cstring>
 #include <string>
 
+#include "core/DoubleChars.h"
+
 namespace mnemex {
 
 namespace {
@@ -71,7 +73,7 @@ DecimalResult ReadDecimal(std::string_view text, double& value) {
     // from_chars refuses a leading '+', which changes nothing in the value.
     const char* first = text.data() + (text.front() == '+' ? 1 : 0);
     const char* const last = text.data() + text.size();
-    const auto [ptr, ec] = std::from_chars(first, last, value);
+    const auto [ptr, ec] = chars::Read(first, last, value);
     if (ec != std::errc() || ptr != last)
         value = ConvertWithStrtod(text);
     return std::isfinite(value) ? DecimalResult::kOk : DecimalResult::kTooLarge;

@@ -1,5 +1,9 @@
 #include "core/LeastSquares.h"
 
+// The same weights, to the bit, on every processor and in the browser: Eigen's vector paths
+// (SSE2 here, none for WebAssembly) sum in other orders, so none is used, and its product
+// blocking follows the cache sizes set below, never the processor's own.
+#define EIGEN_DONT_VECTORIZE
 #include <Eigen/SVD>
 #include <algorithm>
 #include <cmath>
@@ -16,8 +20,18 @@ namespace {
 
 using ConstMap = Eigen::Map<const Eigen::MatrixXd>;
 
+// Eigen's own default cache sizes, fixed for every machine (set once, before any product).
+void FixProductBlocking() {
+    static const bool fixed = [] {
+        Eigen::setCpuCacheSizes(32 * 1024, 256 * 1024, 2 * 1024 * 1024);
+        return true;
+    }();
+    static_cast<void>(fixed);
+}
+
 // W* = D V S+ U^T from the thin decomposition X = U S V^T.
 void FillWeights(const ConstMap& x, const ConstMap& d, LeastSquaresResult& result) {
+    FixProductBlocking();
     const Eigen::BDCSVD<Eigen::MatrixXd> svd(x, Eigen::ComputeThinU | Eigen::ComputeThinV);
     const Eigen::VectorXd& s = svd.singularValues();
     const double largest = s.size() > 0 ? s(0) : 0.0;

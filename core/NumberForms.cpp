@@ -9,6 +9,8 @@
 #include <system_error>
 #include <thread>
 
+#include "core/DoubleChars.h"
+#include "core/HardwareThreads.h"
 #include "core/HugePages.h"
 
 namespace mnemex {
@@ -27,7 +29,7 @@ struct Rounded {
 Rounded RoundMagnitude(double value, int decimals) {
     char buf[400];
     const double magnitude = std::fabs(value);
-    auto res = std::to_chars(buf, buf + sizeof buf, magnitude, std::chars_format::fixed, 40);
+    auto res = chars::Fixed(buf, buf + sizeof buf, magnitude, 40);
     std::string_view text(buf, static_cast<std::size_t>(res.ptr - buf));
     const auto point = text.find('.');
     std::string digits(text.substr(0, point));
@@ -98,8 +100,7 @@ std::string FormatScientific(double value) {
         return "0.00E+00";
     // Exact expansion in scientific form, then round the mantissa half away from zero.
     char buf[128];
-    auto res =
-        std::to_chars(buf, buf + sizeof buf, std::fabs(value), std::chars_format::scientific, 40);
+    auto res = chars::Scientific(buf, buf + sizeof buf, std::fabs(value), 40);
     std::string_view text(buf, static_cast<std::size_t>(res.ptr - buf));
     const auto e = text.find('e');
     int exponent = 0;
@@ -139,7 +140,7 @@ std::string FormatGeneral(double value) {
         return "0";
     // Round to 15 significant digits, then drop trailing zeros.
     char buf[64];
-    auto res = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific, 14);
+    auto res = chars::Scientific(buf, buf + sizeof buf, value, 14);
     std::string_view text(buf, static_cast<std::size_t>(res.ptr - buf));
     const auto e = text.find('e');
     int exponent = 0;
@@ -191,7 +192,7 @@ std::string FormatWhole(std::int64_t value) {
 
 void AppendRoundTripText(std::string& out, double value) {
     char buf[64];
-    const auto r = std::to_chars(buf, buf + sizeof buf, value);
+    const auto r = chars::Shortest(buf, buf + sizeof buf, value);
     out.append(buf, r.ptr);
 }
 
@@ -208,7 +209,7 @@ void AppendRows(std::string& out, int rows, std::size_t roomPerRow,
     constexpr std::size_t kSharedBytes = std::size_t{4} << 20;
     const std::size_t count = static_cast<std::size_t>(std::max(rows, 0));
     ReserveText(out, count * roomPerRow);
-    if (count < 2 || count * roomPerRow < kSharedBytes || std::thread::hardware_concurrency() < 2) {
+    if (count < 2 || count * roomPerRow < kSharedBytes || HardwareThreads() < 2) {
         format(out, 1, rows + 1);
         return;
     }

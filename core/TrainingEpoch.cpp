@@ -8,6 +8,7 @@
 #include <thread>
 #include <utility>
 
+#include "core/HardwareThreads.h"
 #include "core/HugePages.h"
 #include "core/Learning.h"
 #include "core/Recall.h"
@@ -170,7 +171,7 @@ void EpochTrainer::SetUpKernels(const EpochTrainerSettings& chosen) {
     } else {
         const double work = static_cast<double>(in) * static_cast<double>(lanes) * numPatterns_;
         if (work >= kThreadedWork)
-            threads = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+            threads = static_cast<int>(HardwareThreads());
     }
     threads = std::max(1, std::min(threads, blocks_));
     if (threads > 1) {

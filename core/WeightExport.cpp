@@ -3,7 +3,9 @@
 #include <bit>
 #include <charconv>
 #include <cstdint>
+#include <cstring>
 
+#include "core/DoubleChars.h"
 #include "core/NumberForms.h"
 
 namespace mnemex {
@@ -19,7 +21,7 @@ std::string WeightsCsv(const WeightMatrix& weights) {
                            if (i > 1)
                                text += ',';
                            const auto r =
-                               std::to_chars(buf, buf + sizeof buf, weights.Weight(j, i));
+                               chars::Shortest(buf, buf + sizeof buf, weights.Weight(j, i));
                            text.append(buf, r.ptr);
                        }
                        text += '\n';
@@ -45,7 +47,10 @@ std::string WeightsNpy(const WeightMatrix& weights) {
                                  static_cast<std::size_t>(weights.NumInputs()));
     for (int j = 1; j <= weights.NumOutputs(); ++j) {
         for (int i = 1; i <= weights.NumInputs(); ++i) {
-            const auto bits = std::bit_cast<std::uint64_t>(weights.Weight(j, i));
+            // Copied, not std::bit_cast: the browser build's library has none.
+            const double weight = weights.Weight(j, i);
+            std::uint64_t bits = 0;
+            std::memcpy(&bits, &weight, sizeof bits);
             for (int b = 0; b < 8; ++b)
                 out += static_cast<char>((bits >> (8 * b)) & 0xff);
         }

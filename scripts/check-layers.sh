@@ -22,7 +22,7 @@ workbook    # reports/workbook                           : core
 app         # app/                                       : core platform framework pages results text workbook
 cli         # cli/                                       : core text workbook
 python      # python/                                    : core text workbook
-web         # web/                                       : core text workbook
+web         # web/                                       : core text workbook cli
 uninstaller # uninstaller/                               : platform
 '
 

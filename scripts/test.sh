@@ -2,6 +2,7 @@
 # Installs what is missing, builds everything and runs every test.
 #   scripts/test.sh              normal build in build/
 #   scripts/test.sh --sanitize   AddressSanitizer + UndefinedBehaviorSanitizer build in build-asan/
+# The normal run also builds the browser site and runs its tests (scripts/web-test.sh).
 # The normal build also builds the screenshot programs and benchmarks, so they keep compiling;
 # the sanitizer build leaves them out (they are no tests). MNEMEX_WERROR=ON in the environment
 # turns warnings into errors (CI does). Each test has a time limit: 300 s, 900 s under the
@@ -39,4 +40,8 @@ if [ -n "$(ls -A "$scratch")" ]; then
   echo "The tests left files in TMPDIR:" >&2
   find "$scratch" -mindepth 1 -maxdepth 2 >&2
   exit 1
+fi
+
+if [ "$build" = build ]; then
+  scripts/web-test.sh
 fi

@@ -3,7 +3,9 @@
 // The kernels are written once (EpochKernelsBody.inc) on GCC vector types and compiled
 // here for each instruction set, each copy in its own namespace under its own target
 // options; the rest of the program stays baseline x86-64. No target enables FMA, so a
-// multiply and an add can never be fused, whatever the contraction setting.
+// multiply and an add can never be fused, whatever the contraction setting. In the browser
+// build the 128-bit copy becomes WebAssembly SIMD (two doubles a lane pair, the same order
+// of operations), and there is no wider one.
 
 namespace mnemex::kernels {
 
@@ -22,6 +24,7 @@ MNEMEX_KERNEL_INLINE V Broadcast(const double& x) {
 #include "core/kernels/EpochKernelsBody.inc"
 }  // namespace baseline
 
+#if defined(__x86_64__)
 #pragma GCC push_options
 #pragma GCC target("avx2")
 // 256-bit vectors only ever travel between functions of this block, all compiled for
@@ -37,6 +40,10 @@ MNEMEX_KERNEL_INLINE V Broadcast(const double& x) {
 }  // namespace avx2
 #pragma GCC diagnostic pop
 #pragma GCC pop_options
+#define MNEMEX_HAVE_AVX2 1
+#else
+#define MNEMEX_HAVE_AVX2 0
+#endif
 
 }  // namespace
 
@@ -45,8 +52,12 @@ bool Supports(InstructionSet isa) {
         case InstructionSet::kBaseline:
             return true;
         case InstructionSet::kAvx2:
+#if MNEMEX_HAVE_AVX2
             __builtin_cpu_init();
             return __builtin_cpu_supports("avx2");
+#else
+            return false;
+#endif
     }
     return false;
 }
@@ -60,7 +71,12 @@ const char* NameOf(InstructionSet isa) {
 }
 
 bool TrainBlocks(const BlockJob& job, InstructionSet isa) {
-    return isa == InstructionSet::kAvx2 ? avx2::TrainJob(job) : baseline::TrainJob(job);
+#if MNEMEX_HAVE_AVX2
+    if (isa == InstructionSet::kAvx2)
+        return avx2::TrainJob(job);
+#endif
+    static_cast<void>(isa);
+    return baseline::TrainJob(job);
 }
 
 }  // namespace mnemex::kernels

@@ -24,6 +24,10 @@ class QuietFeedback : public SummaryFeedback {
 
 }  // namespace
 
+bool SummaryWorkbookAvailable() {
+    return true;
+}
+
 std::string WriteSummaryWorkbookFile(PublicStuff& state, const std::string& path,
                                      const output::WriteOptions& options) {
     sheets::FileHandOver handOver(path, options);

@@ -1,0 +1,13 @@
+# Writes examples/index.json: the shipped training files' names, for the page's list.
+file(GLOB names RELATIVE ${EXAMPLES_DIR} ${EXAMPLES_DIR}/*.net)
+list(SORT names)
+set(json "[")
+set(separator "")
+foreach(name IN LISTS names)
+  string(APPEND json "${separator}\"${name}\"")
+  set(separator ", ")
+endforeach()
+string(APPEND json "]\n")
+file(WRITE ${OUT}.new "${json}")
+execute_process(COMMAND ${CMAKE_COMMAND} -E copy_if_different ${OUT}.new ${OUT})
+file(REMOVE ${OUT}.new)
