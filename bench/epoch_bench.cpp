@@ -107,11 +107,14 @@ void RunCase(const Case& c, int repeats, long long slice) {
             std::chrono::duration<double>(std::chrono::steady_clock::now() - wall).count();
         if (run.Result().Outcome != RunOutcome::kFinished)
             std::printf("  run failed: %s\n", run.Result().Error.Description.c_str());
-        std::printf(
-            "  run %d: %.2f epochs/s wall, %.2f processor (all threads); whole run %.1f "
-            "ms; weights %016llx\n",
-            r + 1, c.epochs / wallSeconds, c.epochs / cpuSeconds, 1e3 * wholeWall,
-            static_cast<unsigned long long>(Fingerprint(s)));
+        // A browser tells no processor time.
+        char processor[64] = "";
+        if (cpuSeconds > 0)
+            std::snprintf(processor, sizeof processor, ", %.2f processor (all threads)",
+                          c.epochs / cpuSeconds);
+        std::printf("  run %d: %.2f epochs/s wall%s; whole run %.1f ms; weights %016llx\n", r + 1,
+                    c.epochs / wallSeconds, processor, 1e3 * wholeWall,
+                    static_cast<unsigned long long>(Fingerprint(s)));
     }
 }
 
