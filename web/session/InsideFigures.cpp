@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <numeric>
 
 #include "core/NumberForms.h"
@@ -66,8 +67,13 @@ void CheckPattern(const PublicStuff& state, int p) {
         throw RunTimeException(kSubscriptOutOfRange);
 }
 
-std::string Num(double v) {
-    return FormatGeneral(v);
+// A figure with `digits` significant digits ("0.123044", "2.22045e-18"), or every digit.
+std::string Figure(double v, int digits) {
+    if (digits <= 0)
+        return FormatGeneral(v);
+    char text[40];
+    std::snprintf(text, sizeof text, "%.*g", digits, v);
+    return text;
 }
 
 }  // namespace
@@ -104,7 +110,9 @@ PatternPictures PicturesOf(const PublicStuff& state, int p) {
     return out;
 }
 
-std::vector<std::string> ExplainUnit(const PublicStuff& state, int p, int j, int shown) {
+std::vector<std::string> ExplainUnit(const PublicStuff& state, int p, int j, int digits,
+                                     int shown) {
+    const auto Num = [digits](double v) { return Figure(v, digits); };
     CheckPattern(state, p);
     if (j < 1 || j > state.NumOutputs)
         throw RunTimeException(kSubscriptOutOfRange);

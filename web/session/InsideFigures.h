@@ -36,8 +36,9 @@ PatternPictures PicturesOf(const PublicStuff& state, int p);
 
 // Output unit j's response to pattern p, term by term (weight x input, summed in input
 // order exactly as recall sums them), the largest `shown` terms listed and the rest summed,
-// then the Delta rule's next change of the listed weights. Lines of text for the page.
-// Throws as PicturesOf does.
-std::vector<std::string> ExplainUnit(const PublicStuff& state, int p, int j, int shown = 8);
+// then the Delta rule's next change of the listed weights. Lines of text for the page, every
+// number with `digits` significant digits (0: every digit it has). Throws as PicturesOf does.
+std::vector<std::string> ExplainUnit(const PublicStuff& state, int p, int j, int digits = 0,
+                                     int shown = 8);
 
 }  // namespace mnemex::web

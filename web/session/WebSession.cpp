@@ -469,6 +469,7 @@ std::string WebSession::Weights() const {
     return Object()
         .Num("outputs", w.NumOutputs())
         .Num("inputs", w.NumInputs())
+        .Num("input_width", PictureWidth(w.NumInputs()))
         .Num("limit", limit)
         .Raw("weights", rows + "]")
         .Text();
@@ -518,12 +519,19 @@ std::string WebSession::TestAll() const {
 std::string WebSession::ExplainUnit(int p, int j) const {
     if (session_.Running())
         return RefuseWhileRunning();
-    std::vector<std::string> lines;
-    const RunTimeError error = TrapErrors([&] { lines = web::ExplainUnit(state_, p, j); });
+    std::vector<std::string> lines, exact;
+    const RunTimeError error = TrapErrors([&] {
+        lines = web::ExplainUnit(state_, p, j, 6);
+        exact = web::ExplainUnit(state_, p, j);
+    });
     if (error.Number != 0)
         return Refusal("Output unit " + std::to_string(j) + " cannot be explained for pattern " +
                        std::to_string(p) + ": " + error.Description);
-    return Object().Bool("ok", true).Raw("lines", Strings(lines)).Text();
+    return Object()
+        .Bool("ok", true)
+        .Raw("lines", Strings(lines))
+        .Raw("exact", Strings(exact))
+        .Text();
 }
 
 std::string WebSession::SaveNetwork() {

@@ -98,13 +98,14 @@ class WebSession {
     // {"rows": [[epoch, total SSE], ...]}
     std::string History() const;
 
-    // {"outputs", "inputs", "limit", "weights": [per output unit: [per input unit]]}
+    // {"outputs", "inputs", "input_width" (units across an input picture), "limit",
+    // "weights": [per output unit: [per input unit]]}
     std::string Weights() const;
     // Pattern p's input, desired, recalled and error values with their widths and scales.
     std::string PatternPictures(int p) const;
     // {"rows": [{"pattern", "sse", "ndp", "nvl", "vcor"}, ...]}
     std::string TestAll() const;
-    // {"ok", "lines": [...]}
+    // {"ok", "lines": [...] with six significant digits, "exact": [...] with every digit}
     std::string ExplainUnit(int p, int j) const;
 
     // The network as a saved-network file: {"ok", "name", "text"}.

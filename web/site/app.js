@@ -126,6 +126,7 @@ function applyAnswer(a) {
 
 function showDisplay(d) {
   if (!d) return;
+  $('display').classList.toggle('shown', d.shown);
   for (let k = 0; k < 4; k += 1) {
     const line = $(`line-${k}`);
     line.textContent = d.shown ? d.lines[k] : '';
@@ -341,7 +342,14 @@ function drawCurve(canvas, rows, what) {
   g.fillStyle = '#222222';
   g.font = '12px system-ui, sans-serif';
   g.fillText('Epochs', width / 2 - 20, height - 4);
+  g.save();
+  g.translate(14, (height - bottom) / 2 + 28);
+  g.rotate(-Math.PI / 2);
+  g.fillText('Total SSE', 0, 0);
+  g.restore();
   if (rows.length === 0) {
+    g.fillStyle = '#4a4a4a';
+    g.fillText('The total SSE is drawn here as the memory trains.', left + 12, (height - bottom) / 2);
     canvas.setAttribute('aria-label', `${what}: no history yet`);
     return;
   }
@@ -352,7 +360,8 @@ function drawCurve(canvas, rows, what) {
   const spanX = lastEpoch > firstEpoch ? lastEpoch - firstEpoch : 1;
   const x = (e) => left + ((e - firstEpoch) / spanX) * (width - left - right);
   const y = (v) => height - bottom - (v / maxY) * (height - top - bottom);
-  g.fillText(fourDigits(maxY), 4, top + 10);
+  const maxLabel = fourDigits(maxY);
+  g.fillText(maxLabel, left - 6 - g.measureText(maxLabel).width, top + 10);
   g.fillText('0', left - 14, height - bottom);
   g.fillText(String(firstEpoch), left, height - bottom + 14);
   const lastLabel = String(lastEpoch);
@@ -421,19 +430,78 @@ function drawCells(canvas, values, columns, colour, maxWidth, maxCell) {
   return cell;
 }
 
+// The weights as one picture per output unit, laid out as the input patterns are (one row
+// per output unit when an input is a single row): blue negative, white 0, red positive.
 let heat = null;
+function heatLayout(w, room) {
+  const across = w.input_width > 0 && w.input_width < w.inputs ? w.input_width : w.inputs;
+  const down = across > 0 ? Math.ceil(w.inputs / across) : 0;
+  if (across === w.inputs) {
+    const cell = Math.max(2, Math.min(24, Math.floor(room / Math.max(1, across))));
+    return { across, down: 1, cell, gap: 0, label: 0, perRow: 1, tileW: across * cell, tileH: cell };
+  }
+  const gap = 10, label = 16;
+  let cell = 14;
+  let perRow = 1;
+  for (; cell > 3; cell -= 1) {
+    perRow = Math.max(1, Math.floor((room + gap) / (across * cell + gap)));
+    if (perRow >= Math.min(w.outputs, 4)) break;
+  }
+  perRow = Math.max(1, Math.floor((room + gap) / (across * cell + gap)));
+  return { across, down, cell, gap, label, perRow, tileW: across * cell, tileH: down * cell };
+}
+
 async function refreshWeights() {
   const w = await call('weights');
-  heat = w;
   const canvas = $('heatmap');
-  const flat = w.weights.flat();
   const room = Math.max(120, canvas.parentElement.clientWidth - 8);
-  heat.cell = drawCells(canvas, flat, w.inputs, (v) => diverging(v, w.limit), room, 24);
+  const L = heatLayout(w, room);
+  const rowsOfTiles = Math.ceil(w.outputs / L.perRow);
+  canvas.width = Math.max(1, Math.min(w.outputs, L.perRow) * (L.tileW + L.gap) - L.gap);
+  canvas.height = Math.max(1, rowsOfTiles * (L.tileH + L.label + L.gap));
+  const g = canvas.getContext('2d');
+  g.fillStyle = '#ffffff';
+  g.fillRect(0, 0, canvas.width, canvas.height);
+  g.font = '12px system-ui, sans-serif';
+  w.weights.forEach((row, j) => {
+    const x0 = (j % L.perRow) * (L.tileW + L.gap);
+    const y0 = Math.floor(j / L.perRow) * (L.tileH + L.label + L.gap);
+    row.forEach((v, i) => {
+      const [r, gr, b] = diverging(v, w.limit);
+      g.fillStyle = `rgb(${r},${gr},${b})`;
+      g.fillRect(x0 + (i % L.across) * L.cell, y0 + Math.floor(i / L.across) * L.cell, L.cell, L.cell);
+    });
+    if (L.label) {
+      g.strokeStyle = '#999999';
+      g.strokeRect(x0 + 0.5, y0 + 0.5, L.tileW - 1, L.tileH - 1);
+      g.fillStyle = '#222222';
+      g.fillText(`Unit ${j + 1}`, x0, y0 + L.tileH + 12);
+    }
+  });
+  heat = { ...w, layout: L };
+  $('heat-note').textContent = L.label
+    ? `One picture per output unit: its weights from the ${w.inputs} input units, laid out as the input patterns are. Blue for negative weights, white for 0, red for positive ones.`
+    : 'One row per output unit, one column per input unit: blue for negative weights, white for 0, red for positive ones.';
   canvas.setAttribute('aria-label',
     `Weights of ${w.outputs} output units from ${w.inputs} input units, from blue ${fourDigits(-w.limit)} to red ${fourDigits(w.limit)}`);
   $('heat-scale').textContent = w.limit > 0
     ? `Scale: ${fourDigits(-w.limit)} blue, 0 white, ${fourDigits(w.limit)} red. Choose a cell to read its weight.`
     : 'Every weight is 0.';
+}
+
+// The output unit and input unit under a point of the weights' picture, from 0, or nothing.
+function heatCell(x, y) {
+  const L = heat.layout;
+  if (!L.label) {
+    const i = Math.floor(x / L.cell), j = Math.floor(y / L.cell);
+    return j < heat.outputs && i < heat.inputs ? { j, i } : null;
+  }
+  const col = Math.floor(x / (L.tileW + L.gap)), row = Math.floor(y / (L.tileH + L.label + L.gap));
+  const cx = x - col * (L.tileW + L.gap), cy = y - row * (L.tileH + L.label + L.gap);
+  if (col >= L.perRow || cx >= L.tileW || cy >= L.tileH) return null;
+  const j = row * L.perRow + col;
+  const i = Math.floor(cy / L.cell) * L.across + Math.floor(cx / L.cell);
+  return j < heat.outputs && i < heat.inputs ? { j, i } : null;
 }
 
 function scaleText(s) {
@@ -520,6 +588,7 @@ async function explain() {
   } else {
     const r = await call('explainUnit', p, j);
     out.textContent = r.ok ? r.lines.join('\n') : r.message;
+    out.title = r.ok ? r.exact.join('\n') : '';
   }
   show(out, true);
 }
@@ -672,14 +741,13 @@ function wire() {
   });
   $('explain-form').addEventListener('submit', (e) => { e.preventDefault(); explain(); });
   $('heatmap').addEventListener('click', (e) => {
-    if (!heat || !heat.cell) return;
+    if (!heat) return;
     const box = e.target.getBoundingClientRect();
     const scale = e.target.width / box.width;
-    const i = Math.floor(((e.clientX - box.left) * scale) / heat.cell);
-    const j = Math.floor(((e.clientY - box.top) * scale) / heat.cell);
-    if (j < heat.outputs && i < heat.inputs) {
-      $('heat-scale').textContent = `Output unit ${j + 1}, input unit ${i + 1}: weight ${heat.weights[j][i]}`;
-      $('explain-unit').value = j + 1;
+    const at = heatCell((e.clientX - box.left) * scale, (e.clientY - box.top) * scale);
+    if (at) {
+      $('heat-scale').textContent = `Output unit ${at.j + 1}, input unit ${at.i + 1}: weight ${heat.weights[at.j][at.i]}`;
+      $('explain-unit').value = at.j + 1;
     }
   });
   $('save-network').addEventListener('click', saveNetwork);
