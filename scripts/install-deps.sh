@@ -13,6 +13,7 @@ packages=(
   xvfb xauth x11-apps imagemagick fonts-liberation fonts-dejavu-core
   xdg-utils locales poppler-utils
   lintian help2man
+  libfast-float-dev libfmt-dev
 )
 
 missing=()
