@@ -152,3 +152,12 @@ test('the workbook is refused before training, with the reason', () => {
   assert.match(Buffer.from(web.stderr).toString(), /^mnemex-batch: --xlsx: this build cannot write spreadsheet workbooks/);
   assert.deepEqual(Object.keys(web.files), []);
 });
+
+test('a network beyond the browser\'s 4 GB gets the out-of-memory message, and the module goes on', () => {
+  const huge = `30000, 0, 30000, 1\n${Array(30000).fill('1').join(', ')}\n${Array(30000).fill('0').join(', ')}\n`;
+  const refused = mnemex.batch(['huge.net', '--epochs', '1'], { 'huge.net': huge });
+  assert.equal(refused.exit, 1);
+  assert.equal(Buffer.from(refused.stderr).toString(),
+    'mnemex-batch: Out of memory error: Please try closing some applications and retrying.\n');
+  assertSameRun('after it', ['small.net', '--epochs', '3'], { 'small.net': all['small.net'] });
+});
