@@ -60,6 +60,8 @@ async function openPage(query = '', options = {}) {
     if (!url.startsWith(origin) && !url.startsWith('blob:') && !url.startsWith('data:')) page.foreign.push(url);
   });
   page.on('pageerror', (e) => page.problems.push(e.message));
+  // File choosers are caught from the start, so a key press cannot beat the catching.
+  page.on('filechooser', () => {});
   await page.goto(`${origin}/index.html${query}`);
   await page.waitForSelector('body[data-ready=true]');
   return page;
@@ -88,9 +90,17 @@ const undated = (bytes) => bytes.toString('latin1').split('\n')
 const displayLines = (page) => page.$$eval('#display .line', (lines) =>
   lines.map((l) => l.textContent).filter((t) => t !== ''));
 
-async function runEnded(page) {
-  await page.waitForFunction(() => document.getElementById('display').getAttribute('aria-busy') === 'false' &&
-    !document.getElementById('start').hidden);
+const runsEnded = (page) => page.evaluate(() => Number(document.getElementById('display').dataset.runs || 0));
+
+// Waits until `count` runs have ended on the page.
+const runsHaveEnded = (page, count = 1) => page.waitForFunction((n) =>
+  Number(document.getElementById('display').dataset.runs || 0) >= n, count);
+
+// Does `action`, which starts a run, and waits for that run's end.
+async function trainedBy(page, action) {
+  const before = await runsEnded(page);
+  await action();
+  await runsHaveEnded(page, before + 1);
 }
 
 async function downloaded(page, action) {
@@ -121,16 +131,25 @@ async function typeInto(page, id, text) {
   await page.keyboard.type(text);
 }
 
-// The time from a Stop to the run's end, measured in the page.
-const stopTime = (page, press) => page.evaluate((byKey) => new Promise((done) => {
-  const display = document.getElementById('display');
-  const begun = performance.now();
-  new MutationObserver(() => {
-    if (display.getAttribute('aria-busy') === 'false') done(performance.now() - begun);
-  }).observe(display, { attributes: true });
-  if (byKey) document.dispatchEvent(new KeyboardEvent('keydown', { key: 'Escape' }));
-  else document.getElementById('stop').click();
-}), press === 'key');
+// The time from a Stop (a click on Stop, or the Escape key) to the run's end, measured in
+// the page from the moment the press reached it.
+async function stopTime(page, press) {
+  await page.evaluate(() => {
+    const display = document.getElementById('display');
+    window.stopped = new Promise((done) => {
+      let begun = null;
+      const pressed = (e) => { begun ??= e.timeStamp; };
+      document.addEventListener('keydown', pressed, true);
+      document.addEventListener('click', pressed, true);
+      new MutationObserver(() => {
+        if (display.getAttribute('aria-busy') === 'false') done(performance.now() - begun);
+      }).observe(display, { attributes: true });
+    });
+  });
+  if (press === 'key') await page.keyboard.press('Escape');
+  else await page.click('#stop');
+  return page.evaluate(() => window.stopped);
+}
 
 const epochsShown = async (page) => Number((await page.textContent('#line-1')).replace(/\D/g, ''));
 
@@ -163,11 +182,9 @@ describe('the student\'s road', { skip: !built && `no built site in ${site} or n
     await page.check('#rule-delta');
     for (const box of await page.$$('input[name=section]')) await box.check();
     await fill(page, { rate: '0.1', epochs: '20' });
-    await page.click('#start');
-    await runEnded(page);
+    await trainedBy(page, () => page.click('#start'));
     await fill(page, { epochs: '10' });
-    await page.click('#continue');
-    await runEnded(page);
+    await trainedBy(page, () => page.click('#continue'));
     const cli = batchRun(['letters.net', '--rule', 'delta', '--rate', '0.1', '--epochs', '20', '--continue', '10']);
     assert.deepEqual(await displayLines(page), cli.lines);
     const report = await downloaded(page, () => page.click('#download-report'));
@@ -184,8 +201,7 @@ describe('the student\'s road', { skip: !built && `no built site in ${site} or n
     assert.ok(took < 200, `Stop took ${took} ms`);
     const stoppedAt = await epochsShown(page);
     await fill(page, { epochs: '5' });
-    await page.click('#continue');
-    await runEnded(page);
+    await trainedBy(page, () => page.click('#continue'));
     assert.equal(await epochsShown(page), stoppedAt + 5);
 
     await fill(page, { pattern: '9' });
@@ -248,8 +264,7 @@ describe('the student\'s road', { skip: !built && `no built site in ${site} or n
     assert.ok(await page.isChecked('#rule-delta'));
     await typeInto(page, 'epochs', '20');
     await typeInto(page, 'rate', '0.1');
-    await page.keyboard.press('Enter');
-    await runEnded(page);
+    await trainedBy(page, () => page.keyboard.press('Enter'));
     assert.deepEqual(await displayLines(page),
       batchRun(['letters.net', '--rule', 'delta', '--rate', '0.1', '--epochs', '20']).lines);
 
@@ -258,7 +273,8 @@ describe('the student\'s road', { skip: !built && `no built site in ${site} or n
     await page.keyboard.press('Enter');
     await page.waitForFunction(() => Number(document.getElementById('line-1').textContent.replace(/\D/g, '')) > 40);
     assert.equal(await page.evaluate(() => document.activeElement.id), 'stop', 'the focus follows to Stop');
-    assert.ok(await stopTime(page, 'key') < 200);
+    const took = await stopTime(page, 'key');
+    assert.ok(took < 200, `Escape took ${took} ms`);
 
     await typeInto(page, 'pattern', '4');
     await page.keyboard.press('Enter');
@@ -289,29 +305,44 @@ describe('the student\'s road', { skip: !built && `no built site in ${site} or n
   });
 
   it('exercise links fill the form and train, or answer as the setup page does', async () => {
+    const letters = ['letters.net', '--rule', 'delta', '--rate', '0.1'];
     const cases = [
-      ['example=letters.net&rule=delta&rate=0.1&epochs=100&run=1',
-        ['letters.net', '--rule', 'delta', '--rate', '0.1', '--epochs', '100']],
-      ['example=letters.net&rule=delta&rate=0.1&min_error=0.01&stop=error&run=1',
-        ['letters.net', '--rule', 'delta', '--rate', '0.1', '--min-error', '0.01', '--stop', 'error']],
-      ['example=independent.net&rule=hebb&rate=0.25&epochs=3&print_interval=1&order=permuted&seed=7&run=1',
-        ['independent.net', '--rule', 'hebb', '--rate', '0.25', '--epochs', '3', '--print-interval', '1',
-          '--order', 'permuted', '--seed', '7']],
+      { query: 'example=letters.net&rule=delta&rate=0.1&epochs=100&run=1', cli: [...letters, '--epochs', '100'] },
+      { query: 'example=letters.net&rule=delta&rate=0.1&min_error=0.01&stop=error&run=1',
+        cli: [...letters, '--min-error', '0.01', '--stop', 'error'] },
+      { query: 'example=independent.net&rule=hebb&rate=0.25&epochs=3&print_interval=1&order=permuted&seed=7&run=1',
+        cli: ['independent.net', '--rule', 'hebb', '--rate', '0.25', '--epochs', '3', '--print-interval', '1',
+          '--order', 'permuted', '--seed', '7'] },
+      // Numbers are read in the browser's language; a point still reads as a decimal point
+      // unless it could group thousands there.
+      { query: 'example=letters.net&rule=delta&rate=0,1&epochs=20&run=1', locale: 'de-DE', cli: [...letters, '--epochs', '20'] },
+      { query: 'example=letters.net&rule=delta&rate=1.000&run=1', locale: 'de-DE', focus: 'rate',
+        text: 'This version of the code has encountered an error.',
+        hint: 'Learning rate: not a number. Type a number such as 0.1, then start again.' },
+      { query: 'example=letters.net&epochs=0&run=1', focus: 'epochs', title: 'Maximum Epochs',
+        text: 'Maximum number of training epochs must be greater than zero.', box: ['epochs', '1'] },
+      { query: 'example=letters.net&order=permuted&seed=x&run=1', focus: 'seed', title: 'Seed',
+        text: 'The seed must be a whole number from 0 to 9223372036854775807.', box: ['seed', '1'] },
+      { query: 'example=letters.net&rule=delta&rate=0.5&epochs=100&run=1', failed: 'Overflow',
+        hint: 'The weights grew too large: the learning rate may be too large for this file. Try a smaller rate, such as 0.1, and start again.' },
     ];
-    for (const [query, args] of cases) {
-      const page = await openPage(`?${query}`);
-      await page.waitForFunction(() => document.getElementById('line-1').textContent !== '');
-      await runEnded(page);
-      assert.deepEqual(await displayLines(page), batchRun(args).lines, query);
+    for (const c of cases) {
+      const page = await openPage(`?${c.query}`, c.locale ? { locale: c.locale } : {});
+      if (c.cli) {
+        await runsHaveEnded(page);
+        assert.deepEqual(await displayLines(page), batchRun(c.cli).lines, c.query);
+      } else {
+        await page.waitForSelector('#message:not([hidden])');
+        if (c.failed) await runsHaveEnded(page);
+        if (c.title) assert.equal(await page.textContent('#message-title'), c.title, c.query);
+        if (c.text) assert.ok((await page.textContent('#message-text')).startsWith(c.text), c.query);
+        if (c.failed) assert.ok((await page.textContent('#message-text')).trimEnd().endsWith(c.failed), c.query);
+        if (c.hint) assert.equal(await page.textContent('#hint'), c.hint, c.query);
+        if (c.box) assert.equal(await page.inputValue(`#${c.box[0]}`), c.box[1], c.query);
+        if (c.focus) assert.equal(await page.evaluate(() => document.activeElement.id), c.focus, c.query);
+      }
       await page.context().close();
     }
-    const refused = await openPage('?example=letters.net&epochs=0&run=1');
-    await refused.waitForSelector('#message:not([hidden])');
-    assert.equal(await refused.textContent('#message-title'), 'Maximum Epochs');
-    assert.equal(await refused.textContent('#message-text'), 'Maximum number of training epochs must be greater than zero.');
-    assert.equal(await refused.inputValue('#epochs'), '1');
-    assert.equal(await refused.evaluate(() => document.activeElement.id), 'epochs');
-    await refused.context().close();
   });
 
   it('has no serious accessibility violation and no sideways scrolling at 375 px or 200% zoom', async () => {
@@ -322,8 +353,7 @@ describe('the student\'s road', { skip: !built && `no built site in ${site} or n
     ];
     for (const size of sizes) {
       const page = await openPage('?example=letters.net&rule=delta&epochs=30&run=1', size);
-      await page.waitForFunction(() => document.getElementById('line-1').textContent !== '');
-      await runEnded(page);
+      await runsHaveEnded(page);
       await page.click('#show-pictures');
       await page.click('#test-all');
       await page.click('#explain');

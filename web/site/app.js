@@ -131,7 +131,7 @@ function showDisplay(d) {
     const line = $(`line-${k}`);
     line.textContent = d.shown ? d.lines[k] : '';
     line.classList.remove('green', 'red');
-    if (k >= 2 && d.colours[k] !== 'neutral') line.classList.add(d.colours[k]);
+    if (k >= 2 && (d.colours[k] === 'green' || d.colours[k] === 'red')) line.classList.add(d.colours[k]);
   }
   const bar = $('progress');
   show(bar, d.progress.visible && d.progress.maximum > 0);
@@ -292,6 +292,8 @@ function onSlice(s) {
   }
   if (!s.ended) return;
   setRunning(false);
+  // How many runs have ended on this page: something to wait for besides the lines.
+  $('display').dataset.runs = String(Number($('display').dataset.runs || 0) + 1);
   if (s.info) setInfo(s.info);
   if (s.outcome === 'failed') {
     showMessage('', s.message || 'The run failed.');
@@ -441,13 +443,16 @@ function heatLayout(w, room) {
     return { across, down: 1, cell, gap: 0, label: 0, perRow: 1, tileW: across * cell, tileH: cell };
   }
   const gap = 10, label = 16;
+  const fits = (c) => Math.max(1, Math.floor((room + gap) / (across * c + gap)));
+  // Every unit in one row while the cells stay large enough to see; else at least four
+  // units a row, as large as they can be.
   let cell = 14;
-  let perRow = 1;
-  for (; cell > 3; cell -= 1) {
-    perRow = Math.max(1, Math.floor((room + gap) / (across * cell + gap)));
-    if (perRow >= Math.min(w.outputs, 4)) break;
+  while (cell > 8 && fits(cell) < w.outputs) cell -= 1;
+  if (fits(cell) < w.outputs) {
+    cell = 14;
+    while (cell > 3 && fits(cell) < Math.min(w.outputs, 4)) cell -= 1;
   }
-  perRow = Math.max(1, Math.floor((room + gap) / (across * cell + gap)));
+  const perRow = fits(cell);
   return { across, down, cell, gap, label, perRow, tileW: across * cell, tileH: down * cell };
 }
 
@@ -478,6 +483,7 @@ async function refreshWeights() {
       g.fillText(`Unit ${j + 1}`, x0, y0 + L.tileH + 12);
     }
   });
+  canvas.classList.toggle('tiles', L.label > 0);
   heat = { ...w, layout: L };
   $('heat-note').textContent = L.label
     ? `One picture per output unit: its weights from the ${w.inputs} input units, laid out as the input patterns are. Blue for negative weights, white for 0, red for positive ones.`
