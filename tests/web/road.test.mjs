@@ -345,6 +345,28 @@ describe('the student\'s road', { skip: !built && `no built site in ${site} or n
     }
   });
 
+  it('a link built on the teacher\'s page opens and trains the exercise it describes', async () => {
+    const context = await browser.newContext();
+    const page = await context.newPage();
+    await page.goto(`${origin}/teacher.html`);
+    await page.waitForFunction(() => document.getElementById('b-example').options.length > 0);
+    await page.selectOption('#b-example', 'independent.net');
+    await page.selectOption('#b-rule', 'hebb');
+    await page.selectOption('#b-stop', 'both');
+    await page.selectOption('#b-order', 'permuted');
+    await fill(page, { 'b-rate': '0.25', 'b-epochs': '3', 'b-min-error': '0.5', 'b-print': '1', 'b-seed': '9' });
+    await page.check('#b-run');
+    const link = await page.getAttribute('#built-link', 'href');
+    assert.equal(new URL(link).search, '?example=independent.net&rule=hebb&rate=0.25&epochs=3&min_error=0.5&stop=both&print_interval=1&order=permuted&seed=9&run=1');
+    await page.click('#built-link');
+    await page.waitForSelector('body[data-ready=true]');
+    await runsHaveEnded(page);
+    assert.deepEqual(await displayLines(page), batchRun(['independent.net', '--rule', 'hebb', '--rate', '0.25',
+      '--epochs', '3', '--min-error', '0.5', '--stop', 'both', '--print-interval', '1', '--order', 'permuted',
+      '--seed', '9']).lines);
+    await context.close();
+  });
+
   it('has no serious accessibility violation and no sideways scrolling at 375 px or 200% zoom', async () => {
     const sizes = [
       { viewport: { width: 1280, height: 900 } },

@@ -2,6 +2,8 @@
 // form's answers to refused settings, a run trained in slices, stop, probe, save and open.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstring>
 #include <optional>
 #include <string>
 
@@ -167,6 +169,68 @@ TEST(WebSession, SlicesStopProbeSaveAndOpen) {
     const json::Value refused = Json(other.OpenSavedNetwork("n.json", Text(saved, "text")));
     EXPECT_EQ(Text(refused, "training_name"), "letters.net");
     EXPECT_TRUE(refused.Find("wrong_training_file")->Bool);
+}
+
+// A member as the page reads it: a list's items joined by commas, a member of a member
+// named "outer.inner".
+std::string Shown(const json::Value& answer, const std::string& path) {
+    const json::Value* v = &answer;
+    for (std::size_t at = 0, dot; v && !path.empty() && at <= path.size(); at = dot + 1) {
+        dot = std::min(path.find('.', at), path.size());
+        v = v->Find(path.substr(at, dot - at));
+    }
+    if (!v)
+        return "<none>";
+    if (v->Type == json::Value::Kind::kBool)
+        return v->Bool ? "true" : "false";
+    if (v->Type != json::Value::Kind::kArray)
+        return v->Text;
+    std::string joined;
+    for (const json::Value& item : v->Items)
+        joined += (joined.empty() ? "" : ",") + Shown(item, "");
+    return joined;
+}
+
+TEST(WebSession, FiguresAndExportsOfATrainedNetwork) {
+    // Hebb at rate 1 stores the orthogonal patterns in one epoch: recall is perfect.
+    WebSession s((TestScratchFolder() / "figures").string());
+    s.OpenTrainingFile("orthogonal.net",
+                       ReadBytes(std::filesystem::path(MNEMEX_EXAMPLES_DIR) / "orthogonal.net"));
+    s.Prepare(R"({"rule":"hebb","rate":"1","epochs":"1"})");
+    s.Advance(5);
+    const json::Value pictures = Json(s.PatternPictures(2));
+    const json::Value measures = Json(s.TestAll());
+    const json::Value explained = Json(s.ExplainUnit(4, 1));
+    const struct {
+        const json::Value& answer;
+        const char* member;
+        const char* shown;
+    } cases[] = {
+        {pictures, "input", "0.5,-0.5,0.5,-0.5"},
+        {pictures, "input_width", "2"},
+        {pictures, "output_width", "3"},
+        {pictures, "recalled", "0,1,0"},
+        {pictures, "error", "0,0,0"},
+        {pictures, "input_scale.low", "-0.5"},
+        {pictures, "output_scale.high", "1"},
+        {pictures, "error_scale.high", "0.5"},
+        {pictures, "error_scale.diverging", "true"},
+        {Json(s.PatternPictures(5)), "ok", "false"},
+        {Json(s.MeasuresCsv()), "text",
+         "pattern,sse,ndp,nvl,vcor\n1,0,0.3333333333333333,0.5773502691896257,1\n"},
+        {Json(s.HistoryCsv()), "text", "epoch,total_sse\n0,5\n"},
+        {Json(s.Report(R"({"sections":""})")), "message",
+         "Tick at least one section for the report."},
+    };
+    for (const auto& c : cases) {
+        // A text export is compared by its first lines.
+        const std::string shown = Shown(c.answer, c.member);
+        const bool text = std::string(c.member) == "text";
+        EXPECT_EQ(text ? shown.substr(0, std::strlen(c.shown)) : shown, c.shown) << c.member;
+    }
+    EXPECT_EQ(Shown(measures.Find("rows")->Items[3], "ndp"), "0.6666666666666666");
+    EXPECT_NE(Shown(explained, "lines").find(",Net input (the recalled output): 1,"),
+              std::string::npos);
 }
 
 TEST(InsideFigures, PictureWidths) {

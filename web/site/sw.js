@@ -3,7 +3,8 @@
 // so a new build shows at once; offline, the cached one.
 const CACHE = 'mnemex-site-v1';
 const FILES = ['./', 'index.html', 'teacher.html', 'app.js', 'teacher.js', 'worker.js',
-  'style.css', 'manifest.webmanifest', 'icon.svg', 'mnemex-core.mjs', 'mnemex-core.wasm',
+  'style.css', 'manifest.webmanifest', 'icon.svg', 'icon-192.png', 'icon-512.png',
+  'mnemex-core.mjs', 'mnemex-core.wasm',
   'examples/index.json'];
 
 self.addEventListener('install', (event) => {
