@@ -52,10 +52,10 @@ try {
 
   await page.check('#rule-delta');
   await page.fill('#epochs', '200000');
-  await page.fill('#print-interval', '1');
+  await page.fill('#print-interval', '5');
   await page.fill('#rate', '0.02');
   await page.click('#start');
-  await page.waitForFunction(() => Number(document.getElementById('line-1').textContent.replace(/\D/g, '')) > 150);
+  await page.waitForFunction(() => Number(document.getElementById('line-1').textContent.replace(/\D/g, '')) > 300);
   await shot(section(page, 'setup-heading'), '4-training');
   await page.click('#stop');
   await ended(page);

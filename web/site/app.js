@@ -382,11 +382,23 @@ function drawCurve(canvas, rows, what) {
     `${what}: ${rows.length} recorded epochs, from ${fourDigits(rows[0][1])} at epoch ${firstEpoch} to ${fourDigits(last[1])} at epoch ${last[0]}`);
 }
 
-function drawLive() { drawCurve($('live-chart'), state.live, 'Total SSE while training'); }
+// The history keeps a fixed number of rows; a run that fills them is said to go on beyond.
+const historyRows = 2000;
+function historyNote(rows) {
+  return rows.length >= historyRows
+    ? `The SSE history holds ${historyRows} recorded epochs; later ones are not drawn. More epochs between printouts record a longer run.`
+    : '';
+}
+
+function drawLive() {
+  drawCurve($('live-chart'), state.live, 'Total SSE while training');
+  $('live-note').textContent = historyNote(state.live);
+}
 
 async function refreshChart() {
   const { rows } = await call('history');
   drawCurve($('sse-chart'), rows, 'Total SSE by epoch');
+  $('chart-note').textContent = historyNote(rows);
   const body = $('sse-table').tBodies[0];
   body.replaceChildren(...rows.map(([epoch, sse]) => {
     const tr = document.createElement('tr');
