@@ -220,10 +220,16 @@ describe('the student\'s road', { skip: !built && `no built site in ${site} or n
     assert.equal(saved.name, `letters-${stoppedAt + 5}.json`);
     await page.click('#reset');
     await page.waitForFunction(() => document.getElementById('heat-scale').textContent === 'Every weight is 0.');
+    // Opened while another example is open, the network brings back the example it needs.
+    await page.selectOption('#example', 'orthogonal.net');
+    await page.click('#load-example');
+    await page.waitForFunction(() => document.getElementById('info-file').textContent === 'orthogonal.net');
     const savedPath = join(scratch, saved.name);
     writeFileSync(savedPath, saved.bytes);
     await chooseFile(page, () => page.click('#open-network-button'), savedPath);
     await page.waitForFunction(() => document.getElementById('network-message').textContent.startsWith('Opened'));
+    assert.equal(await page.textContent('#network-message'),
+      `Opened the saved network ${saved.name}, with the example letters.net it was trained on.`);
     assert.deepEqual(await displayLines(page), shown);
     assert.equal((await downloaded(page, () => page.click('#csv-weights'))).bytes.toString(), weights);
     assert.equal(await page.inputValue('#rate'), '0.1');

@@ -135,6 +135,10 @@ TEST(WebSession, SlicesStopProbeSaveAndOpen) {
     EXPECT_EQ(Lines(end), shown);
     Opened whole(",", ".");
     EXPECT_EQ(Lines(whole.Train(delta, 1000)), shown);
+    // A new run's SSE rows replace the last run's from the first row on.
+    const json::Value again = whole.Train(R"({"print_interval":"1","epochs":"5"})", 1000);
+    EXPECT_EQ(Text(again, "history_from"), "0");
+    EXPECT_EQ(again.Find("history")->Items.size(), 6u);
 
     // Stop ends the run after the epoch under way; Continue carries it on from there.
     sliced.Train(R"({"mode":"continue","rule":"delta","rate":"0,1","epochs":"100"})", 0);

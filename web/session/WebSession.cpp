@@ -334,6 +334,9 @@ std::string WebSession::Prepare(const std::string& request) {
         return Refusal(FailureText(prepared.Error));
     const SetupAnswer answer = AnswerToCheck(prepared.Check);
     if (answer.Accepted) {
+        // A new run records its history from the first row again.
+        if (start)
+            historySent_ = 0;
         display_.BeginRun();
         session_.BeginRun(display_);
     }
@@ -348,10 +351,7 @@ std::string WebSession::Advance(int epochs) {
     const bool ended = session_.Advance(epochs < 1 ? 1 : epochs);
     Object o;
     o.Bool("ok", true).Bool("ended", ended).Raw("display", display_.Json());
-    // A new run records its history from the first row again.
     const int rows = std::clamp<int>(state_.SSECount, 0, kHistoryRows);
-    if (rows < historySent_)
-        historySent_ = 0;
     std::string history = "[";
     for (int k = historySent_ + 1; k <= rows; ++k) {
         if (history.size() > 1)

@@ -731,7 +731,10 @@ function applyLinkSettings(params) {
 
 function wire() {
   $('load-example').addEventListener('click', () => openExample($('example').value));
-  $('file').addEventListener('change', (e) => openLocalFile(e.target.files[0]));
+  $('file').addEventListener('change', async (e) => {
+    await openLocalFile(e.target.files[0]);
+    e.target.value = ''; // the same file chosen again is read again
+  });
   const drop = $('drop');
   drop.addEventListener('dragover', (e) => { e.preventDefault(); drop.classList.add('over'); });
   drop.addEventListener('dragleave', () => drop.classList.remove('over'));
