@@ -105,7 +105,7 @@ struct TrainingRun::Loop {
 };
 
 TrainingRun::TrainingRun(PublicStuff& state, TrainingDisplay& display, double progressMaximum)
-    : state_(state), display_(display) {
+    : state_(state) {
     const RunTimeError error = TrapErrors([&] {
         display.ShowPanels();
         if (state.StopAtMaxEpochs == 1)

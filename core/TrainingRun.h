@@ -90,7 +90,6 @@ class TrainingRun {
     void Finish();
 
     PublicStuff& state_;
-    TrainingDisplay& display_;
     std::unique_ptr<Loop> loop_;
     RunResult result_;
     bool ended_ = false;
