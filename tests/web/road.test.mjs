@@ -60,6 +60,8 @@ async function openPage(query = '', options = {}) {
     if (!url.startsWith(origin) && !url.startsWith('blob:') && !url.startsWith('data:')) page.foreign.push(url);
   });
   page.on('pageerror', (e) => page.problems.push(e.message));
+  // A refused script, style or request (the page's own policy) shows as a console error.
+  page.on('console', (m) => { if (m.type() === 'error') page.problems.push(m.text()); });
   // File choosers are caught from the start, so a key press cannot beat the catching.
   page.on('filechooser', () => {});
   await page.goto(`${origin}/index.html${query}`);
@@ -297,13 +299,18 @@ describe('the student\'s road', { skip: !built && `no built site in ${site} or n
     await tabTo(page, 'open-network-button');
     await chooseFile(page, () => page.keyboard.press('Enter'), savedPath);
     await page.waitForFunction(() => document.getElementById('network-message').textContent.startsWith('Opened'));
+    // The first arrow picks the first weight; then they move through inputs and outputs.
+    await tabTo(page, 'heatmap');
+    for (const key of ['ArrowRight', 'ArrowRight', 'ArrowRight', 'ArrowDown']) await page.keyboard.press(key);
+    assert.match(await page.textContent('#heat-scale'), /^Output unit 2, input unit 3: weight -?\d/);
+    assert.equal(await page.inputValue('#explain-unit'), '2');
     await tabTo(page, 'show-pictures');
     await page.keyboard.press('Enter');
     await page.waitForFunction(() => document.getElementById('cap-input').textContent.includes('pattern 1'));
     await tabTo(page, 'test-all');
     await page.keyboard.press('Enter');
     await page.waitForSelector('#test-all-table:not([hidden])');
-    await typeInto(page, 'explain-unit', '2');
+    await tabTo(page, 'explain');
     await page.keyboard.press('Enter');
     await page.waitForFunction(() => document.getElementById('explain-text').textContent.startsWith('Output unit 2'));
     assert.deepEqual(page.problems, []);

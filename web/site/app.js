@@ -473,38 +473,66 @@ async function refreshWeights() {
   const canvas = $('heatmap');
   const room = Math.max(120, canvas.parentElement.clientWidth - 8);
   const L = heatLayout(w, room);
-  const rowsOfTiles = Math.ceil(w.outputs / L.perRow);
-  canvas.width = Math.max(1, Math.min(w.outputs, L.perRow) * (L.tileW + L.gap) - L.gap);
+  heat = { ...w, layout: L, chosen: null };
+  drawHeat();
+  canvas.classList.toggle('tiles', L.label > 0);
+  $('heat-note').textContent = L.label
+    ? `One picture per output unit: its weights from the ${w.inputs} input units, laid out as the input patterns are. Blue for negative weights, white for 0, red for positive ones.`
+    : 'One row per output unit, one column per input unit: blue for negative weights, white for 0, red for positive ones.';
+  canvas.setAttribute('aria-label',
+    `Weights of ${w.outputs} output units from ${w.inputs} input units, from blue ${fourDigits(-w.limit)} to red ${fourDigits(w.limit)}. Arrow keys choose a weight to read.`);
+  $('heat-scale').textContent = w.limit > 0
+    ? `Scale: ${fourDigits(-w.limit)} blue, 0 white, ${fourDigits(w.limit)} red. Choose a cell (or use the arrow keys) to read its weight.`
+    : 'Every weight is 0.';
+}
+
+// Where the weight from input unit i to output unit j (from 0) is drawn.
+function heatSpot(j, i) {
+  const L = heat.layout;
+  const x0 = (j % L.perRow) * (L.tileW + L.gap);
+  const y0 = Math.floor(j / L.perRow) * (L.tileH + L.label + L.gap);
+  return { x: x0 + (i % L.across) * L.cell, y: y0 + Math.floor(i / L.across) * L.cell, x0, y0 };
+}
+
+function drawHeat() {
+  const canvas = $('heatmap');
+  const L = heat.layout;
+  const rowsOfTiles = Math.ceil(heat.outputs / L.perRow);
+  canvas.width = Math.max(1, Math.min(heat.outputs, L.perRow) * (L.tileW + L.gap) - L.gap);
   canvas.height = Math.max(1, rowsOfTiles * (L.tileH + L.label + L.gap));
   const g = canvas.getContext('2d');
   g.fillStyle = '#ffffff';
   g.fillRect(0, 0, canvas.width, canvas.height);
   g.font = '12px system-ui, sans-serif';
-  w.weights.forEach((row, j) => {
-    const x0 = (j % L.perRow) * (L.tileW + L.gap);
-    const y0 = Math.floor(j / L.perRow) * (L.tileH + L.label + L.gap);
+  heat.weights.forEach((row, j) => {
     row.forEach((v, i) => {
-      const [r, gr, b] = diverging(v, w.limit);
+      const [r, gr, b] = diverging(v, heat.limit);
+      const at = heatSpot(j, i);
       g.fillStyle = `rgb(${r},${gr},${b})`;
-      g.fillRect(x0 + (i % L.across) * L.cell, y0 + Math.floor(i / L.across) * L.cell, L.cell, L.cell);
+      g.fillRect(at.x, at.y, L.cell, L.cell);
     });
     if (L.label) {
+      const { x0, y0 } = heatSpot(j, 0);
       g.strokeStyle = '#999999';
       g.strokeRect(x0 + 0.5, y0 + 0.5, L.tileW - 1, L.tileH - 1);
       g.fillStyle = '#222222';
       g.fillText(`Unit ${j + 1}`, x0, y0 + L.tileH + 12);
     }
   });
-  canvas.classList.toggle('tiles', L.label > 0);
-  heat = { ...w, layout: L };
-  $('heat-note').textContent = L.label
-    ? `One picture per output unit: its weights from the ${w.inputs} input units, laid out as the input patterns are. Blue for negative weights, white for 0, red for positive ones.`
-    : 'One row per output unit, one column per input unit: blue for negative weights, white for 0, red for positive ones.';
-  canvas.setAttribute('aria-label',
-    `Weights of ${w.outputs} output units from ${w.inputs} input units, from blue ${fourDigits(-w.limit)} to red ${fourDigits(w.limit)}`);
-  $('heat-scale').textContent = w.limit > 0
-    ? `Scale: ${fourDigits(-w.limit)} blue, 0 white, ${fourDigits(w.limit)} red. Choose a cell to read its weight.`
-    : 'Every weight is 0.';
+  if (heat.chosen) {
+    const at = heatSpot(heat.chosen.j, heat.chosen.i);
+    g.strokeStyle = '#000000';
+    g.lineWidth = 2;
+    g.strokeRect(at.x + 1, at.y + 1, Math.max(1, L.cell - 2), Math.max(1, L.cell - 2));
+  }
+}
+
+function chooseWeight(at) {
+  heat.chosen = at;
+  drawHeat();
+  $('heat-scale').textContent =
+    `Output unit ${at.j + 1}, input unit ${at.i + 1}: weight ${heat.weights[at.j][at.i]}`;
+  $('explain-unit').value = at.j + 1;
 }
 
 // The output unit and input unit under a point of the weights' picture, from 0, or nothing.
@@ -766,10 +794,19 @@ function wire() {
     const box = e.target.getBoundingClientRect();
     const scale = e.target.width / box.width;
     const at = heatCell((e.clientX - box.left) * scale, (e.clientY - box.top) * scale);
-    if (at) {
-      $('heat-scale').textContent = `Output unit ${at.j + 1}, input unit ${at.i + 1}: weight ${heat.weights[at.j][at.i]}`;
-      $('explain-unit').value = at.j + 1;
-    }
+    if (at) chooseWeight(at);
+  });
+  // Left and right choose the input unit, up and down the output unit.
+  $('heatmap').addEventListener('keydown', (e) => {
+    const steps = { ArrowLeft: [0, -1], ArrowRight: [0, 1], ArrowUp: [-1, 0], ArrowDown: [1, 0] };
+    if (!heat || !steps[e.key] || heat.outputs === 0 || heat.inputs === 0) return;
+    e.preventDefault();
+    const from = heat.chosen || { j: 0, i: 0 };
+    const [dj, di] = heat.chosen ? steps[e.key] : [0, 0];
+    chooseWeight({
+      j: Math.max(0, Math.min(heat.outputs - 1, from.j + dj)),
+      i: Math.max(0, Math.min(heat.inputs - 1, from.i + di)),
+    });
   });
   $('save-network').addEventListener('click', saveNetwork);
   $('open-network-button').addEventListener('click', () => $('open-network').click());
