@@ -168,7 +168,9 @@ function updateControls() {
 function setRunning(running) {
   const hadFocus = document.activeElement;
   state.running = running;
+  // While a run trains, its display changes many times a second: it is drawn, not read out.
   $('display').setAttribute('aria-busy', running ? 'true' : 'false');
+  $('display').setAttribute('aria-live', running ? 'off' : 'polite');
   updateControls();
   // The pressed button gives way to the other one: the focus follows it.
   if (running && (hadFocus === $('start') || hadFocus === $('continue'))) $('stop').focus();
@@ -284,7 +286,7 @@ async function train(mode) {
 
 let liveFrame = 0;
 function onSlice(s) {
-  if (s.display) showDisplay(s.display);
+  if (s.display && !s.ended) showDisplay(s.display);
   if (s.history) {
     state.live.length = Math.min(state.live.length, s.history_from);
     state.live.push(...s.history);
@@ -292,8 +294,14 @@ function onSlice(s) {
   }
   if (!s.ended) return;
   setRunning(false);
-  // How many runs have ended on this page: something to wait for besides the lines.
-  $('display').dataset.runs = String(Number($('display').dataset.runs || 0) + 1);
+  // The display speaks again, and its final lines are written anew a frame later, so that
+  // they are announced even when they read as the last printout did.
+  for (let k = 0; k < 4; k += 1) $(`line-${k}`).textContent = '';
+  requestAnimationFrame(() => {
+    showDisplay(s.display);
+    // How many runs have ended on this page: something to wait for besides the lines.
+    $('display').dataset.runs = String(Number($('display').dataset.runs || 0) + 1);
+  });
   if (s.info) setInfo(s.info);
   if (s.outcome === 'failed') {
     showMessage('', s.message || 'The run failed.');
