@@ -476,7 +476,21 @@ function heatLayout(w, room) {
   return { across, down, cell, gap, label, perRow, tileW: across * cell, tileH: down * cell };
 }
 
+// Beyond this many weights a picture has more cells than a screen has pixels.
+const mostWeightsDrawn = 1000000;
+
 async function refreshWeights() {
+  const info = state.info;
+  if (info.inputs * info.outputs > mostWeightsDrawn) {
+    heat = null;
+    const canvas = $('heatmap');
+    canvas.width = 1;
+    canvas.height = 1;
+    canvas.setAttribute('aria-label', 'Weights: too many to draw');
+    $('heat-note').textContent = `This network has ${(info.inputs * info.outputs).toLocaleString()} weights, too many to draw here: the weights CSV holds them all.`;
+    $('heat-scale').textContent = '';
+    return;
+  }
   const w = await call('weights');
   const canvas = $('heatmap');
   const room = Math.max(120, canvas.parentElement.clientWidth - 8);
