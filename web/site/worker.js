@@ -35,7 +35,7 @@ async function train() {
       // The next slice sized from this one's pace: about sliceTarget ms, never more than
       // doubling, so one slow epoch cannot make a slice that outlasts a Stop.
       const perEpoch = Math.max(took, 0.01) / epochs;
-      epochs = Math.max(1, Math.min(epochs * 2, Math.floor(sliceTarget / perEpoch)));
+      epochs = Math.max(1, Math.min(epochs * 2, Math.floor(sliceTarget / perEpoch), 1e9));
       await pause();
     }
   } catch (error) {
