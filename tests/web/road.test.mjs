@@ -321,6 +321,32 @@ describe('the student\'s road', { skip: !built && `no built site in ${site} or n
     await page.context().close();
   });
 
+  it('a network saved by the batch command opens in the page, and the page\'s continues there', async () => {
+    const state = join(scratch, 'batch-letters.json');
+    const saving = spawnSync(batch, [join(examples, 'letters.net'), '--rule', 'delta', '--rate', '0.1', '--epochs', '20',
+      '--save-state', state], { encoding: 'utf8' });
+    assert.equal(saving.status, 0, saving.stderr);
+    const page = await openPage('?example=letters.net');
+    await page.waitForFunction(() => document.getElementById('info-file').textContent === 'letters.net');
+    await chooseFile(page, () => page.click('#open-network-button'), state);
+    await page.waitForFunction(() => document.getElementById('network-message').textContent.startsWith('Opened'));
+    assert.deepEqual(await displayLines(page), saving.stdout.split('\n').filter(Boolean));
+    assert.equal(await page.inputValue('#epochs'), '20');
+
+    await fill(page, { epochs: '15' });
+    await trainedBy(page, () => page.click('#continue'));
+    const saved = await downloaded(page, () => page.click('#save-network'));
+    const path = join(scratch, 'page-letters.json');
+    writeFileSync(path, saved.bytes);
+    const going = spawnSync(batch, [join(examples, 'letters.net'), '--load-state', path, '--epochs', '5'], { encoding: 'utf8' });
+    assert.equal(going.status, 0, going.stderr);
+    await fill(page, { epochs: '5' });
+    await trainedBy(page, () => page.click('#continue'));
+    // A continued run prints no training line: the numbers are the same.
+    assert.deepEqual((await displayLines(page)).slice(1), going.stdout.split('\n').filter(Boolean));
+    await page.context().close();
+  });
+
   it('exercise links fill the form and train, or answer as the setup page does', async () => {
     const letters = ['letters.net', '--rule', 'delta', '--rate', '0.1'];
     const cases = [
