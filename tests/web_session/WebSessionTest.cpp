@@ -166,7 +166,15 @@ TEST(WebSession, SlicesStopProbeSaveAndOpen) {
     EXPECT_EQ(reopened.session.Report(R"({"sections":"all","date":"d","time":"t"})"),
               sliced.session.Report(R"({"sections":"all","date":"d","time":"t"})"));
 
-    // A network saved on one training file is refused on another, saying which it needs.
+    // A network saved on one training file is refused without it or on another, saying
+    // which it needs.
+    WebSession none((TestScratchFolder() / "none").string());
+    const json::Value unopened = Json(none.OpenSavedNetwork("n.json", Text(saved, "text")));
+    EXPECT_EQ(Text(unopened, "message"),
+              "The saved network cannot be opened yet.\n\nThe network was trained on "
+              "\"letters.net\": open that training file first, then open the saved network "
+              "again.");
+    EXPECT_TRUE(unopened.Find("wrong_training_file")->Bool);
     WebSession other((TestScratchFolder() / "other").string());
     other.OpenTrainingFile(
         "orthogonal.net", ReadBytes(std::filesystem::path(MNEMEX_EXAMPLES_DIR) / "orthogonal.net"));

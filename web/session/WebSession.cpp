@@ -553,10 +553,6 @@ std::string WebSession::SaveNetwork() {
 std::string WebSession::OpenSavedNetwork(const std::string& name, const std::string& text) {
     if (session_.Running())
         return RefuseWhileRunning();
-    if (state_.TrainingFileName.empty())
-        return Refusal(
-            "Open the training file the network was trained on first, then open the saved "
-            "network.");
     const fs::path path = fs::path(folder_) / "opened" / PlainName(name, "network.json");
     if (!WriteBytes(path, text))
         return Refusal("The file \"" + path.filename().string() + "\" could not be stored.");
@@ -564,15 +560,20 @@ std::string WebSession::OpenSavedNetwork(const std::string& name, const std::str
     std::error_code error;
     fs::remove_all(path.parent_path(), error);
     if (!loaded.Network) {
-        std::string message = ConsoleText(loaded.Message);
-        if (loaded.WrongTrainingFile)
+        // With no training file open, the state's own is looked for beside it, where the
+        // browser never has one: the page may open that file and try again.
+        const bool needsFile = loaded.WrongTrainingFile || loaded.NamedFileUnusable;
+        std::string message = state_.TrainingFileName.empty() && needsFile
+                                  ? std::string("The saved network cannot be opened yet.")
+                                  : ConsoleText(loaded.Message);
+        if (needsFile)
             message += "\n\nThe network was trained on \"" + loaded.TrainingName +
                        "\": open that training file first, then open the saved network again.";
         return Object()
             .Bool("ok", false)
             .Str("message", message)
             .Str("training_name", loaded.TrainingName)
-            .Bool("wrong_training_file", loaded.WrongTrainingFile)
+            .Bool("wrong_training_file", needsFile)
             .Text();
     }
     const NetworkSettings settings = SettingsOf(state_, session_.LastRun());

@@ -146,7 +146,7 @@ function showDisplay(d) {
 const entryIds = ['rule-hebb', 'rule-delta', 'test-epochs', 'test-error', 'epochs',
   'print-interval', 'rate', 'min-error', 'order'];
 const networkButtons = ['reset', 'probe', 'download-report', 'show-pictures', 'test-all',
-  'explain', 'open-network-button', 'csv-weights', 'csv-measures', 'csv-history'];
+  'explain', 'csv-weights', 'csv-measures', 'csv-history'];
 
 function updateControls() {
   const info = state.info;
@@ -158,6 +158,8 @@ function updateControls() {
   $('continue').disabled = !idle || !(info && info.can_continue);
   $('save-network').disabled = !idle || !(info && info.can_save);
   for (const id of networkButtons) $(id).disabled = !hasFile || !idle;
+  // A saved network of a shipped example brings its training file along.
+  $('open-network-button').disabled = !idle || !state.ready;
   $('load-example').disabled = !idle || state.examples.length === 0;
   $('example').disabled = !idle;
   $('file').disabled = !idle;
@@ -730,7 +732,7 @@ async function openSavedNetwork(file) {
   let note = '';
   // A network of a shipped example opens that example first.
   if (!r.ok && r.wrong_training_file && state.examples.includes(r.training_name) &&
-      state.info.file !== r.training_name) {
+      !(state.info && state.info.file === r.training_name)) {
     const name = r.training_name;
     if (await openExample(name)) {
       r = await call('openSavedNetwork', file.name, bytes);
@@ -874,6 +876,7 @@ async function start() {
   }
   $('example').replaceChildren(...state.examples.map((name) => new Option(name, name)));
   $('loading').textContent = 'Ready: choose a training file.';
+  state.ready = true;
   updateControls();
 
   const params = new URLSearchParams(location.search);
