@@ -875,6 +875,8 @@ async function start() {
     state.examples = [];
   }
   $('example').replaceChildren(...state.examples.map((name) => new Option(name, name)));
+  // The letters show the most inside; any other list starts at its first file.
+  if (state.examples.includes('letters.net')) $('example').value = 'letters.net';
   $('loading').textContent = 'Ready: choose a training file.';
   state.ready = true;
   updateControls();
