@@ -441,9 +441,14 @@ describe('the student\'s road', { skip: !built && `no built site in ${site} or n
     }
   });
 
-  it('works offline once it has been opened', async () => {
+  it('can be installed, and works offline once it has been opened', async () => {
     const page = await openPage();
     await page.evaluate(() => navigator.serviceWorker.ready);
+    // The test's browser profile is a private one, which alone keeps it from installing.
+    const client = await page.context().newCDPSession(page);
+    assert.deepEqual((await client.send('Page.getAppManifest')).errors, []);
+    const { installabilityErrors } = await client.send('Page.getInstallabilityErrors');
+    assert.deepEqual(installabilityErrors.map((e) => e.errorId).filter((id) => id !== 'in-incognito'), []);
     await page.reload();
     await page.waitForSelector('body[data-ready=true]');
     await page.evaluate(async () => {
