@@ -1,6 +1,6 @@
 #pragma once
-// What the setup page does, apart from its controls: reactions to the settings check, the
-// network reset rules of page load and activation, and the up-down limits.
+// What the setup page does, apart from its controls and the form's answers (core/SetupForm):
+// the network reset rules of page load and activation, the up-down limits and the order list.
 
 #include <optional>
 #include <string>
@@ -10,6 +10,7 @@
 #include "core/PatternOrder.h"
 #include "core/PublicStuff.h"
 #include "core/RunTimeError.h"
+#include "core/SetupForm.h"
 
 namespace mnemex::pages {
 
@@ -27,32 +28,6 @@ inline constexpr const char* kInitialEpochs = "100";
 inline constexpr const char* kInitialPrintEpochs = "10";
 inline constexpr const char* kInitialRate = "0.10";
 inline constexpr const char* kInitialMinError = "0.05";
-
-// How the page answers a settings check: the message to show (if any) and the box resets.
-struct CheckReaction {
-    bool Accepted = false;
-    bool WarningIcon = false;  // validation warnings carry the warning icon, errors none
-    std::string Title;         // empty: the program's title
-    std::string Message;       // empty: no message
-    std::optional<std::string> EpochsText;  // new text of the epochs box
-    std::optional<std::string> RateText;    // new text of the learning-rate box
-    bool TickBothTests = false;
-    // After a refusal: the box to put the focus in, its text selected for retyping.
-    EntryBox FocusBox = EntryBox::kNone;
-    // After "No stopping method set": the focus on the first of the two ticked check boxes,
-    // where the student decides which one to keep.
-    bool FocusStoppingTests = false;
-};
-
-// The page's reaction to a CheckParameters result.
-CheckReaction ReactionTo(const CheckResult& result);
-
-// The general error message names an error, not what to do about it. These are the plain
-// sentences the page shows beside it, in its hint line: which box could not be used and
-// what to type (empty when the check did not end in an error), and why a run failed and
-// what to try.
-std::string HintForCheck(const CheckResult& result);
-std::string HintForFailedRun(const RunTimeError& error);
 
 // Whether the page must start from a fresh network, and why. The flag is raised by the
 // actions that ask for zero weights (first load with NewRun 1, the hub's reset choice) and
@@ -76,21 +51,10 @@ class NetworkResetRule {
 // box. The seed only matters for a random order, so its box is usable only then.
 inline constexpr int kFileOrderChoice = 0;
 inline constexpr int kRandomOrderChoice = 1;
-inline constexpr const char* kInitialSeed = "1";
 const std::vector<std::string>& PatternOrderChoices();
 bool SeedBoxUsable(int choice);
 
-// What the page does with its order entries when a run is about to start: the order to
-// train in, or the warning to show (and the seed box text to put back) when the seed is
-// not a whole number in range; then nothing is trained.
-struct OrderReading {
-    std::optional<PatternOrder> Order;
-    std::string Title;
-    std::string Message;
-    std::optional<std::string> SeedText;
-    // The seed box gets the focus, its text selected, after the warning.
-    bool FocusSeed = false;
-};
+// The order entries read with the choice list's index (ReadOrderEntries in the core).
 OrderReading ReadOrderEntries(int choice, const std::string& seedText);
 
 // The entries that show an order (after opening a saved network): the choice and seed text.
