@@ -10,8 +10,8 @@
 #include "core/RunTimeError.h"
 #include "core/json/StrictJson.h"
 #include "tests/support/TempFolder.h"
+#include "web/session/BrowserNumbers.h"
 #include "web/session/InsideFigures.h"
-#include "web/session/SetupAnswers.h"
 #include "web/session/WebSession.h"
 
 namespace mnemex::web {

@@ -10,6 +10,7 @@
 #include "core/NumberForms.h"
 #include "core/Recall.h"
 #include "core/RunTimeError.h"
+#include "core/SetupForm.h"
 #include "core/TestAllMeasures.h"
 #include "core/WeightExport.h"
 #include "core/json/JsonText.h"
@@ -135,22 +136,57 @@ std::optional<json::Value> ParseRequest(const std::string& text) {
     return value;
 }
 
-std::string AnswerJson(const SetupAnswer& a) {
+// Where the focus goes after a refusal, named as the page names its boxes.
+const char* FocusOf(const CheckReaction& reaction) {
+    if (reaction.FocusStoppingTests)
+        return "stopping";
+    switch (reaction.FocusBox) {
+        case EntryBox::kEpochs:
+            return "epochs";
+        case EntryBox::kPrintEpochs:
+            return "print_interval";
+        case EntryBox::kLearningRate:
+            return "rate";
+        case EntryBox::kMinError:
+            return "min_error";
+        case EntryBox::kNone:
+            break;
+    }
+    return "";
+}
+
+// The form's answer to a check: the setup page's message, hint, boxes put back and focus.
+Object CheckAnswer(const CheckResult& check) {
+    const CheckReaction reaction = ReactionTo(check);
     Object o;
     o.Bool("ok", true)
-        .Bool("accepted", a.Accepted)
-        .Bool("warning", a.Warning)
-        .Str("title", a.Title)
-        .Str("message", a.Message)
-        .Str("hint", a.Hint)
-        .Str("focus", a.Focus)
-        .Bool("tick_both", a.TickBothTests);
-    if (a.EpochsText)
-        o.Str("epochs_text", *a.EpochsText);
-    if (a.RateText)
-        o.Str("rate_text", *a.RateText);
-    if (a.SeedText)
-        o.Str("seed_text", *a.SeedText);
+        .Bool("accepted", reaction.Accepted)
+        .Bool("warning", reaction.WarningIcon)
+        .Str("title", reaction.Title)
+        .Str("message", ConsoleText(reaction.Message))
+        .Str("hint", HintForCheck(check))
+        .Str("focus", FocusOf(reaction))
+        .Bool("tick_both", reaction.TickBothTests);
+    if (reaction.EpochsText)
+        o.Str("epochs_text", *reaction.EpochsText);
+    if (reaction.RateText)
+        o.Str("rate_text", *reaction.RateText);
+    return o;
+}
+
+// The form's answer to a seed it cannot use.
+std::string SeedAnswer(const OrderReading& reading) {
+    Object o;
+    o.Bool("ok", true)
+        .Bool("accepted", false)
+        .Bool("warning", true)
+        .Str("title", reading.Title)
+        .Str("message", reading.Message)
+        .Str("hint", "")
+        .Str("focus", reading.FocusSeed ? "seed" : "")
+        .Bool("tick_both", false);
+    if (reading.SeedText)
+        o.Str("seed_text", *reading.SeedText);
     return o.Text();
 }
 
@@ -316,8 +352,8 @@ std::string WebSession::Prepare(const std::string& request) {
 
     if (start)
         display_.ClearNumbers();
-    const OrderAnswer order =
-        AnswerToOrder(Member(*r, "order", "file") == "permuted", Member(*r, "seed", "1"));
+    const OrderReading order =
+        ReadOrderEntries(Member(*r, "order", "file") == "permuted", Member(*r, "seed", "1"));
     if (!order.Order) {
         // Start Training clears the network before it reads any entry, whatever follows.
         if (start) {
@@ -325,24 +361,22 @@ std::string WebSession::Prepare(const std::string& request) {
             if (error.Number != 0)
                 return Refusal(FailureText(error));
         }
-        return AnswerJson(order.Refusal);
+        return SeedAnswer(order);
     }
     settings.Order = *order.Order;
     const SessionResult prepared =
         start ? session_.PrepareStart(settings) : session_.PrepareContinue(settings);
     if (prepared.Outcome == RunOutcome::kFailed)
         return Refusal(FailureText(prepared.Error));
-    const SetupAnswer answer = AnswerToCheck(prepared.Check);
-    if (answer.Accepted) {
+    Object answer = CheckAnswer(prepared.Check);
+    if (prepared.Check.Verdict == CheckVerdict::kAccepted) {
         // A new run records its history from the first row again.
         if (start)
             historySent_ = 0;
         display_.BeginRun();
         session_.BeginRun(display_);
     }
-    std::string json = AnswerJson(answer);
-    json.pop_back();
-    return json + ",\"display\":" + display_.Json() + "}";
+    return answer.Raw("display", display_.Json()).Text();
 }
 
 std::string WebSession::Advance(int epochs) {

@@ -16,7 +16,7 @@
 #include "core/PublicStuff.h"
 #include "core/TrainingRun.h"
 #include "core/TrainingSession.h"
-#include "web/session/SetupAnswers.h"
+#include "web/session/BrowserNumbers.h"
 
 namespace mnemex::web {
 
