@@ -430,7 +430,12 @@ describe('the student\'s road', { skip: !built && `no built site in ${site} or n
       }));
       assert.deepEqual(wide, { page: 0, main: 0 }, JSON.stringify(size));
       for (const path of ['index.html', 'teacher.html']) {
-        if (path === 'teacher.html') await page.goto(`${origin}/teacher.html`);
+        if (path === 'teacher.html') {
+          await page.goto(`${origin}/teacher.html`);
+          await page.waitForFunction(() => document.getElementById('built-link').textContent.includes('example='));
+          assert.equal(await page.evaluate(() => document.documentElement.scrollWidth - document.documentElement.clientWidth),
+            0, `teacher.html ${JSON.stringify(size)}`);
+        }
         await page.evaluate(axeSource);
         const { violations } = await page.evaluate(() => window.axe.run(document, { resultTypes: ['violations'] }));
         const serious = violations.filter((v) => v.impact === 'serious' || v.impact === 'critical')
