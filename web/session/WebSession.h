@@ -112,7 +112,8 @@ class WebSession {
     std::string SaveNetwork();
     // A saved network (its name and contents) on the training file opened now:
     // {"ok", "form": the entries its last run was set up with, "display", "info"} or
-    // {"ok": false, "message", "training_name", "wrong_training_file"}.
+    // {"ok": false, "message", "training_name", "wrong_training_file"}; with no training file
+    // open, or another one, "training_name" says which file to open first.
     std::string OpenSavedNetwork(const std::string& name, const std::string& text);
 
     // {"ok", "name", "text"} for the weights (one line per output unit), every pattern's
