@@ -72,6 +72,10 @@ try {
   await page.waitForSelector('#report-text:not([hidden])');
   await shot(section(page, 'report-heading'), '7-report');
   await shot(section(page, 'chart-heading'), '8-chart');
+  await page.check('#log-scale');
+  await page.waitForFunction(() => document.getElementById('sse-chart').getAttribute('aria-label').includes('logarithmic'));
+  await shot(section(page, 'chart-heading'), '8-chart-log');
+  await page.uncheck('#log-scale');
 
   await page.fill('#picture-pattern', '3');
   await page.click('#show-pictures');

@@ -241,6 +241,10 @@ describe('the student\'s road', { skip: !built && `no built site in ${site} or n
     assert.equal(await page.inputValue('#rate'), '0.1');
     assert.ok(await page.isChecked('#rule-delta'));
 
+    await page.check('#log-scale');
+    await page.waitForFunction(() => /^Total SSE by epoch \(logarithmic axis\): \d+ recorded epochs/
+      .test(document.getElementById('sse-chart').getAttribute('aria-label')));
+
     // Inside: pictures on their scales, every pattern measured and sorted, one unit explained.
     await fill(page, { 'picture-pattern': '2' });
     await page.click('#show-pictures');

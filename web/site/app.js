@@ -371,10 +371,22 @@ function drawCurve(canvas, rows, what) {
   const maxY = top2 > 0 ? top2 : 1;
   const spanX = lastEpoch > firstEpoch ? lastEpoch - firstEpoch : 1;
   const x = (e) => left + ((e - firstEpoch) / spanX) * (width - left - right);
-  const y = (v) => height - bottom - (v / maxY) * (height - top - bottom);
-  const maxLabel = fourDigits(maxY);
-  g.fillText(maxLabel, left - 6 - g.measureText(maxLabel).width, top + 10);
-  g.fillText('0', left - 14, height - bottom);
+  const tall = height - top - bottom;
+  let y = (v) => height - bottom - (v / maxY) * tall;
+  let lowLabel = '0', highLabel = fourDigits(maxY);
+  const logarithmic = $('log-scale').checked;
+  if (logarithmic) {
+    // Whole powers of ten from below the smallest positive total to above the largest; a
+    // total of 0 sits on the floor.
+    const positive = rows.map((r) => r[1]).filter((v) => v > 0);
+    const high = Math.ceil(Math.log10(maxY));
+    const low = Math.min(high - 1, Math.floor(Math.log10(positive.length ? Math.min(...positive) : maxY)));
+    y = (v) => height - bottom - ((Math.log10(Math.max(v, 10 ** low)) - low) / (high - low)) * tall;
+    lowLabel = `1e${low}`;
+    highLabel = `1e${high}`;
+  }
+  g.fillText(highLabel, left - 6 - g.measureText(highLabel).width, top + 10);
+  g.fillText(lowLabel, left - 6 - g.measureText(lowLabel).width, height - bottom);
   g.fillText(String(firstEpoch), left, height - bottom + 14);
   const lastLabel = String(lastEpoch);
   g.fillText(lastLabel, width - right - g.measureText(lastLabel).width, height - bottom + 14);
@@ -389,7 +401,7 @@ function drawCurve(canvas, rows, what) {
   }
   const last = rows[rows.length - 1];
   canvas.setAttribute('aria-label',
-    `${what}: ${rows.length} recorded epochs, from ${fourDigits(rows[0][1])} at epoch ${firstEpoch} to ${fourDigits(last[1])} at epoch ${last[0]}`);
+    `${what}${logarithmic ? ' (logarithmic axis)' : ''}: ${rows.length} recorded epochs, from ${fourDigits(rows[0][1])} at epoch ${firstEpoch} to ${fourDigits(last[1])} at epoch ${last[0]}`);
 }
 
 // The history keeps a fixed number of rows; a run that fills them is said to go on beyond.
@@ -801,6 +813,10 @@ function wire() {
   $('reset').addEventListener('click', reset);
   document.addEventListener('keydown', (e) => { if (e.key === 'Escape') stop(); });
   $('order').addEventListener('change', updateControls);
+  $('log-scale').addEventListener('change', () => {
+    drawLive();
+    if (state.info) refreshChart();
+  });
   $('probe-form').addEventListener('submit', (e) => { e.preventDefault(); probe(); });
   $('download-report').addEventListener('click', report);
   $('pictures-form').addEventListener('submit', (e) => { e.preventDefault(); showPictures(); });
