@@ -268,6 +268,9 @@ describe('the student\'s road', { skip: !built && `no built site in ${site} or n
 
   it('by keyboard alone', async () => {
     const page = await openPage();
+    await tabTo(page, 'file');
+    await chooseFile(page, () => page.keyboard.press('Space'), join(examples, 'orthogonal.net'));
+    await page.waitForFunction(() => document.getElementById('info-file').textContent === 'orthogonal.net');
     await tabTo(page, 'example');
     await page.keyboard.type('letters');
     await tabTo(page, 'load-example');
