@@ -1,11 +1,13 @@
 // Reading speed of the training-file reader against the reader it replaced (one string per
-// value, strtod_l), on the same file in the same run, and the reader's memory beyond the
-// pattern store.
+// value, strtod_l), on the same file in the same run, the fixed cost of reading any file
+// (opening it, buffers, the first allocations: a file of six values) and the reader's
+// memory beyond the pattern store.
 //
 // Usage: reader_bench FILE.net [repeats]   (default 7; warm cache, one thread)
 //   bench/make_example.py /tmp/many.net 1000 50 2000 writes the 1000 x 50 x 2000 case.
 
 #include <time.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
@@ -122,6 +124,23 @@ int main(int argc, char** argv) {
     std::printf("%-28s %10.4f %10.4f %12.1f %12.1f\n", "the same, progress reported", watched.wall,
                 watched.cpu, megabytes / watched.wall, megabytes / watched.cpu);
     std::printf("progress reports per read: %lld\n", reports / repeats);
+    // The fixed cost per file, from a file of six values written beside the others.
+    const auto tiny = std::filesystem::temp_directory_path() /
+                      ("reader_bench_" + std::to_string(getpid()) + ".net");
+    std::ofstream(tiny) << "1 0 1 1\n0.5 -0.25\n";
+    Best oldTiny, nowTiny;
+    for (int r = 0; r < 50 * repeats; ++r) {
+        TimeOnce(oldTiny, [&](PublicStuff& s) {
+            return mnemex::testsupport::ReferenceReadTrainingFile(s, tiny.string());
+        });
+        TimeOnce(nowTiny,
+                 [&](PublicStuff& s) { return mnemex::ReadTrainingFile(s, tiny.string()); });
+    }
+    std::filesystem::remove(tiny);
+    std::printf(
+        "fixed cost per file (six values), microseconds wall / cpu: old %.1f / %.1f, "
+        "now %.1f / %.1f\n",
+        1e6 * oldTiny.wall, 1e6 * oldTiny.cpu, 1e6 * nowTiny.wall, 1e6 * nowTiny.cpu);
     std::printf("speed-up: %.1f wall, %.1f cpu\n", old.wall / now.wall, old.cpu / now.cpu);
     std::printf("values bit for bit the same: %s\n", same ? "yes" : "NO");
     std::printf("peak memory beyond the pattern store: %ld kB\n", overhead);

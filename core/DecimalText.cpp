@@ -60,11 +60,6 @@ double ConvertWithStrtod(std::string_view text) {
     return strtod_l(copy.c_str(), nullptr, cLocale);
 }
 
-// Exactly representable powers of ten.
-constexpr double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                   1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
-                                   1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
-
 }  // namespace
 
 DecimalResult ReadDecimal(std::string_view text, double& value) {
@@ -155,7 +150,8 @@ const char* ReadShortDecimal(const char* p, double& value) {
     if (whole > (std::uint64_t{1} << 53) || power < -22 || power > 22)
         return nullptr;
     double magnitude = static_cast<double>(whole);
-    magnitude = power < 0 ? magnitude / kPowersOfTen[-power] : magnitude * kPowersOfTen[power];
+    magnitude =
+        power < 0 ? magnitude / kExactPowersOfTen[-power] : magnitude * kExactPowersOfTen[power];
     value = negative ? -magnitude : magnitude;
     return p;
 }

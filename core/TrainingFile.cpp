@@ -1,5 +1,7 @@
 #include "core/TrainingFile.h"
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <cerrno>
 #include <cmath>
@@ -118,11 +120,18 @@ class Reader {
         // between runs of values.
         for (long long k = 0; k < count;) {
             const long long runEnd = std::min(count, k + kValuesPerProgressCall);
-            for (; k < runEnd; ++k) {
+            while (k < runEnd) {
+                k += static_cast<long long>(
+                    scanner_.AppendPlainValues(out, static_cast<std::size_t>(runEnd - k)));
+                if (k == runEnd)
+                    break;
+                // A value of another form, after other separators, near the end of the
+                // buffer, or one that is refused.
                 double value = 0;
                 if (auto e = Read(firstIndex + k, what, value))
                     return e;
                 out.push_back(value);
+                ++k;
             }
             if (auto e = Report(scanner_.ScannedBytes()))
                 return e;
@@ -166,15 +175,23 @@ std::optional<TrainingFileError> ReadTrainingFile(PublicStuff& state, const std:
         return TrainingFileError{
             kFileNotFound, "The training file \"" + name + "\" cannot be opened: " + why + "."};
     };
-    std::error_code ec;
-    if (fs::is_directory(path, ec))
-        return cannotOpen("it is a folder, not a file");
+    // One open and one status of the open file: a small file's read is mostly these.
     std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
-    if (!file)
-        return cannotOpen(std::strerror(errno));
-    const auto size = fs::file_size(path, ec);
-    return ReadTrainingStream(state, file.get(), name, ec ? -1 : static_cast<long long>(size),
-                              ValueScanner::kDefaultBufferBytes, progress);
+    if (!file) {
+        const int why = errno;
+        std::error_code ec;
+        if (fs::is_directory(path, ec))
+            return cannotOpen("it is a folder, not a file");
+        return cannotOpen(std::strerror(why));
+    }
+    struct stat status {};
+    if (fstat(fileno(file.get()), &status) == 0 && S_ISDIR(status.st_mode))
+        return cannotOpen("it is a folder, not a file");
+    // The scanner reads in blocks of its own: the stream's buffer would be one copy more.
+    std::setvbuf(file.get(), nullptr, _IONBF, 0);
+    const long long size = S_ISREG(status.st_mode) ? static_cast<long long>(status.st_size) : -1;
+    return ReadTrainingStream(state, file.get(), name, size, ValueScanner::kDefaultBufferBytes,
+                              progress);
 }
 
 std::optional<TrainingFileError> ReadTrainingStream(PublicStuff& state, std::FILE* file,

@@ -22,6 +22,15 @@ inline void PrintTo(const BadFile& bad, std::ostream* os) {
     *os << bad.name;
 }
 
+// 400 patterns of one input and one output: 799 plain values each followed by
+// `separator`, then `last` in place of the 800th.
+inline std::string AfterPlainValues(const std::string& separator, const std::string& last) {
+    std::string text = "1 0 1 400\n";
+    for (int k = 0; k < 799; ++k)
+        text += (k % 3 == 0 ? "-0.25" : k % 3 == 1 ? "7" : "+12.125") + separator;
+    return text + last;
+}
+
 inline std::vector<BadFile> RefusedTrainingFiles() {
     return {
         BadFile{"Empty", "", kInputPastEndOfFile, "value 1 (number of output units) is missing"},
@@ -53,7 +62,17 @@ inline std::vector<BadFile> RefusedTrainingFiles() {
         BadFile{"RoundsToInfinity", "1 0 1 1 -1.7976931348623159e308 1", kOverflow,
                 "too large to hold on line 1 (value 5, an input value)"},
         BadFile{"OneCharacterTooLong", "1 0 1 1 " + std::string(1001, '1') + " 1", kTypeMismatch,
-                "too long"}};
+                "too long"},
+        // After hundreds of plain values, read many at a time: the line still counted, and
+        // each form that ends such a run refused as a single value would be.
+        BadFile{"WordAfterManyLines", AfterPlainValues("\n", "0.5x\n"), kTypeMismatch,
+                "\"0.5x\" on line 801"},
+        BadFile{"TwoPointsAfterManyValues", AfterPlainValues(" ", "1.2.3 "), kTypeMismatch,
+                "\"1.2.3\" on line 2"},
+        BadFile{"SignInsideAfterManyValues", AfterPlainValues(",", "-1-2,"), kTypeMismatch,
+                "\"-1-2\""},
+        BadFile{"EmptyFieldAfterManyValues", AfterPlainValues(",", ",0.5,"), kTypeMismatch,
+                "empty field between two commas on line 2"}};
 }
 
 }  // namespace mnemex::testing

@@ -341,5 +341,47 @@ TEST(ReaderSameAsBefore, OnLongFilesCutAnywhereByTheBuffer) {
     }
 }
 
+// Plain values (sign, digits, at most one point) of every length up to the longest read
+// many at a time and beyond, mostly between single blanks, line feeds and commas, and now
+// and then a form or separator that ends such a run: every value's end falls at every
+// place of the blocks the reader looks at, at every place of the buffer, and at its end.
+TEST(ReaderSameAsBefore, OnLongFilesOfPlainValues) {
+    std::mt19937 random(11);
+    const auto digits = [&random](int count) {
+        std::string text;
+        for (int k = 0; k < count; ++k)
+            text += static_cast<char>('0' + random() % 10);
+        return text;
+    };
+    static const char* const kRare[] = {"\t", "\r\n", "\r", "  ", " ,", "\n\n"};
+    for (int round = 0; round < 6; ++round) {
+        const std::size_t patterns = 3000 + 7 * round;
+        std::string file = "1 0 1 " + std::to_string(patterns) + "\n";
+        for (std::size_t k = 0; k < 2 * patterns; ++k) {
+            std::string value = (random() % 3 == 0 ? "-" : random() % 5 == 0 ? "+" : "");
+            const int length = 1 + static_cast<int>(random() % 16);
+            const int point = static_cast<int>(random() % (length + 2)) - 1;  // -1: none
+            if (point < 0 || point > length)
+                value += digits(length);
+            else
+                value += digits(point) + "." + digits(length - point);
+            if (value == "." || value == "-." || value == "+.")
+                value += "5";
+            if (random() % 50 == 0)
+                value += "e-3";
+            file += value;
+            const unsigned kind = random() % 100;
+            file += kind < 2 ? kRare[random() % 6] : kind < 40 ? " " : kind < 70 ? "\n" : ",";
+        }
+        ASSERT_FALSE(ReadWith(true, file, 0).refused) << round;
+        SameAsBefore(file, "plain round " + std::to_string(round));
+
+        std::string spoiled = file;
+        const std::size_t at = spoiled.size() / 2 + random() % (spoiled.size() / 3);
+        spoiled.insert(at, round % 3 == 0 ? "x" : round % 3 == 1 ? "." : "-");
+        SameAsBefore(spoiled, "spoiled plain round " + std::to_string(round));
+    }
+}
+
 }  // namespace
 }  // namespace mnemex
