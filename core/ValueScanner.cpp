@@ -10,7 +10,9 @@ namespace mnemex {
 ValueScanner::ValueScanner(std::FILE* file, long long size, std::size_t bufferBytes)
     : file_(file),
       capacity_(std::max(bufferBytes, 2 * (kMaxTokenLength + 1))),
-      storage_(std::make_unique_for_overwrite<char[]>(kFront + capacity_ + kPadding)),
+      // Left uninitialised, as the data read over it will be (the browser build's library
+      // has no make_unique_for_overwrite).
+      storage_(new char[kFront + capacity_ + kPadding]),
       buffer_(storage_.get() + kFront),
       pos_(buffer_),
       end_(buffer_),
