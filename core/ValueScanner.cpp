@@ -111,6 +111,7 @@ struct BlockMasks {
 
 [[gnu::always_inline]] inline BlockMasks Classify(const char* block) {
     BlockMasks m{};
+#pragma GCC unroll 4
     for (int k = 0; k < 4; ++k) {
         const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(block + 16 * k));
         const __m128i lineFeed = _mm_cmpeq_epi8(b, _mm_set1_epi8('\n'));
@@ -283,11 +284,14 @@ std::size_t ValueScanner::AppendPlainValues(std::vector<double>& out, std::size_
             if (firstStopper < stop || length > 15 || (points & (points - 1)) != 0)
                 goto done;
             const int pointFromStop = stop - std::countr_zero(points | stopBit);
-            const std::uint32_t shape = kShapes.of[length][pointFromStop][(m.signs >> start) & 1];
+            // The first character is a sign, a point or a digit, and only the signs come
+            // before the point.
+            const char first = block[start];
+            const std::uint32_t shape = kShapes.of[length][pointFromStop][first < '.' ? 1 : 0];
             if (shape == 0)
                 goto done;
             pending.stops[pending.count] = block + stop;
-            pending.shapes[pending.count] = shape | (block[start] == '-' ? Pending::kMinus : 0);
+            pending.shapes[pending.count] = shape | (first == '-' ? Pending::kMinus : 0);
             ++pending.count;
             ++n;
             at = stop;
