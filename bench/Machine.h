@@ -19,4 +19,10 @@ double StreamBandwidth(int threads, std::size_t bytesPerThread);
 // about 0.15 s on a 3 GHz processor).
 double ArithmeticPeak(int threads, long rounds = 20'000'000);
 
+// Vector loads per second (256-bit where the processor has AVX2, 128-bit elsewhere) from
+// an array kept in the first-level cache, each the memory operand of a multiply and an add
+// on an independent chain, as in the training kernels' inner loop, on `threads` threads at
+// once; `rounds` passes of 48 loads each.
+double LoadRate(int threads, long rounds = 4'000'000);
+
 }  // namespace mnemex::bench
