@@ -46,8 +46,11 @@ TEST_P(PlainDecimal, StopsAndConvertsAsThePortableReader) {
         return;
     if (*stop == 'e' || *stop == 'E')
         return;  // an exponent: the portable reader goes on
+    // The eight-byte reader may read up to eight bytes past a digit, which the buffer's
+    // padding allows but this exact block does not: it reads a padded copy.
+    const std::string padded = std::string(c.text) + std::string(16, ' ');
     double portable = -2;
-    ASSERT_EQ(ReadShortDecimal(placed.Start(), portable), stop);
+    ASSERT_EQ(ReadShortDecimal(padded.data(), portable), padded.data() + (stop - placed.Start()));
     EXPECT_EQ(std::bit_cast<std::uint64_t>(plain), std::bit_cast<std::uint64_t>(portable))
         << plain << " against " << portable;
 }
