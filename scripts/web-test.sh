@@ -8,7 +8,9 @@ scripts/web.sh --build
 if ! command -v chromium >/dev/null 2>&1; then
   sudo_cmd=()
   if [ "$(id -u)" -ne 0 ]; then sudo_cmd=(sudo); fi
-  DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends chromium
+  export DEBIAN_FRONTEND=noninteractive
+  "${sudo_cmd[@]}" apt-get update -qq
+  "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends chromium
 fi
 # The test tools, exactly as the lock file names them.
 npm ci --prefix web --no-audit --no-fund --loglevel=error
