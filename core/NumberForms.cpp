@@ -186,6 +186,12 @@ std::string FormatGeneral(double value) {
     return out;
 }
 
+std::string FormatSignificant(double value, int digits) {
+    char text[40];
+    std::snprintf(text, sizeof text, "%.*g", digits, value);
+    return text;
+}
+
 std::string FormatWhole(std::int64_t value) {
     return std::to_string(value);
 }

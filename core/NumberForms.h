@@ -43,6 +43,10 @@ void ReserveText(std::string& out, std::size_t bytes);
 void AppendRows(std::string& out, int rows, std::size_t roomPerRow,
                 const std::function<void(std::string&, int, int)>& format);
 
+// `digits` significant digits as printf's %g writes them: 0.546658781216999 -> "0.546659",
+// 2.220446e-18 -> "2.22045e-18".
+std::string FormatSignificant(double value, int digits);
+
 // Whole numbers: plain digits with a minus sign when negative.
 std::string FormatWhole(std::int64_t value);
 

@@ -18,13 +18,13 @@
 #include "core/Recall.h"
 #include "core/RunTimeError.h"
 #include "core/TrainingEpoch.h"
+#include "core/UnitExplanation.h"
 #include "core/WeightExport.h"
 #include "pages/framework/ControlKit.h"
 #include "pages/framework/PageManager.h"
 #include "pages/inside/CompareRunsPage.h"
 #include "pages/inside/PatternPicture.h"
 #include "pages/inside/PatternViews.h"
-#include "pages/inside/UnitExplanation.h"
 #include "pages/inside/WeightView.h"
 
 namespace mnemex::inside {

@@ -2,7 +2,8 @@
 
 #include <algorithm>
 #include <charconv>
-#include <cstdio>
+
+#include "core/NumberForms.h"
 
 namespace mnemex::inside {
 
@@ -19,9 +20,7 @@ std::string Shortest(double v) {
 }  // namespace
 
 std::string Shown(double v, int digits) {
-    char text[40];
-    std::snprintf(text, sizeof text, "%.*g", digits, v);
-    return text;
+    return FormatSignificant(v, digits);
 }
 
 double ColumnValue(const PatternMeasures& row, MeasureColumn column) {

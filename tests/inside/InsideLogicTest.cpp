@@ -14,12 +14,12 @@
 #include "core/Recall.h"
 #include "core/TrainingFile.h"
 #include "core/TrainingRun.h"
+#include "core/UnitExplanation.h"
 #include "pages/inside/LogAxis.h"
 #include "pages/inside/MeasuresTable.h"
 #include "pages/inside/PatternGrid.h"
 #include "pages/inside/PatternViews.h"
 #include "pages/inside/RunCurves.h"
-#include "pages/inside/UnitExplanation.h"
 #include "pages/inside/WeightColours.h"
 #include "tests/support/TestNetworks.h"
 

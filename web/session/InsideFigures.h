@@ -1,6 +1,6 @@
 #pragma once
 // The figures of the browser's look inside the memory: how a pattern is laid out as a
-// picture and on what scale, and how one output unit's response is made.
+// picture and on what scale (one unit's explanation: core/UnitExplanation).
 
 #include <string>
 #include <vector>
@@ -33,12 +33,5 @@ struct PatternPictures {
 // Reads the state only. Throws RunTimeException(kOverflow) when a value is not finite and
 // kSubscriptOutOfRange for a pattern out of range or weights that do not fit the counts.
 PatternPictures PicturesOf(const PublicStuff& state, int p);
-
-// Output unit j's response to pattern p, term by term (weight x input, summed in input
-// order exactly as recall sums them), the largest `shown` terms listed and the rest summed,
-// then the Delta rule's next change of the listed weights. Lines of text for the page, every
-// number with `digits` significant digits (0: every digit it has). Throws as PicturesOf does.
-std::vector<std::string> ExplainUnit(const PublicStuff& state, int p, int j, int digits = 0,
-                                     int shown = 8);
 
 }  // namespace mnemex::web

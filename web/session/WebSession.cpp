@@ -12,6 +12,7 @@
 #include "core/RunTimeError.h"
 #include "core/SetupForm.h"
 #include "core/TestAllMeasures.h"
+#include "core/UnitExplanation.h"
 #include "core/WeightExport.h"
 #include "core/json/JsonText.h"
 #include "core/json/StrictJson.h"
@@ -555,8 +556,9 @@ std::string WebSession::ExplainUnit(int p, int j) const {
         return RefuseWhileRunning();
     std::vector<std::string> lines, exact;
     const RunTimeError error = TrapErrors([&] {
-        lines = web::ExplainUnit(state_, p, j, 6);
-        exact = web::ExplainUnit(state_, p, j);
+        const UnitExplanation explained = mnemex::ExplainUnit(state_, p, j);
+        lines = ExplanationLines(explained, 6);
+        exact = ExplanationLines(explained);
     });
     if (error.Number != 0)
         return Refusal("Output unit " + std::to_string(j) + " cannot be explained for pattern " +

@@ -1,4 +1,4 @@
-#include "pages/inside/UnitExplanation.h"
+#include "core/UnitExplanation.h"
 
 #include <algorithm>
 #include <cmath>
@@ -7,9 +7,8 @@
 #include "core/NumberForms.h"
 #include "core/Recall.h"
 #include "core/RunTimeError.h"
-#include "pages/inside/MeasuresTable.h"
 
-namespace mnemex::inside {
+namespace mnemex {
 
 namespace {
 
@@ -70,7 +69,7 @@ UnitExplanation ExplainUnit(const PublicStuff& state, int p, int j, int shown) {
 
 std::vector<std::string> ExplanationLines(const UnitExplanation& e, int digits) {
     const auto Num = [digits](double v) {
-        return digits > 0 ? Shown(v, digits) : FormatGeneral(v);
+        return digits > 0 ? FormatSignificant(v, digits) : FormatGeneral(v);
     };
     std::vector<std::string> lines;
     lines.push_back("Output unit " + std::to_string(e.Output) + ", pattern " +
@@ -96,4 +95,4 @@ std::vector<std::string> ExplanationLines(const UnitExplanation& e, int digits) 
     return lines;
 }
 
-}  // namespace mnemex::inside
+}  // namespace mnemex

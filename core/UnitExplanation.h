@@ -7,7 +7,7 @@
 
 #include "core/PublicStuff.h"
 
-namespace mnemex::inside {
+namespace mnemex {
 
 struct WeightTerm {
     int Input = 0;  // input unit, from 1
@@ -38,4 +38,4 @@ UnitExplanation ExplainUnit(const PublicStuff& state, int p, int j, int shown = 
 // (what the page shows; the exact lines are on hover).
 std::vector<std::string> ExplanationLines(const UnitExplanation& e, int digits = 0);
 
-}  // namespace mnemex::inside
+}  // namespace mnemex
