@@ -2,9 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <sstream>
 
 #include "core/NumberForms.h"
@@ -16,6 +15,8 @@
 #include "core/WeightExport.h"
 #include "core/json/JsonText.h"
 #include "core/json/StrictJson.h"
+#include "core/output/ResultFile.h"
+#include "core/output/ScratchFolder.h"
 #include "reports/text/ProbeText.h"
 #include "reports/text/ReportSections.h"
 #include "reports/text/ReportText.h"
@@ -90,17 +91,11 @@ std::string PlainName(const std::string& name, const char* fallback) {
     return plain;
 }
 
+// A file for the core to read, through the one result writer (its folder made first).
 bool WriteBytes(const fs::path& path, const std::string& bytes) {
     std::error_code error;
     fs::create_directories(path.parent_path(), error);
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    return static_cast<bool>(out.flush());
-}
-
-std::string ReadBytes(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    return !output::WriteWhole(path.string(), bytes);
 }
 
 const char* ColourName(PanelColour colour) {
@@ -581,9 +576,13 @@ std::string WebSession::SaveNetwork() {
     fs::create_directories(path.parent_path(), error);
     if (const auto failure = session_.Save(path.string()))
         return Refusal(ConsoleText(*failure));
-    const std::string text = ReadBytes(path);
+    int readError = 0;
+    const std::optional<std::string> text = output::ReadWholeFile(path.string(), readError);
     fs::remove(path, error);
-    return Object().Bool("ok", true).Str("name", name).Str("text", text).Text();
+    if (!text)
+        return Refusal("The saved network could not be read back: " +
+                       std::string(std::strerror(readError)) + ".");
+    return Object().Bool("ok", true).Str("name", name).Str("text", *text).Text();
 }
 
 std::string WebSession::OpenSavedNetwork(const std::string& name, const std::string& text) {
