@@ -13,6 +13,39 @@
 
 namespace mnemex::bench {
 
+// The kernels' inner loop, compiled as the kernels are: once for 128-bit vectors, once
+// for AVX2 (core/kernels/EpochKernels.cpp).
+namespace mix128 {
+typedef double V __attribute__((vector_size(16)));
+[[gnu::always_inline]] inline V Broadcast(const double& x) {
+    return V{x, x};
+}
+[[gnu::always_inline]] inline V Opaque(V v) {
+    return v;
+}
+#include "bench/KernelMix.inc"
+}  // namespace mix128
+
+#pragma GCC push_options
+#pragma GCC target("avx2")
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wpsabi"
+namespace mix256 {
+typedef double V __attribute__((vector_size(32)));
+[[gnu::always_inline]] inline V Broadcast(const double& x) {
+    return V{x, x, x, x};
+}
+// As in the kernels: the rate's lanes are not known to be equal, so the step's multiply
+// stays a vector multiply of an input broadcast from memory.
+[[gnu::always_inline]] inline V Opaque(V v) {
+    __asm__("" : "+x"(v));
+    return v;
+}
+#include "bench/KernelMix.inc"
+}  // namespace mix256
+#pragma GCC diagnostic pop
+#pragma GCC pop_options
+
 namespace {
 
 double ThreadCpuSeconds() {
@@ -127,6 +160,33 @@ __attribute__((noinline)) double LoadsBaseline(const double* a, long rounds) {
     return sum;
 }
 
+constexpr std::size_t kStoreBytes = 16 * 1024;
+
+// Independent stores of one vector over the whole array, `rounds` times.
+__attribute__((target("avx2"), noinline)) void StoresAvx2(double* a, long rounds) {
+    const Vec4 v = {0.5, 1.5, 2.5, 3.5};
+    constexpr std::size_t n = kStoreBytes / sizeof(double);
+    for (long r = 0; r < rounds; ++r) {
+#pragma GCC unroll 16
+        for (std::size_t k = 0; k < n; k += 4)
+            __builtin_memcpy(a + k, &v, sizeof v);
+        // Every pass's stores must happen.
+        __asm__ volatile("" : : "r"(a) : "memory");
+    }
+}
+
+__attribute__((noinline)) void StoresBaseline(double* a, long rounds) {
+    typedef double Vec2 __attribute__((vector_size(16)));
+    const Vec2 v = {0.5, 1.5};
+    constexpr std::size_t n = kStoreBytes / sizeof(double);
+    for (long r = 0; r < rounds; ++r) {
+#pragma GCC unroll 16
+        for (std::size_t k = 0; k < n; k += 2)
+            __builtin_memcpy(a + k, &v, sizeof v);
+        __asm__ volatile("" : : "r"(a) : "memory");
+    }
+}
+
 }  // namespace
 
 namespace {
@@ -213,6 +273,107 @@ double LoadRate(int threads, long rounds) {
     volatile double sink = results[0];
     (void)sink;
     return 4.0 * kChains * static_cast<double>(rounds) * threads / best;
+}
+
+double StoreRate(int threads, long rounds) {
+    const bool avx2 = kernels::Supports(kernels::InstructionSet::kAvx2);
+    const std::size_t n = kStoreBytes / sizeof(double);
+    std::vector<std::vector<double>> arrays(static_cast<std::size_t>(threads),
+                                            std::vector<double>(n + 8, 0.0));
+    double best = 1e30;
+    for (int repeat = 0; repeat < 3; ++repeat) {
+        const double t = Together(threads, [&](int member) {
+            double* a = arrays[static_cast<std::size_t>(member)].data();
+            while (reinterpret_cast<std::uintptr_t>(a) % 64 != 0)
+                ++a;
+            if (avx2)
+                StoresAvx2(a, rounds);
+            else
+                StoresBaseline(a, rounds);
+        });
+        best = std::min(best, t);
+    }
+    const double perRound = static_cast<double>(n / (avx2 ? 4 : 2));
+    return perRound * static_cast<double>(rounds) * threads / best;
+}
+
+double MixRate(int threads, int lanes, bool hebb, int rows, long passes, int firstLevelBytes) {
+    const bool avx2 = kernels::Supports(kernels::InstructionSet::kAvx2);
+    const auto n = static_cast<std::size_t>(rows);
+    const auto width = static_cast<std::size_t>(lanes);
+    // Rows kept when the sweeps wrap around: a power of two.
+    int wrapRows = 1;
+    while (firstLevelBytes > 0 &&
+           wrapRows * 2 * lanes * static_cast<int>(sizeof(double)) <= firstLevelBytes)
+        wrapRows *= 2;
+    const bool wrap = firstLevelBytes > 0 && wrapRows < rows;
+    // Weights of a few hundredths, inputs like pixels and a rate so small that no value
+    // drifts towards overflow or the slow subnormal range however long it runs.
+    struct Member {
+        std::vector<double> tile, x0, x1, desired, carry, sink;
+    };
+    std::vector<Member> members(static_cast<std::size_t>(threads));
+    for (Member& m : members) {
+        m.tile.resize(n * width + 8);
+        for (std::size_t k = 0; k < m.tile.size(); ++k)
+            m.tile[k] = 0.01 * static_cast<double>(static_cast<int>(k * 7919 % 200) - 100) / 100;
+        m.x0.resize(n);
+        m.x1.resize(n);
+        for (std::size_t i = 0; i < n; ++i) {
+            m.x0[i] = static_cast<double>(i * 31 % 97) / 97;
+            m.x1[i] = static_cast<double>(i * 17 % 89) / 89;
+        }
+        m.desired.assign(width, 0.5);
+        m.carry.assign(width, 0.25);
+        m.sink.assign(width, 0.0);
+    }
+    std::vector<double> results(static_cast<std::size_t>(threads));
+    double best = 1e30;
+    for (int repeat = 0; repeat < 3; ++repeat) {
+        const double t = Together(threads, [&](int member) {
+            Member& m = members[static_cast<std::size_t>(member)];
+            double* tile = m.tile.data();
+            while (reinterpret_cast<std::uintptr_t>(tile) % 64 != 0)
+                ++tile;
+            const double* x0 = m.x0.data();
+            const double* x1 = m.x1.data();
+            const double* d = m.desired.data();
+            double* c = m.carry.data();
+            double* s = m.sink.data();
+            constexpr double kRate = 1e-9;
+            const int mask = wrapRows - 1;
+            double r = 0.0;
+#define MNEMEX_MIX(space, lanes, hebb, wrap) \
+    space::Mix<lanes, hebb, wrap>(tile, tile, rows, mask, x0, x1, d, c, s, kRate, passes)
+            // Every combination the kernels run, spelled out: each is its own loop.
+            if (avx2 && lanes == 16)
+                r = hebb ? (wrap ? MNEMEX_MIX(mix256, 16, true, true)
+                                 : MNEMEX_MIX(mix256, 16, true, false))
+                         : (wrap ? MNEMEX_MIX(mix256, 16, false, true)
+                                 : MNEMEX_MIX(mix256, 16, false, false));
+            else if (avx2)
+                r = hebb ? (wrap ? MNEMEX_MIX(mix256, 8, true, true)
+                                 : MNEMEX_MIX(mix256, 8, true, false))
+                         : (wrap ? MNEMEX_MIX(mix256, 8, false, true)
+                                 : MNEMEX_MIX(mix256, 8, false, false));
+            else if (lanes == 16)
+                r = hebb ? (wrap ? MNEMEX_MIX(mix128, 16, true, true)
+                                 : MNEMEX_MIX(mix128, 16, true, false))
+                         : (wrap ? MNEMEX_MIX(mix128, 16, false, true)
+                                 : MNEMEX_MIX(mix128, 16, false, false));
+            else
+                r = hebb ? (wrap ? MNEMEX_MIX(mix128, 8, true, true)
+                                 : MNEMEX_MIX(mix128, 8, true, false))
+                         : (wrap ? MNEMEX_MIX(mix128, 8, false, true)
+                                 : MNEMEX_MIX(mix128, 8, false, false));
+#undef MNEMEX_MIX
+            results[static_cast<std::size_t>(member)] = r;
+        });
+        best = std::min(best, t);
+    }
+    volatile double sink = results[0];
+    (void)sink;
+    return static_cast<double>(rows) * static_cast<double>(passes) * threads / best;
 }
 
 }  // namespace mnemex::bench

@@ -25,4 +25,19 @@ double ArithmeticPeak(int threads, long rounds = 20'000'000);
 // once; `rounds` passes of 48 loads each.
 double LoadRate(int threads, long rounds = 4'000'000);
 
+// Vector stores per second (256-bit where the processor has AVX2, 128-bit elsewhere), each
+// independent of the others, into a 16 KB array (within the first-level data cache of
+// any x86-64 processor of the last decade), on `threads` threads at once; `rounds` passes
+// over the array.
+double StoreRate(int threads, long rounds = 400'000);
+
+// The training kernels' inner loop alone (bench/KernelMix.inc): rows per second, each row
+// `lanes` (8 or 16) weights changed, stored and multiplied into one (Hebb) or two (Delta)
+// sums, with the kernels' vectors (AVX2 where the processor has it), over a tile of `rows`
+// rows that stays in cache, passed over `passes` times, on `threads` threads at once.
+// With `firstLevelBytes`, the same sweeps (as many rows, the same inputs) keep their weights
+// in an array of at most that many bytes, wrapping around: the time of the instructions
+// alone with the weights in the first-level cache.
+double MixRate(int threads, int lanes, bool hebb, int rows, long passes, int firstLevelBytes = 0);
+
 }  // namespace mnemex::bench
