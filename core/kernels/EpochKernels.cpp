@@ -21,6 +21,9 @@ typedef double V __attribute__((vector_size(16)));
 MNEMEX_KERNEL_INLINE V Broadcast(const double& x) {
     return V{x, x};
 }
+MNEMEX_KERNEL_INLINE V Opaque(V v) {
+    return v;
+}
 #include "core/kernels/EpochKernelsBody.inc"
 }  // namespace baseline
 
@@ -35,6 +38,15 @@ namespace avx2 {
 typedef double V __attribute__((vector_size(32)));
 MNEMEX_KERNEL_INLINE V Broadcast(const double& x) {
     return V{x, x, x, x};
+}
+// The same value, but the compiler no longer knows that its lanes are equal. Knowing the
+// rate and an input to be broadcasts, it multiplies them as scalars and broadcasts the
+// product: two register-to-register broadcasts per row, which compete with the multiplies
+// and adds for the vector pipes. A vector multiply of the input broadcast straight from
+// memory (a load alone) needs none, and gives the same IEEE product in every lane.
+MNEMEX_KERNEL_INLINE V Opaque(V v) {
+    __asm__("" : "+x"(v));
+    return v;
 }
 #include "core/kernels/EpochKernelsBody.inc"
 }  // namespace avx2
