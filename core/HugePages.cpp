@@ -22,4 +22,20 @@ void AdviseHugePages(void* data, std::size_t bytes) {
 #endif
 }
 
+void PrepareToFill(void* data, std::size_t bytes) {
+    AdviseHugePages(data, bytes);
+#if defined(__linux__) && defined(MADV_POPULATE_WRITE)
+    // Kernels before 5.14 refuse it, and nothing changes.
+    constexpr std::uintptr_t kPage = 4096;
+    const auto start = reinterpret_cast<std::uintptr_t>(data);
+    const std::uintptr_t first = (start + kPage - 1) & ~(kPage - 1);
+    const std::uintptr_t last = (start + bytes) & ~(kPage - 1);
+    if (last > first)
+        madvise(reinterpret_cast<void*>(first), last - first, MADV_POPULATE_WRITE);
+#else
+    (void)data;
+    (void)bytes;
+#endif
+}
+
 }  // namespace mnemex

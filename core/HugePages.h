@@ -12,4 +12,11 @@ namespace mnemex {
 // so the memory in use never grows; where the system has no such pages nothing changes.
 void AdviseHugePages(void* data, std::size_t bytes);
 
+// For a block that is about to be filled whole: huge pages where whole ones fit, then every
+// page inside it backed at once, in one call, instead of one page fault per page as it is
+// first written (on a virtual machine a fault can cost ten microseconds, so a megabyte took
+// milliseconds). The memory would be taken by the filling anyway; where the system cannot
+// do this, the pages come one by one as before.
+void PrepareToFill(void* data, std::size_t bytes);
+
 }  // namespace mnemex

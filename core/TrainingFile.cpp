@@ -115,7 +115,12 @@ class Reader {
         // short file with huge counts never makes us reserve memory it cannot back.
         const long long bound = std::max(0LL, scanner_.RemainingBytes() / 2 + 1);
         out.reserve(static_cast<std::size_t>(std::min(count, bound)));
-        AdviseHugePages(out.data(), out.capacity() * sizeof(double));
+        // A file that can hold all its values fills the store whole: its pages are taken at
+        // once. Otherwise the file is short, and only what it holds is ever touched.
+        if (count <= bound)
+            PrepareToFill(out.data(), out.capacity() * sizeof(double));
+        else
+            AdviseHugePages(out.data(), out.capacity() * sizeof(double));
         // The inner loop stays as tight as without a callback: the callback is asked only
         // between runs of values.
         for (long long k = 0; k < count;) {

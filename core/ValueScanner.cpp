@@ -152,29 +152,44 @@ struct Pending {
     int count = 0;
 };
 
-// The shape of every plain value of at most 15 characters, by its length, the point's
-// distance from its end (0: none) and whether it has a sign.
+// The shape of every plain value of at most 15 characters, by its length and the point's
+// distance from its end (0: none), as if it had no sign; a value with one adds its first
+// character's entry of kSignShapes (one digit less, and the minus). A value long enough to
+// need two eights of digits without its sign is taken as long with it too: the long form
+// gives the same number, only a little slower.
 struct Shapes {
-    std::uint32_t of[16][16][2];
+    std::uint32_t of[16][16];
 };
 constexpr Shapes MakeShapes() {
     Shapes shapes{};
-    for (int length = 0; length < 16; ++length)
-        for (int pointFromStop = 0; pointFromStop < 16; ++pointFromStop)
-            for (int sign = 0; sign < 2; ++sign) {
-                const int point = pointFromStop != 0 ? 1 : 0;
-                const int digits = length - sign - point;
-                if (digits < 1)
-                    continue;
-                shapes.of[length][pointFromStop][sign] =
-                    static_cast<std::uint32_t>(digits) |
-                    static_cast<std::uint32_t>(point != 0 ? 17 - pointFromStop : 0) << 8 |
-                    static_cast<std::uint32_t>(point != 0 ? pointFromStop - 1 : 0) << 16 |
-                    (digits > 8 ? Pending::kLong : 0);
-            }
+    for (int length = 1; length < 16; ++length)
+        for (int pointFromStop = 0; pointFromStop < 16; ++pointFromStop) {
+            const int point = pointFromStop != 0 ? 1 : 0;
+            const int digits = length - point;
+            shapes.of[length][pointFromStop] =
+                static_cast<std::uint32_t>(digits) |
+                static_cast<std::uint32_t>(point != 0 ? 17 - pointFromStop : 0) << 8 |
+                static_cast<std::uint32_t>(point != 0 ? pointFromStop - 1 : 0) << 16 |
+                (digits > 8 ? Pending::kLong : 0);
+        }
     return shapes;
 }
 constexpr Shapes kShapes = MakeShapes();
+struct SignShapes {
+    std::uint32_t of[256];
+};
+constexpr SignShapes MakeSignShapes() {
+    SignShapes signs{};
+    signs.of[static_cast<unsigned char>('+')] = ~std::uint32_t{0};  // one digit less
+    signs.of[static_cast<unsigned char>('-')] = Pending::kMinus - 1;
+    return signs;
+}
+constexpr SignShapes kSignShapes = MakeSignShapes();
+
+// The position of the lowest bit set in `bits`, which is not 0.
+int LowestBit(std::uint64_t bits) {
+    return __builtin_ctzll(bits);
+}
 
 // The bits set in `bits`, without the instruction older x86-64 processors lack.
 int CountBits(std::uint64_t bits) {
@@ -264,40 +279,68 @@ std::size_t ValueScanner::AppendPlainValues(std::vector<double>& out, std::size_
         }
         const BlockMasks m = Classify(block);
         lineFeeds = m.lineFeeds;
-        if ((m.separators & 1) == 0)
+        const std::uint64_t separators = m.separators;
+        if ((separators & 1) == 0)
             break;
         // What a run never passes: other characters, two separators in a row (the second
-        // ends it) and signs not at a value's start. Only a value ending after the first
-        // of these is refused.
+        // ends it), signs not at a value's start, values without a digit (a lone sign or
+        // point, or a sign and a point), a second point in a value and a value of more than
+        // 15 characters. Only a value ending after the first of these is refused, so the
+        // values taken are those ending at or before it, and each needs no check of its own.
+        const std::uint64_t starts = separators << 1;
+        const std::uint64_t points = m.points;
+        // The first point or separator from each value's start on: adding the start's bit
+        // to the lanes between carries up to it. Points that are not it are second points.
+        const std::uint64_t marks = points | separators;
+        const std::uint64_t secondPoints = points & ~((~marks + starts) & marks);
+        // Bit i: sixteen characters from i on, none a separator.
+        std::uint64_t longRun = ~separators;
+        longRun &= longRun >> 1;
+        longRun &= longRun >> 2;
+        longRun &= longRun >> 4;
+        longRun &= longRun >> 8;
         const std::uint64_t stopper =
-            ~m.allowed | (m.separators & (m.separators >> 1)) | (m.signs & ~(m.separators << 1));
-        const int firstStopper = std::countr_zero(stopper);  // 64 for none
-        while (n < count) {
-            const int start = at + 1;
-            const std::uint64_t after = m.separators >> start;
-            if (after == 0)
-                break;  // ends beyond the block: the next block starts at its separator
-            const int stop = start + std::countr_zero(after);
-            const int length = stop - start;
-            const std::uint64_t stopBit = std::uint64_t{1} << stop;
-            const std::uint64_t points = m.points & (stopBit - (std::uint64_t{2} << at));
-            if (firstStopper < stop || length > 15 || (points & (points - 1)) != 0)
-                goto done;
-            const int pointFromStop = stop - std::countr_zero(points | stopBit);
-            // The first character is a sign, a point or a digit, and only the signs come
-            // before the point.
-            const char first = block[start];
-            const std::uint32_t shape = kShapes.of[length][pointFromStop][first < '.' ? 1 : 0];
-            if (shape == 0)
-                goto done;
-            pending.stops[pending.count] = block + stop;
-            pending.shapes[pending.count] = shape | (first == '-' ? Pending::kMinus : 0);
-            ++pending.count;
-            ++n;
-            at = stop;
-            if (at == 63)
-                break;
+            ~m.allowed | (separators & (separators >> 1)) | (m.signs & ~starts) |
+            ((m.signs | (points & starts)) & (separators >> 1)) |
+            (m.signs & (points >> 1) & (separators >> 2)) | secondPoints | longRun;
+        const std::uint64_t ends = separators & ~std::uint64_t{1};
+        const std::uint64_t reached = stopper == 0 ? ends : ends & ((stopper & -stopper) * 2 - 1);
+        std::uint64_t open = reached;
+        // Near the count, only as many values as are still wanted.
+        bool full = false;
+        if (count - n < 32) {
+            std::uint64_t kept = 0;
+            for (std::size_t k = count - n; k != 0 && open != 0; --k) {
+                kept |= open & -open;
+                open &= open - 1;
+            }
+            full = open != 0;
+            open = kept;
         }
+        // Positions as 64-bit numbers and the count in a register, for the tightest loop.
+        std::ptrdiff_t last = at;
+        std::uint64_t startBit = std::uint64_t{2} << at;
+        int found = pending.count;
+        while (open != 0) {
+            const std::ptrdiff_t stop = LowestBit(open);
+            const std::uint64_t stopBit = open & -open;
+            open &= open - 1;
+            const std::ptrdiff_t pointFromStop =
+                stop - LowestBit((points & (stopBit - startBit)) | stopBit);
+            pending.stops[found] = block + stop;
+            pending.shapes[found] = kShapes.of[stop - last - 1][pointFromStop] +
+                                    kSignShapes.of[static_cast<unsigned char>(block[last + 1])];
+            ++found;
+            last = stop;
+            startBit = stopBit << 1;
+        }
+        n += static_cast<std::size_t>(found - pending.count);
+        pending.count = found;
+        at = static_cast<int>(last);
+        if (full)
+            goto done;
+        if (reached != ends)
+            goto done;  // the next value is refused
         if (pending.count > Pending::kCapacity - 32)
             ConvertPending(pending, out);
         if (at == 0)

@@ -383,5 +383,42 @@ TEST(ReaderSameAsBefore, OnLongFilesOfPlainValues) {
     }
 }
 
+// Each form that may end a run of plain values, or be taken into one, at every place of the
+// 64-byte blocks the reader looks at: the checks a run makes on whole blocks (signs, points,
+// digits, lengths) must stop exactly where the value-by-value reader would.
+TEST(ReaderSameAsBefore, OnFormsEndingARunAtEveryPlaceOfABlock) {
+    static const char* const kForms[] = {
+        // refused
+        "-", "+", ".", "-.", "+.", "1.2.3", "1..2", ".5.", "-1-2", "1-", "--1", "+-1", "x",
+        // accepted, in a run or alone
+        "-.5", "+.5", ".5", "5.", "-5.", "1e5", "123456789012345", "-12345678901234",
+        "1234567.1234567", "-.12345678901234",
+        // accepted, too long for a run
+        "1234567890123456", "-123456789012345", "1234567890.12345", "-12345678.123456"};
+    for (const char* form : kForms) {
+        for (int place = 0; place < 128; ++place) {
+            // `place` bytes of plain values before the form, then enough after it that the
+            // run reaches it, all in one input and one desired value per pattern.
+            std::string values;
+            int count = 0;
+            if (place % 2 == 1) {
+                if (place < 3)
+                    continue;  // no value and separator fit in one byte
+                values += "12 ";
+                ++count;
+            }
+            for (; values.size() < static_cast<std::size_t>(place); ++count)
+                values += "7 ";
+            values += std::string(form) + "\n";
+            ++count;
+            for (; count < 700 || count % 2 != 0; ++count)
+                values += count % 5 == 0 ? "-0.5\n" : "3 ";
+            const std::string file = "1 0 1 " + std::to_string(count / 2) + "\n" + values;
+            if (!SameAsBefore(file, std::string(form) + " at " + std::to_string(place)))
+                break;
+        }
+    }
+}
+
 }  // namespace
 }  // namespace mnemex
