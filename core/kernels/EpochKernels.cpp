@@ -44,8 +44,15 @@ MNEMEX_KERNEL_INLINE V Broadcast(const double& x) {
 // product: two register-to-register broadcasts per row, which compete with the multiplies
 // and adds for the vector pipes. A vector multiply of the input broadcast straight from
 // memory (a load alone) needs none, and gives the same IEEE product in every lane.
+// Clang ignores the target pragma (its copy is built from 128-bit halves for the
+// sanitizer builds), so a 256-bit value fits no register operand there: it goes through
+// memory, once per tile.
 MNEMEX_KERNEL_INLINE V Opaque(V v) {
+#if defined(__clang__)
+    __asm__("" : "+m"(v));
+#else
     __asm__("" : "+x"(v));
+#endif
     return v;
 }
 #include "core/kernels/EpochKernelsBody.inc"
