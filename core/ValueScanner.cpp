@@ -139,12 +139,28 @@ struct BlockMasks {
     return m;
 }
 
+// The divisors of the plain values: 10^0 to 10^15, then the same negated. A minus is
+// divided in: -(w / p) and w / -p are the same correctly rounded number, -0.0 for w = 0.
+constexpr int kNegativePowers = 16;
+struct SignedPowers {
+    double of[2 * kNegativePowers];
+};
+constexpr SignedPowers MakeSignedPowers() {
+    SignedPowers powers{};
+    for (int k = 0; k < kNegativePowers; ++k) {
+        powers.of[k] = kExactPowersOfTen[k];
+        powers.of[kNegativePowers + k] = -kExactPowersOfTen[k];
+    }
+    return powers;
+}
+constexpr SignedPowers kSignedPowersOfTen = MakeSignedPowers();
+
 // The values found and not yet converted: where each stops and its shape.
 struct Pending {
     static constexpr int kCapacity = 96;  // flushed above 64, and a block holds at most 32
-    // Bits 0-7 the digits, 8-15 the lanes moved to skip the point, 16-23 the decimals,
-    // bit 24 a minus sign, bit 25 more than eight digits; 0 for no digit at all.
-    static constexpr std::uint32_t kMinus = 1u << 24;
+    // Bits 0-7 the digits, 8-15 the lanes moved to skip the point, 16-23 the divisor
+    // (kSignedPowersOfTen), bit 25 more than eight digits.
+    static constexpr std::uint32_t kNegative = kNegativePowers << 16;
     static constexpr std::uint32_t kLong = 1u << 25;
     const char* stops[kCapacity + 1];
     std::uint32_t shapes[kCapacity + 1];
@@ -154,9 +170,9 @@ struct Pending {
 
 // The shape of every plain value of at most 15 characters, by its length and the point's
 // distance from its end (0: none), as if it had no sign; a value with one adds its first
-// character's entry of kSignShapes (one digit less, and the minus). A value long enough to
-// need two eights of digits without its sign is taken as long with it too: the long form
-// gives the same number, only a little slower.
+// character's entry of kSignShapes (one digit less, and a negative divisor for a minus).
+// A value long enough to need two eights of digits without its sign is taken as long with
+// it too: the long form gives the same number, only a little slower.
 struct Shapes {
     std::uint32_t of[16][16];
 };
@@ -181,7 +197,7 @@ struct SignShapes {
 constexpr SignShapes MakeSignShapes() {
     SignShapes signs{};
     signs.of[static_cast<unsigned char>('+')] = ~std::uint32_t{0};  // one digit less
-    signs.of[static_cast<unsigned char>('-')] = Pending::kMinus - 1;
+    signs.of[static_cast<unsigned char>('-')] = Pending::kNegative - 1;
     return signs;
 }
 constexpr SignShapes kSignShapes = MakeSignShapes();
@@ -206,11 +222,6 @@ void ConvertPending(Pending& p, std::vector<double>& out) {
     // An odd count converts the last value twice.
     p.stops[p.count] = p.stops[p.count - 1];
     p.shapes[p.count] = p.shapes[p.count - 1];
-    alignas(16) static constexpr std::uint64_t kSignBits[4][2] = {
-        {0, 0},
-        {std::uint64_t{1} << 63, 0},
-        {0, std::uint64_t{1} << 63},
-        {std::uint64_t{1} << 63, std::uint64_t{1} << 63}};
     for (int k = 0; k < p.count; k += 2) {
         const std::uint32_t a = p.shapes[k];
         const std::uint32_t b = p.shapes[k + 1];
@@ -234,15 +245,11 @@ void ConvertPending(Pending& p, std::vector<double>& out) {
             const __m128d twoTo52 = _mm_set1_pd(4503599627370496.0);
             whole = _mm_sub_pd(_mm_or_pd(_mm_castsi128_pd(sum), twoTo52), twoTo52);
         }
-        // Each lane divided by its power of ten, correctly rounded as ReadShortDecimal's
-        // one operation, then its sign bit set for a minus.
-        const __m128d quotient = _mm_div_pd(
-            whole,
-            _mm_setr_pd(kExactPowersOfTen[(a >> 16) & 0xFF], kExactPowersOfTen[(b >> 16) & 0xFF]));
-        const int minus = static_cast<int>(((a >> 24) & 1) | ((b >> 23) & 2));
-        _mm_store_pd(
-            p.values + k,
-            _mm_xor_pd(quotient, _mm_load_pd(reinterpret_cast<const double*>(kSignBits[minus]))));
+        // Each lane divided by its signed power of ten, correctly rounded as
+        // ReadShortDecimal's one operation.
+        _mm_store_pd(p.values + k,
+                     _mm_div_pd(whole, _mm_setr_pd(kSignedPowersOfTen.of[(a >> 16) & 0xFF],
+                                                   kSignedPowersOfTen.of[(b >> 16) & 0xFF])));
     }
     out.insert(out.end(), p.values, p.values + p.count);
     p.count = 0;
