@@ -14,7 +14,7 @@
 namespace mnemex::bench {
 
 // The kernels' inner loop, compiled as the kernels are: once for 128-bit vectors, once
-// for AVX2 (core/kernels/EpochKernels.cpp).
+// for AVX2, once for AVX-512 (core/kernels/EpochKernels.cpp).
 namespace mix128 {
 typedef double V __attribute__((vector_size(16)));
 [[gnu::always_inline]] inline V Broadcast(const double& x) {
@@ -46,7 +46,42 @@ typedef double V __attribute__((vector_size(32)));
 #pragma GCC diagnostic pop
 #pragma GCC pop_options
 
+#pragma GCC push_options
+#pragma GCC target("avx512f")
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wpsabi"
+namespace mix512 {
+typedef double V __attribute__((vector_size(64)));
+[[gnu::always_inline]] inline V Broadcast(const double& x) {
+    return V{x, x, x, x, x, x, x, x};
+}
+[[gnu::always_inline]] inline V Opaque(V v) {
+#if defined(__clang__)
+    __asm__("" : "+m"(v));
+#else
+    __asm__("" : "+v"(v));
+#endif
+    return v;
+}
+#include "bench/KernelMix.inc"
+}  // namespace mix512
+#pragma GCC diagnostic pop
+#pragma GCC pop_options
+
 namespace {
+
+// The bounds are measured with the vectors of the kernels the program ships: the widest
+// the processor has.
+int Width() {
+    switch (kernels::BestInstructionSet()) {
+        case kernels::InstructionSet::kAvx512:
+            return 8;
+        case kernels::InstructionSet::kAvx2:
+            return 4;
+        default:
+            return 2;
+    }
+}
 
 double ThreadCpuSeconds() {
     timespec t{};
@@ -78,7 +113,30 @@ double Together(int threads, Work work) {
 }
 
 typedef double Vec4 __attribute__((vector_size(32)));
+// Passed only between functions compiled for AVX-512.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wpsabi"
+typedef double Vec8 __attribute__((vector_size(64)));
+#pragma GCC diagnostic pop
 constexpr int kChains = 12;
+
+__attribute__((target("avx512f"), noinline)) double ChainsAvx512(long rounds) {
+    Vec8 x[kChains];
+    for (int k = 0; k < kChains; ++k)
+        x[k] = Vec8{1.0 + k, 2.0 + k, 3.0 + k, 4.0 + k, 5.0 + k, 6.0 + k, 7.0 + k, 8.0 + k};
+    const Vec8 m = Vec8{} + 0.999999;
+    const Vec8 c = Vec8{} + 1e-6;
+    for (long r = 0; r < rounds; ++r) {
+#pragma GCC unroll 16
+        for (int k = 0; k < kChains; ++k)
+            x[k] = x[k] * m + c;
+    }
+    double sum = 0.0;
+    for (int k = 0; k < kChains; ++k)
+        for (int l = 0; l < 8; ++l)
+            sum += x[k][l];
+    return sum;
+}
 
 // kChains independent chains x = x * m + c, `rounds` times; returns a value so that the
 // work cannot be dropped.
@@ -118,7 +176,29 @@ __attribute__((noinline)) double ChainsBaseline(long rounds) {
 }
 
 // kChains chains x = a[k] * m + x, four rounds of loads per pass over an array of
-// 4 * kChains vectors (1.5 KB with AVX2): every multiply takes its vector from memory.
+// 4 * kChains vectors (1.5 KB with AVX2, 3 KB with AVX-512): every multiply takes its
+// vector from memory.
+__attribute__((target("avx512f"), noinline)) double LoadsAvx512(const double* a, long rounds) {
+    Vec8 x[kChains] = {};
+    const Vec8 m = Vec8{} + 0.999999;
+    for (long r = 0; r < rounds; ++r) {
+#pragma GCC unroll 4
+        for (int q = 0; q < 4; ++q) {
+#pragma GCC unroll 16
+            for (int k = 0; k < kChains; ++k) {
+                Vec8 v;
+                __builtin_memcpy(&v, a + 8 * (q * kChains + k), sizeof v);
+                x[k] = v * m + x[k];
+            }
+        }
+    }
+    double sum = 0.0;
+    for (int k = 0; k < kChains; ++k)
+        for (int l = 0; l < 8; ++l)
+            sum += x[k][l];
+    return sum;
+}
+
 __attribute__((target("avx2"), noinline)) double LoadsAvx2(const double* a, long rounds) {
     Vec4 x[kChains] = {};
     const Vec4 m = {0.999999, 0.999999, 0.999999, 0.999999};
@@ -163,6 +243,17 @@ __attribute__((noinline)) double LoadsBaseline(const double* a, long rounds) {
 constexpr std::size_t kStoreBytes = 16 * 1024;
 
 // Independent stores of one vector over the whole array, `rounds` times.
+__attribute__((target("avx512f"), noinline)) void StoresAvx512(double* a, long rounds) {
+    const Vec8 v = {0.5, 1.5, 2.5, 3.5, 4.5, 5.5, 6.5, 7.5};
+    constexpr std::size_t n = kStoreBytes / sizeof(double);
+    for (long r = 0; r < rounds; ++r) {
+#pragma GCC unroll 16
+        for (std::size_t k = 0; k < n; k += 8)
+            __builtin_memcpy(a + k, &v, sizeof v);
+        __asm__ volatile("" : : "r"(a) : "memory");
+    }
+}
+
 __attribute__((target("avx2"), noinline)) void StoresAvx2(double* a, long rounds) {
     const Vec4 v = {0.5, 1.5, 2.5, 3.5};
     constexpr std::size_t n = kStoreBytes / sizeof(double);
@@ -192,6 +283,19 @@ __attribute__((noinline)) void StoresBaseline(double* a, long rounds) {
 namespace {
 
 // One read-modify-write pass: every element read once and written once.
+__attribute__((target("avx512f"), noinline)) void PassAvx512(double* a, std::size_t n) {
+    const Vec8 one = Vec8{} + 1.0;
+    for (std::size_t k = 0; k + 32 <= n; k += 32) {
+#pragma GCC unroll 4
+        for (std::size_t q = 0; q < 32; q += 8) {
+            Vec8 v;
+            __builtin_memcpy(&v, a + k + q, sizeof v);
+            v = v + one;
+            __builtin_memcpy(a + k + q, &v, sizeof v);
+        }
+    }
+}
+
 __attribute__((target("avx2"), noinline)) void PassAvx2(double* a, std::size_t n) {
     const Vec4 one = {1.0, 1.0, 1.0, 1.0};
     // Four vectors per step, so that loop overhead does not hide the memory's limit.
@@ -214,7 +318,7 @@ __attribute__((noinline)) void PassBaseline(double* a, std::size_t n) {
 }  // namespace
 
 double StreamBandwidth(int threads, std::size_t bytesPerThread) {
-    const bool avx2 = kernels::Supports(kernels::InstructionSet::kAvx2);
+    const int width = Width();
     const std::size_t n = bytesPerThread / sizeof(double);
     // At least 256 MB moved per thread and timed run, so that small arrays are passed
     // over many times.
@@ -228,7 +332,9 @@ double StreamBandwidth(int threads, std::size_t bytesPerThread) {
             while (reinterpret_cast<std::uintptr_t>(a) % 64 != 0)
                 ++a;
             for (std::size_t pass = 0; pass < passes; ++pass) {
-                if (avx2)
+                if (width == 8)
+                    PassAvx512(a, n);
+                else if (width == 4)
                     PassAvx2(a, n);
                 else
                     PassBaseline(a, n);
@@ -240,14 +346,14 @@ double StreamBandwidth(int threads, std::size_t bytesPerThread) {
 }
 
 double ArithmeticPeak(int threads, long rounds) {
-    const bool avx2 = kernels::Supports(kernels::InstructionSet::kAvx2);
-    const int lanes = avx2 ? 4 : 2;
+    const int lanes = Width();
     std::vector<double> results(static_cast<std::size_t>(threads));
     double best = 1e30;
     for (int repeat = 0; repeat < 3; ++repeat) {
         const double t = Together(threads, [&](int member) {
-            results[static_cast<std::size_t>(member)] =
-                avx2 ? ChainsAvx2(rounds) : ChainsBaseline(rounds);
+            results[static_cast<std::size_t>(member)] = lanes == 8   ? ChainsAvx512(rounds)
+                                                        : lanes == 4 ? ChainsAvx2(rounds)
+                                                                     : ChainsBaseline(rounds);
         });
         best = std::min(best, t);
     }
@@ -257,16 +363,17 @@ double ArithmeticPeak(int threads, long rounds) {
 }
 
 double LoadRate(int threads, long rounds) {
-    const bool avx2 = kernels::Supports(kernels::InstructionSet::kAvx2);
+    const int width = Width();
     std::vector<std::vector<double>> arrays(static_cast<std::size_t>(threads),
-                                            std::vector<double>(4 * 4 * kChains, 0.5));
+                                            std::vector<double>(8 * 4 * kChains, 0.5));
     std::vector<double> results(static_cast<std::size_t>(threads));
     double best = 1e30;
     for (int repeat = 0; repeat < 3; ++repeat) {
         const double t = Together(threads, [&](int member) {
             const double* a = arrays[static_cast<std::size_t>(member)].data();
-            results[static_cast<std::size_t>(member)] =
-                avx2 ? LoadsAvx2(a, rounds) : LoadsBaseline(a, rounds);
+            results[static_cast<std::size_t>(member)] = width == 8   ? LoadsAvx512(a, rounds)
+                                                        : width == 4 ? LoadsAvx2(a, rounds)
+                                                                     : LoadsBaseline(a, rounds);
         });
         best = std::min(best, t);
     }
@@ -276,7 +383,7 @@ double LoadRate(int threads, long rounds) {
 }
 
 double StoreRate(int threads, long rounds) {
-    const bool avx2 = kernels::Supports(kernels::InstructionSet::kAvx2);
+    const int width = Width();
     const std::size_t n = kStoreBytes / sizeof(double);
     std::vector<std::vector<double>> arrays(static_cast<std::size_t>(threads),
                                             std::vector<double>(n + 8, 0.0));
@@ -286,19 +393,22 @@ double StoreRate(int threads, long rounds) {
             double* a = arrays[static_cast<std::size_t>(member)].data();
             while (reinterpret_cast<std::uintptr_t>(a) % 64 != 0)
                 ++a;
-            if (avx2)
+            if (width == 8)
+                StoresAvx512(a, rounds);
+            else if (width == 4)
                 StoresAvx2(a, rounds);
             else
                 StoresBaseline(a, rounds);
         });
         best = std::min(best, t);
     }
-    const double perRound = static_cast<double>(n / (avx2 ? 4 : 2));
+    const double perRound = static_cast<double>(n / static_cast<std::size_t>(width));
     return perRound * static_cast<double>(rounds) * threads / best;
 }
 
 double MixRate(int threads, int lanes, bool hebb, int rows, long passes, int firstLevelBytes) {
-    const bool avx2 = kernels::Supports(kernels::InstructionSet::kAvx2);
+    const int vector = Width();
+    const bool avx2 = vector == 4;
     const auto n = static_cast<std::size_t>(rows);
     const auto width = static_cast<std::size_t>(lanes);
     // Rows kept when the sweeps wrap around: a power of two.
@@ -346,7 +456,22 @@ double MixRate(int threads, int lanes, bool hebb, int rows, long passes, int fir
 #define MNEMEX_MIX(space, lanes, hebb, wrap) \
     space::Mix<lanes, hebb, wrap>(tile, tile, rows, mask, x0, x1, d, c, s, kRate, passes)
             // Every combination the kernels run, spelled out: each is its own loop.
-            if (avx2 && lanes == 16)
+            if (vector == 8 && lanes == 32)
+                r = hebb ? (wrap ? MNEMEX_MIX(mix512, 32, true, true)
+                                 : MNEMEX_MIX(mix512, 32, true, false))
+                         : (wrap ? MNEMEX_MIX(mix512, 32, false, true)
+                                 : MNEMEX_MIX(mix512, 32, false, false));
+            else if (vector == 8 && lanes == 16)
+                r = hebb ? (wrap ? MNEMEX_MIX(mix512, 16, true, true)
+                                 : MNEMEX_MIX(mix512, 16, true, false))
+                         : (wrap ? MNEMEX_MIX(mix512, 16, false, true)
+                                 : MNEMEX_MIX(mix512, 16, false, false));
+            else if (vector == 8)
+                r = hebb ? (wrap ? MNEMEX_MIX(mix512, 8, true, true)
+                                 : MNEMEX_MIX(mix512, 8, true, false))
+                         : (wrap ? MNEMEX_MIX(mix512, 8, false, true)
+                                 : MNEMEX_MIX(mix512, 8, false, false));
+            else if (avx2 && lanes == 16)
                 r = hebb ? (wrap ? MNEMEX_MIX(mix256, 16, true, true)
                                  : MNEMEX_MIX(mix256, 16, true, false))
                          : (wrap ? MNEMEX_MIX(mix256, 16, false, true)
@@ -374,6 +499,10 @@ double MixRate(int threads, int lanes, bool hebb, int rows, long passes, int fir
     volatile double sink = results[0];
     (void)sink;
     return static_cast<double>(rows) * static_cast<double>(passes) * threads / best;
+}
+
+int VectorBits() {
+    return 64 * Width();
 }
 
 }  // namespace mnemex::bench

@@ -1,12 +1,15 @@
 // Epochs per second of the core alone (TrainNetwork, as shipped), on image-sized networks.
 //
-// Usage: epoch_bench [--repeats N] [--epochs N] [--slices N] [--one-thread-128] [name]
+// Usage: epoch_bench [--repeats N] [--epochs N] [--slices N] [--one-thread-128] [--avx2]
+//                    [--threads N] [--lanes N] [name]
 //   --repeats: timed runs per case, each printed (default 5); --epochs: epochs per run
 //   instead of each case's own (for a profile); --slices: train each run in
 //   slices of N epochs through TrainingRun::Advance, as a caller without threads does;
 //   --one-thread-128: the 128-bit (SSE2) kernels on one thread, what the browser build
-//   runs (its WebAssembly SIMD is that wide and it has one thread); name: only the cases
-//   whose name contains it.
+//   runs (its WebAssembly SIMD is that wide and it has one thread); --avx2: the 256-bit
+//   kernels where the processor has wider ones; --threads, --lanes: that many threads and
+//   output units per block instead of the automatic choice; name: only the cases whose
+//   name contains it.
 //
 // Built for the browser too (build-web/bench/), so both run the same cases. Each run ends
 // with a fingerprint of the weights' bits and the total SSE, which must not depend on the
@@ -87,6 +90,13 @@ void RunCase(const Case& c, int repeats, long long slice) {
     std::printf("%s: %d x %d x %d, %s, %d epochs, %s\n", c.name, c.inputs, c.outputs, c.patterns,
                 c.hebb ? "Hebb" : "Delta", c.epochs,
                 slice > 0 ? ("slices of " + std::to_string(slice)).c_str() : "whole run");
+    {
+        EpochTrainer probe(s);
+        if (probe.UsesKernels())
+            std::printf("  %s kernels, %d lanes per block, %d thread%s\n",
+                        mnemex::kernels::NameOf(probe.InstructionSet()), probe.Lanes(),
+                        probe.Threads(), probe.Threads() == 1 ? "" : "s");
+    }
     for (int r = 0; r < repeats; ++r) {
         ResetWeights(s);
         s.NewRun = 1;
@@ -125,6 +135,7 @@ int main(int argc, char** argv) {
     long long slice = 0;
     int epochs = 0;
     const char* only = nullptr;
+    EpochTrainerSettings settings;
     for (int a = 1; a < argc; ++a) {
         if (std::strcmp(argv[a], "--repeats") == 0 && a + 1 < argc)
             repeats = std::max(1, std::atoi(argv[++a]));
@@ -133,10 +144,17 @@ int main(int argc, char** argv) {
         else if (std::strcmp(argv[a], "--slices") == 0 && a + 1 < argc)
             slice = std::max(1LL, std::atoll(argv[++a]));
         else if (std::strcmp(argv[a], "--one-thread-128") == 0)
-            SetEpochTrainerSettings({EpochTrainerSettings::Path::kBaseline, 1, 0, 0});
+            settings = {EpochTrainerSettings::Path::kBaseline, 1, 0, 0};
+        else if (std::strcmp(argv[a], "--avx2") == 0)
+            settings.path = EpochTrainerSettings::Path::kAvx2;
+        else if (std::strcmp(argv[a], "--threads") == 0 && a + 1 < argc)
+            settings.threads = std::max(1, std::atoi(argv[++a]));
+        else if (std::strcmp(argv[a], "--lanes") == 0 && a + 1 < argc)
+            settings.lanes = std::atoi(argv[++a]);
         else
             only = argv[a];
     }
+    SetEpochTrainerSettings(settings);
     Case cases[] = {
         {"images20 delta", 784, 784, 20, false, 100},
         {"images20 hebb", 784, 784, 20, true, 100},

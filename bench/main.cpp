@@ -172,6 +172,7 @@ void RunCase(const BenchCase& c, const Limits& limits, bool quick) {
         {"core, learning rules one by one", {EpochTrainerSettings::Path::kReference, 1, 0}},
         {"core, SSE2 kernels, 1 thread", {EpochTrainerSettings::Path::kBaseline, 1, 0}},
         {"core, AVX2 kernels, 1 thread", {EpochTrainerSettings::Path::kAvx2, 1, 0}},
+        {"core, AVX-512 kernels, 1 thread", {EpochTrainerSettings::Path::kAvx512, 1, 0}},
         {"core, as shipped", {EpochTrainerSettings::Path::kAuto, 0, 0}},
     };
     Timing shipped;
@@ -222,7 +223,7 @@ void RunCase(const BenchCase& c, const Limits& limits, bool quick) {
         PublicStuff s = MakeState(c, data);
         EpochTrainer probe(s);
         lanes = probe.Lanes();
-        width = probe.InstructionSet() == mnemex::kernels::InstructionSet::kAvx2 ? 4 : 2;
+        width = VectorBits() / 64;
     }
     // And every weight vector is loaded once per pattern, beside one broadcast load of the
     // pattern's input per input row of each tile (Delta: also the next pattern's input); a
@@ -323,10 +324,7 @@ int main(int argc, char** argv) {
         std::printf(
             "machine, %d thread%s: independent %d-bit vector stores into the"
             " first-level cache %.2f G/s\n",
-            t, t == 1 ? "" : "s",
-            mnemex::kernels::BestInstructionSet() == mnemex::kernels::InstructionSet::kAvx2 ? 256
-                                                                                            : 128,
-            StoreRate(t) / 1e9);
+            t, t == 1 ? "" : "s", VectorBits(), StoreRate(t) / 1e9);
     }
     if (cores < 2) {
         limits.bandwidth[2] = limits.bandwidth[1];

@@ -58,6 +58,29 @@ bool ConsistentSizes(const PublicStuff& s) {
            s.InputUnits.Count() == s.NumInputs && s.OutputUnits.Count() == s.NumOutputs;
 }
 
+// Output units per block. Wide blocks need fewer memory operations per weight (one
+// broadcast of an input serves more lanes) and give each row more independent sums to
+// hide the adds' latency, but only pay while their padding stays small: the widest the
+// instruction set has whose lanes exceed the 8-lane layout's by at most 10 %. The 128-bit
+// kernels have too few registers for wide blocks, and only the 512-bit ones have 32 lanes.
+// `wanted`, when a width the instruction set's kernels are compiled for, overrides it.
+int ChooseLanes(kernels::InstructionSet isa, int numOutputs, int wanted) {
+    const bool avx512 = isa == kernels::InstructionSet::kAvx512;
+    const bool wide = avx512 || isa == kernels::InstructionSet::kAvx2;
+    if (wanted == kernels::kNarrowLanes || wanted == kernels::kWideLanes ||
+        (avx512 && wanted == kernels::kWidestLanes))
+        return wanted;
+    const auto padded = [numOutputs](int lanes) {
+        return kernels::BlockCount(numOutputs, lanes) * lanes;
+    };
+    const int narrow = padded(kernels::kNarrowLanes);
+    if (avx512 && 10 * padded(kernels::kWidestLanes) <= 11 * narrow)
+        return kernels::kWidestLanes;
+    if (wide && 10 * padded(kernels::kWideLanes) <= 11 * narrow)
+        return kernels::kWideLanes;
+    return kernels::kNarrowLanes;
+}
+
 }  // namespace
 
 void SetEpochTrainerSettings(const EpochTrainerSettings& value) {
@@ -130,6 +153,11 @@ void EpochTrainer::SetUpKernels(const EpochTrainerSettings& chosen) {
                        ? kernels::InstructionSet::kAvx2
                        : kernels::InstructionSet::kBaseline;
             break;
+        case EpochTrainerSettings::Path::kAvx512:
+            isa_ = kernels::Supports(kernels::InstructionSet::kAvx512)
+                       ? kernels::InstructionSet::kAvx512
+                       : kernels::InstructionSet::kBaseline;
+            break;
         default:
             isa_ = kernels::BestInstructionSet();
             break;
@@ -137,16 +165,7 @@ void EpochTrainer::SetUpKernels(const EpochTrainerSettings& chosen) {
     numInputs_ = state_.NumInputs;
     numOutputs_ = state_.NumOutputs;
     numPatterns_ = state_.NumPatterns;
-    // Wide blocks need fewer memory operations per weight (one broadcast of an input
-    // serves more lanes) but only pay while their padding stays small; the 128-bit
-    // kernels have too few registers for them.
-    const int narrow =
-        kernels::BlockCount(numOutputs_, kernels::kNarrowLanes) * kernels::kNarrowLanes;
-    const int wide = kernels::BlockCount(numOutputs_, kernels::kWideLanes) * kernels::kWideLanes;
-    const bool wideFits = isa_ == kernels::InstructionSet::kAvx2 && 10 * wide <= 11 * narrow;
-    lanes_ = wideFits ? kernels::kWideLanes : kernels::kNarrowLanes;
-    if (chosen.lanes == kernels::kNarrowLanes || chosen.lanes == kernels::kWideLanes)
-        lanes_ = chosen.lanes;
+    lanes_ = ChooseLanes(isa_, numOutputs_, chosen.lanes);
     blocks_ = kernels::BlockCount(numOutputs_, lanes_);
 
     const auto in = static_cast<std::size_t>(numInputs_);

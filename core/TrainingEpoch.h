@@ -22,11 +22,12 @@ struct EpochTrainerSettings {
         kReference,  // the learning rules one pattern at a time (TrainHebb, TrainDelta)
         kBaseline,   // SSE2 kernels
         kAvx2,       // AVX2 kernels (the baseline ones where the processor lacks AVX2)
+        kAvx512,     // AVX-512 kernels (the baseline ones where the processor lacks AVX-512)
     };
     Path path = Path::kAuto;
     int threads = 0;  // 0: chosen from the network's size; n: n threads (at most one per block)
     int chunkPatterns = 0;  // 0: chosen from the cache size; n: n patterns per tile visit
-    int lanes = 0;          // 0: chosen from the shape; 8 or 16 output units per block
+    int lanes = 0;  // 0: chosen from the shape; 8, 16 or (AVX-512 only) 32 output units per block
 };
 
 // Brings the weights of `state` up to date when a run on it keeps them elsewhere: the hook a

@@ -2,7 +2,7 @@
 // The arithmetic of one training epoch on a block-of-columns weight layout, for the
 // instruction sets the processor offers.
 //
-// Layout ("panel"): the output units are taken L at a time (L = 8 or 16 lanes); block b
+// Layout ("panel"): the output units are taken L at a time (L = 8, 16 or 32 lanes); block b
 // holds the weights of output units L*b .. L*b + L-1 for every input unit, input unit by
 // input unit, so that one block is one contiguous tile. Lanes past the last output unit
 // are padding and stay 0.
@@ -22,10 +22,12 @@ namespace mnemex::kernels {
 // Output units per panel block: the widths the kernels are compiled for.
 inline constexpr int kNarrowLanes = 8;
 inline constexpr int kWideLanes = 16;
+inline constexpr int kWidestLanes = 32;  // AVX-512 only
 
 enum class InstructionSet {
     kBaseline,  // SSE2, every x86-64 processor
     kAvx2,      // 256-bit vectors; multiply and add stay separate instructions
+    kAvx512,    // 512-bit vectors (AVX-512F); multiply and add stay separate instructions
 };
 
 // True when this processor can run kernels of the given instruction set (never in a build
@@ -35,7 +37,7 @@ bool Supports(InstructionSet isa);
 // The fastest instruction set this processor supports.
 InstructionSet BestInstructionSet();
 
-// The name shown in benchmark output: "baseline" or "avx2".
+// The name shown in benchmark output: "baseline", "avx2" or "avx512".
 const char* NameOf(InstructionSet isa);
 
 // Number of panel blocks of `lanes` output units for the given number of output units.
@@ -56,7 +58,8 @@ struct BlockJob {
     double Rate = 0.0;
     bool Hebb = false;
     bool MeasureOnly = false;  // no learning: only each pattern's response and errors
-    int Lanes = kNarrowLanes;  // output units per block: kNarrowLanes or kWideLanes
+    int Lanes = kNarrowLanes;  // output units per block: kNarrowLanes, kWideLanes or
+                               // (AVX-512 only) kWidestLanes
     double* Panel = nullptr;   // BlockCount(NumOutputs, Lanes) tiles of NumInputs x Lanes
     // The weights the epoch starts from, laid out as Panel and only read; nullptr: Panel's
     // own. The first step writes its new weights to Panel, so Start still holds the epoch's

@@ -14,7 +14,14 @@ InstructionSet BestInstructionSet() {
 }
 
 const char* NameOf(InstructionSet isa) {
-    return isa == InstructionSet::kAvx2 ? "avx2" : "baseline";
+    switch (isa) {
+        case InstructionSet::kAvx2:
+            return "avx2";
+        case InstructionSet::kAvx512:
+            return "avx512";
+        default:
+            return "baseline";
+    }
 }
 
 bool TrainBlocks(const BlockJob&, InstructionSet) {

@@ -307,8 +307,8 @@ void ExpectSameState(const Pair& pair) {
     EXPECT_EQ(wrong, 0) << "weights that differ";
 }
 
-// Shapes around the vector widths (1, 2, 4, 8 lanes), empty networks, and the sizes
-// students and teachers use; rates from none to diverging.
+// Shapes around the vector and block widths (1, 2, 4, 8, 16, 32 lanes), empty networks,
+// and the sizes students and teachers use; rates from none to diverging.
 const Case kCases[] = {
     {"no inputs", 0, 5, 3, false, 0.1, 1, 3, 2, 1.0},
     {"no outputs", 4, 0, 3, false, 0.1, 1, 3, 2, 1.0},
@@ -321,6 +321,7 @@ const Case kCases[] = {
     {"one past a block", 5, 9, 6, false, 0.08, 1, 9, 4, 1.0},
     {"one short of a block", 9, 7, 6, false, 0.08, 2, 9, 4, 1.0},
     {"several blocks", 17, 33, 23, false, 0.02, 4, 6, 3, 1.0},
+    {"one short of a widest block", 6, 31, 5, true, 0.05, 2, 7, 3, 1.0},
     {"wide outputs", 3, 65, 9, true, 0.3, 5, 8, 0, 2.0},
     {"tall inputs", 70, 3, 12, false, 0.01, 1, 5, 5, 1.0},
     {"rate zero", 6, 10, 5, false, 0.0, 2, 6, 2, 1.0},
@@ -350,6 +351,9 @@ class GoldenTraining : public ::testing::TestWithParam<PathCase> {
         if (wanted.path == EpochTrainerSettings::Path::kAvx2 &&
             !kernels::Supports(kernels::InstructionSet::kAvx2))
             GTEST_SKIP() << "this processor has no AVX2";
+        if (wanted.path == EpochTrainerSettings::Path::kAvx512 &&
+            !kernels::Supports(kernels::InstructionSet::kAvx512))
+            GTEST_SKIP() << "this processor has no AVX-512";
         SetEpochTrainerSettings(wanted);
     }
     void TearDown() override { SetEpochTrainerSettings({}); }
@@ -418,6 +422,11 @@ const PathCase kPaths[] = {
     {"Avx2WideBlocks", {EpochTrainerSettings::Path::kAvx2, 1, 0, 16}},
     {"Avx2WideBlocksThreeThreadsChunksOfTwo", {EpochTrainerSettings::Path::kAvx2, 3, 2, 16}},
     {"BaselineWideBlocksTwoThreads", {EpochTrainerSettings::Path::kBaseline, 2, 0, 16}},
+    {"Avx512", {EpochTrainerSettings::Path::kAvx512, 1, 0, 8}},
+    {"Avx512WideBlocksTwoThreads", {EpochTrainerSettings::Path::kAvx512, 2, 0, 16}},
+    {"Avx512WidestBlocks", {EpochTrainerSettings::Path::kAvx512, 1, 0, 32}},
+    {"Avx512WidestBlocksThreeThreadsChunksOfOne", {EpochTrainerSettings::Path::kAvx512, 3, 1, 32}},
+    {"Avx512ChosenBlocksChunksOfThree", {EpochTrainerSettings::Path::kAvx512, 1, 3}},
 };
 
 INSTANTIATE_TEST_SUITE_P(Paths, GoldenTraining, ::testing::ValuesIn(kPaths),
@@ -438,6 +447,7 @@ TEST(EpochTrainerPaths, SettingsChooseKernelsAndThreads) {
         {{EpochTrainerSettings::Path::kBaseline, 2, 0}, true, 2},
         {{EpochTrainerSettings::Path::kAvx2, 3, 0}, true, 3},
         {{EpochTrainerSettings::Path::kAvx2, 9, 0}, true, 3},  // one thread per block at most
+        {{EpochTrainerSettings::Path::kAvx512, 2, 0, 8}, true, 2},
         {{EpochTrainerSettings::Path::kAuto, 0, 0}, true, 1},  // too small to share
     };
     for (const Row& row : rows) {
@@ -449,29 +459,50 @@ TEST(EpochTrainerPaths, SettingsChooseKernelsAndThreads) {
         if (row.settings.path == EpochTrainerSettings::Path::kBaseline) {
             EXPECT_EQ(trainer.InstructionSet(), kernels::InstructionSet::kBaseline);
         }
+        if (row.settings.path == EpochTrainerSettings::Path::kAvx512) {
+            EXPECT_EQ(trainer.InstructionSet(), kernels::Supports(kernels::InstructionSet::kAvx512)
+                                                    ? kernels::InstructionSet::kAvx512
+                                                    : kernels::InstructionSet::kBaseline);
+        }
     }
     SetEpochTrainerSettings({});
 }
 
-// Wide blocks are chosen only where their padding stays small and the vectors are wide.
+// Wide blocks are chosen only where their padding stays small and the vectors are wide;
+// a width the instruction set's kernels lack is not taken even when asked for.
 TEST(EpochTrainerPaths, BlockWidthFollowsTheShape) {
     if (!kernels::Supports(kernels::InstructionSet::kBaseline))
         GTEST_SKIP() << "built without the vector kernels";
     struct Row {
         int outputs;
-        int lanes;
+        int avx2Lanes;
+        int avx512Lanes;
     };
-    const Row rows[] = {{8, 8}, {50, 8}, {64, 16}, {100, 16}, {784, 16}, {65, 8}};
-    for (const Row& row : rows) {
-        SetEpochTrainerSettings({EpochTrainerSettings::Path::kAvx2, 1, 0});
-        Pair pair = MakePair({"lanes", 3, row.outputs, 2, false, 0.1, 1, 1, 0, 1.0}, 3);
+    const Row rows[] = {{8, 8, 8},     {50, 8, 8}, {64, 16, 32}, {100, 16, 16},
+                        {784, 16, 32}, {65, 8, 8}, {96, 16, 32}};
+    const auto lanesOf = [](Pair& pair, EpochTrainerSettings settings,
+                            kernels::InstructionSet isa) {
+        SetEpochTrainerSettings(settings);
         EpochTrainer trainer(pair.core);
-        if (trainer.InstructionSet() == kernels::InstructionSet::kAvx2) {
-            EXPECT_EQ(trainer.Lanes(), row.lanes) << row.outputs << " outputs";
+        return trainer.InstructionSet() == isa ? trainer.Lanes() : 0;
+    };
+    using enum EpochTrainerSettings::Path;
+    const bool avx2 = kernels::Supports(kernels::InstructionSet::kAvx2);
+    const bool avx512 = kernels::Supports(kernels::InstructionSet::kAvx512);
+    for (const Row& row : rows) {
+        SCOPED_TRACE(std::to_string(row.outputs) + " outputs");
+        Pair pair = MakePair({"lanes", 3, row.outputs, 2, false, 0.1, 1, 1, 0, 1.0}, 3);
+        EXPECT_EQ(lanesOf(pair, {kBaseline, 1, 0}, kernels::InstructionSet::kBaseline), 8);
+        EXPECT_EQ(lanesOf(pair, {kBaseline, 1, 0, 32}, kernels::InstructionSet::kBaseline), 8);
+        if (avx2) {
+            EXPECT_EQ(lanesOf(pair, {kAvx2, 1, 0}, kernels::InstructionSet::kAvx2), row.avx2Lanes);
+            EXPECT_EQ(lanesOf(pair, {kAvx2, 1, 0, 32}, kernels::InstructionSet::kAvx2),
+                      row.avx2Lanes);
         }
-        SetEpochTrainerSettings({EpochTrainerSettings::Path::kBaseline, 1, 0});
-        EpochTrainer narrow(pair.core);
-        EXPECT_EQ(narrow.Lanes(), 8) << row.outputs << " outputs";
+        if (avx512) {
+            EXPECT_EQ(lanesOf(pair, {kAvx512, 1, 0}, kernels::InstructionSet::kAvx512),
+                      row.avx512Lanes);
+        }
     }
     SetEpochTrainerSettings({});
 }

@@ -119,12 +119,19 @@ const Way kWays[] = {
     {"baseline kernels, two threads", {Path::kBaseline, 2, 0, 0}},
     {"AVX2 kernels, chunks of two", {Path::kAvx2, 1, 2, 0}},
     {"AVX2 wide blocks, three threads, chunks of one", {Path::kAvx2, 3, 1, 16}},
+    {"AVX-512 kernels, chunks of two", {Path::kAvx512, 1, 2, 8}},
+    {"AVX-512 widest blocks, two threads, chunks of one", {Path::kAvx512, 2, 1, 32}},
 };
 
 bool Runs(const Way& way) {
-    const bool avx2 = way.settings.path == Path::kAvx2;
-    return kernels::Supports(avx2 ? kernels::InstructionSet::kAvx2
-                                  : kernels::InstructionSet::kBaseline);
+    switch (way.settings.path) {
+        case Path::kAvx2:
+            return kernels::Supports(kernels::InstructionSet::kAvx2);
+        case Path::kAvx512:
+            return kernels::Supports(kernels::InstructionSet::kAvx512);
+        default:
+            return kernels::Supports(kernels::InstructionSet::kBaseline);
+    }
 }
 
 TEST(PublishedWeights, ReadDuringTheRunAreThoseOfTheRoutinesAtThatEpoch) {
