@@ -35,12 +35,9 @@ typedef double V __attribute__((vector_size(32)));
 [[gnu::always_inline]] inline V Broadcast(const double& x) {
     return V{x, x, x, x};
 }
-// As in the kernels: the rate's lanes are not known to be equal, so the step's multiply
-// stays a vector multiply of an input broadcast from memory.
-[[gnu::always_inline]] inline V Opaque(V v) {
-    __asm__("" : "+x"(v));
-    return v;
-}
+// As in the kernels.
+#include "core/kernels/OpaqueLanes.inc"
+
 #include "bench/KernelMix.inc"
 }  // namespace mix256
 #pragma GCC diagnostic pop
@@ -55,14 +52,8 @@ typedef double V __attribute__((vector_size(64)));
 [[gnu::always_inline]] inline V Broadcast(const double& x) {
     return V{x, x, x, x, x, x, x, x};
 }
-[[gnu::always_inline]] inline V Opaque(V v) {
-#if defined(__clang__)
-    __asm__("" : "+m"(v));
-#else
-    __asm__("" : "+v"(v));
-#endif
-    return v;
-}
+#include "core/kernels/OpaqueLanes.inc"
+
 #include "bench/KernelMix.inc"
 }  // namespace mix512
 #pragma GCC diagnostic pop
@@ -112,6 +103,7 @@ double Together(int threads, Work work) {
     return slowest;
 }
 
+typedef double Vec2 __attribute__((vector_size(16)));
 typedef double Vec4 __attribute__((vector_size(32)));
 // Passed only between functions compiled for AVX-512.
 #pragma GCC diagnostic push
@@ -119,201 +111,113 @@ typedef double Vec4 __attribute__((vector_size(32)));
 typedef double Vec8 __attribute__((vector_size(64)));
 #pragma GCC diagnostic pop
 constexpr int kChains = 12;
+constexpr std::size_t kStoreBytes = 16 * 1024;
 
-__attribute__((target("avx512f"), noinline)) double ChainsAvx512(long rounds) {
-    Vec8 x[kChains];
-    for (int k = 0; k < kChains; ++k)
-        x[k] = Vec8{1.0 + k, 2.0 + k, 3.0 + k, 4.0 + k, 5.0 + k, 6.0 + k, 7.0 + k, 8.0 + k};
-    const Vec8 m = Vec8{} + 0.999999;
-    const Vec8 c = Vec8{} + 1e-6;
-    for (long r = 0; r < rounds; ++r) {
-#pragma GCC unroll 16
-        for (int k = 0; k < kChains; ++k)
-            x[k] = x[k] * m + c;
-    }
+// Each measuring loop is written once on a vector type V and compiled for each width by a
+// thin function under that width's target (MNEMEX_FOR_EACH_WIDTH below), which it is
+// folded into.
+template <class V>
+constexpr int kLanes = sizeof(V) / sizeof(double);
+
+template <class V>
+[[gnu::always_inline]] inline double SumOfLanes(const V (&x)[kChains]) {
     double sum = 0.0;
     for (int k = 0; k < kChains; ++k)
-        for (int l = 0; l < 8; ++l)
+        for (int l = 0; l < kLanes<V>; ++l)
             sum += x[k][l];
     return sum;
 }
 
 // kChains independent chains x = x * m + c, `rounds` times; returns a value so that the
 // work cannot be dropped.
-__attribute__((target("avx2"), noinline)) double ChainsAvx2(long rounds) {
-    Vec4 x[kChains];
+template <class V>
+[[gnu::always_inline]] inline double Chains(long rounds) {
+    V x[kChains];
     for (int k = 0; k < kChains; ++k)
-        x[k] = Vec4{1.0 + k, 2.0 + k, 3.0 + k, 4.0 + k};
-    const Vec4 m = {0.999999, 0.999999, 0.999999, 0.999999};
-    const Vec4 c = {1e-6, 1e-6, 1e-6, 1e-6};
+        for (int l = 0; l < kLanes<V>; ++l)
+            x[k][l] = 1.0 + l + k;
+    const V m = V{} + 0.999999;
+    const V c = V{} + 1e-6;
     for (long r = 0; r < rounds; ++r) {
 #pragma GCC unroll 16
         for (int k = 0; k < kChains; ++k)
             x[k] = x[k] * m + c;
     }
-    double sum = 0.0;
-    for (int k = 0; k < kChains; ++k)
-        sum += x[k][0] + x[k][1] + x[k][2] + x[k][3];
-    return sum;
-}
-
-__attribute__((noinline)) double ChainsBaseline(long rounds) {
-    typedef double Vec2 __attribute__((vector_size(16)));
-    Vec2 x[kChains];
-    for (int k = 0; k < kChains; ++k)
-        x[k] = Vec2{1.0 + k, 2.0 + k};
-    const Vec2 m = {0.999999, 0.999999};
-    const Vec2 c = {1e-6, 1e-6};
-    for (long r = 0; r < rounds; ++r) {
-#pragma GCC unroll 16
-        for (int k = 0; k < kChains; ++k)
-            x[k] = x[k] * m + c;
-    }
-    double sum = 0.0;
-    for (int k = 0; k < kChains; ++k)
-        sum += x[k][0] + x[k][1];
-    return sum;
+    return SumOfLanes<V>(x);
 }
 
 // kChains chains x = a[k] * m + x, four rounds of loads per pass over an array of
 // 4 * kChains vectors (1.5 KB with AVX2, 3 KB with AVX-512): every multiply takes its
 // vector from memory.
-__attribute__((target("avx512f"), noinline)) double LoadsAvx512(const double* a, long rounds) {
-    Vec8 x[kChains] = {};
-    const Vec8 m = Vec8{} + 0.999999;
+template <class V>
+[[gnu::always_inline]] inline double Loads(const double* a, long rounds) {
+    V x[kChains] = {};
+    const V m = V{} + 0.999999;
     for (long r = 0; r < rounds; ++r) {
 #pragma GCC unroll 4
         for (int q = 0; q < 4; ++q) {
 #pragma GCC unroll 16
             for (int k = 0; k < kChains; ++k) {
-                Vec8 v;
-                __builtin_memcpy(&v, a + 8 * (q * kChains + k), sizeof v);
+                V v;
+                __builtin_memcpy(&v, a + kLanes<V> * (q * kChains + k), sizeof v);
                 x[k] = v * m + x[k];
             }
         }
     }
-    double sum = 0.0;
-    for (int k = 0; k < kChains; ++k)
-        for (int l = 0; l < 8; ++l)
-            sum += x[k][l];
-    return sum;
+    return SumOfLanes<V>(x);
 }
-
-__attribute__((target("avx2"), noinline)) double LoadsAvx2(const double* a, long rounds) {
-    Vec4 x[kChains] = {};
-    const Vec4 m = {0.999999, 0.999999, 0.999999, 0.999999};
-    for (long r = 0; r < rounds; ++r) {
-#pragma GCC unroll 4
-        for (int q = 0; q < 4; ++q) {
-#pragma GCC unroll 16
-            for (int k = 0; k < kChains; ++k) {
-                Vec4 v;
-                __builtin_memcpy(&v, a + 4 * (q * kChains + k), sizeof v);
-                x[k] = v * m + x[k];
-            }
-        }
-    }
-    double sum = 0.0;
-    for (int k = 0; k < kChains; ++k)
-        sum += x[k][0] + x[k][1] + x[k][2] + x[k][3];
-    return sum;
-}
-
-__attribute__((noinline)) double LoadsBaseline(const double* a, long rounds) {
-    typedef double Vec2 __attribute__((vector_size(16)));
-    Vec2 x[kChains] = {};
-    const Vec2 m = {0.999999, 0.999999};
-    for (long r = 0; r < rounds; ++r) {
-#pragma GCC unroll 4
-        for (int q = 0; q < 4; ++q) {
-#pragma GCC unroll 16
-            for (int k = 0; k < kChains; ++k) {
-                Vec2 v;
-                __builtin_memcpy(&v, a + 2 * (q * kChains + k), sizeof v);
-                x[k] = v * m + x[k];
-            }
-        }
-    }
-    double sum = 0.0;
-    for (int k = 0; k < kChains; ++k)
-        sum += x[k][0] + x[k][1];
-    return sum;
-}
-
-constexpr std::size_t kStoreBytes = 16 * 1024;
 
 // Independent stores of one vector over the whole array, `rounds` times.
-__attribute__((target("avx512f"), noinline)) void StoresAvx512(double* a, long rounds) {
-    const Vec8 v = {0.5, 1.5, 2.5, 3.5, 4.5, 5.5, 6.5, 7.5};
+template <class V>
+[[gnu::always_inline]] inline double Stores(double* a, long rounds) {
+    V v;
+    for (int l = 0; l < kLanes<V>; ++l)
+        v[l] = 0.5 + l;
     constexpr std::size_t n = kStoreBytes / sizeof(double);
     for (long r = 0; r < rounds; ++r) {
 #pragma GCC unroll 16
-        for (std::size_t k = 0; k < n; k += 8)
-            __builtin_memcpy(a + k, &v, sizeof v);
-        __asm__ volatile("" : : "r"(a) : "memory");
-    }
-}
-
-__attribute__((target("avx2"), noinline)) void StoresAvx2(double* a, long rounds) {
-    const Vec4 v = {0.5, 1.5, 2.5, 3.5};
-    constexpr std::size_t n = kStoreBytes / sizeof(double);
-    for (long r = 0; r < rounds; ++r) {
-#pragma GCC unroll 16
-        for (std::size_t k = 0; k < n; k += 4)
+        for (std::size_t k = 0; k < n; k += kLanes<V>)
             __builtin_memcpy(a + k, &v, sizeof v);
         // Every pass's stores must happen.
         __asm__ volatile("" : : "r"(a) : "memory");
     }
+    return 0.0;
 }
 
-__attribute__((noinline)) void StoresBaseline(double* a, long rounds) {
-    typedef double Vec2 __attribute__((vector_size(16)));
-    const Vec2 v = {0.5, 1.5};
-    constexpr std::size_t n = kStoreBytes / sizeof(double);
-    for (long r = 0; r < rounds; ++r) {
-#pragma GCC unroll 16
-        for (std::size_t k = 0; k < n; k += 2)
-            __builtin_memcpy(a + k, &v, sizeof v);
-        __asm__ volatile("" : : "r"(a) : "memory");
-    }
-}
-
-}  // namespace
-
-namespace {
-
-// One read-modify-write pass: every element read once and written once.
-__attribute__((target("avx512f"), noinline)) void PassAvx512(double* a, std::size_t n) {
-    const Vec8 one = Vec8{} + 1.0;
-    for (std::size_t k = 0; k + 32 <= n; k += 32) {
+// One read-modify-write pass: every element read once and written once, four vectors per
+// step, so that loop overhead does not hide the memory's limit.
+template <class V>
+[[gnu::always_inline]] inline double Pass(double* a, std::size_t n) {
+    const V one = V{} + 1.0;
+    constexpr std::size_t kStep = 4 * kLanes<V>;
+    for (std::size_t k = 0; k + kStep <= n; k += kStep) {
 #pragma GCC unroll 4
-        for (std::size_t q = 0; q < 32; q += 8) {
-            Vec8 v;
+        for (std::size_t q = 0; q < kStep; q += kLanes<V>) {
+            V v;
             __builtin_memcpy(&v, a + k + q, sizeof v);
             v = v + one;
             __builtin_memcpy(a + k + q, &v, sizeof v);
         }
     }
+    return 0.0;
 }
 
-__attribute__((target("avx2"), noinline)) void PassAvx2(double* a, std::size_t n) {
-    const Vec4 one = {1.0, 1.0, 1.0, 1.0};
-    // Four vectors per step, so that loop overhead does not hide the memory's limit.
-    for (std::size_t k = 0; k + 16 <= n; k += 16) {
-#pragma GCC unroll 4
-        for (std::size_t q = 0; q < 16; q += 4) {
-            Vec4 v;
-            __builtin_memcpy(&v, a + k + q, sizeof v);
-            v = v + one;
-            __builtin_memcpy(a + k + q, &v, sizeof v);
-        }
+// Name##Avx512, Name##Avx2 and Name##Baseline: Name<V> for each width.
+#define MNEMEX_FOR_EACH_WIDTH(Name, Params, Args)                             \
+    __attribute__((target("avx512f"), noinline)) double Name##Avx512 Params { \
+        return Name<Vec8> Args;                                               \
+    }                                                                         \
+    __attribute__((target("avx2"), noinline)) double Name##Avx2 Params {      \
+        return Name<Vec4> Args;                                               \
+    }                                                                         \
+    __attribute__((noinline)) double Name##Baseline Params {                  \
+        return Name<Vec2> Args;                                               \
     }
-}
-
-__attribute__((noinline)) void PassBaseline(double* a, std::size_t n) {
-    for (std::size_t k = 0; k < n; ++k)
-        a[k] = a[k] + 1.0;
-}
+MNEMEX_FOR_EACH_WIDTH(Chains, (long rounds), (rounds))
+MNEMEX_FOR_EACH_WIDTH(Loads, (const double* a, long rounds), (a, rounds))
+MNEMEX_FOR_EACH_WIDTH(Stores, (double* a, long rounds), (a, rounds))
+MNEMEX_FOR_EACH_WIDTH(Pass, (double* a, std::size_t n), (a, n))
+#undef MNEMEX_FOR_EACH_WIDTH
 
 }  // namespace
 

@@ -41,22 +41,8 @@ typedef double V __attribute__((vector_size(32)));
 MNEMEX_KERNEL_INLINE V Broadcast(const double& x) {
     return V{x, x, x, x};
 }
-// The same value, but the compiler no longer knows that its lanes are equal. Knowing the
-// rate and an input to be broadcasts, it multiplies them as scalars and broadcasts the
-// product: two register-to-register broadcasts per row, which compete with the multiplies
-// and adds for the vector pipes. A vector multiply of the input broadcast straight from
-// memory (a load alone) needs none, and gives the same IEEE product in every lane.
-// Clang ignores the target pragma (its copy is built from 128-bit halves for the
-// sanitizer builds), so a 256-bit value fits no register operand there: it goes through
-// memory, once per tile.
-MNEMEX_KERNEL_INLINE V Opaque(V v) {
-#if defined(__clang__)
-    __asm__("" : "+m"(v));
-#else
-    __asm__("" : "+x"(v));
-#endif
-    return v;
-}
+#include "core/kernels/OpaqueLanes.inc"
+
 #include "core/kernels/EpochKernelsBody.inc"
 }  // namespace avx2
 #pragma GCC diagnostic pop
@@ -77,16 +63,7 @@ typedef double V __attribute__((vector_size(64)));
 MNEMEX_KERNEL_INLINE V Broadcast(const double& x) {
     return V{x, x, x, x, x, x, x, x};
 }
-// As in the AVX2 copy: the rate's lanes hidden from the compiler, so that each input is
-// broadcast from memory and multiplied as a vector.
-MNEMEX_KERNEL_INLINE V Opaque(V v) {
-#if defined(__clang__)
-    __asm__("" : "+m"(v));
-#else
-    __asm__("" : "+v"(v));
-#endif
-    return v;
-}
+#include "core/kernels/OpaqueLanes.inc"
 #define MNEMEX_KERNEL_WIDEST_BLOCKS 1
 #include "core/kernels/EpochKernelsBody.inc"
 #undef MNEMEX_KERNEL_WIDEST_BLOCKS
@@ -126,17 +103,6 @@ InstructionSet BestInstructionSet() {
     if (Supports(InstructionSet::kAvx512))
         return InstructionSet::kAvx512;
     return Supports(InstructionSet::kAvx2) ? InstructionSet::kAvx2 : InstructionSet::kBaseline;
-}
-
-const char* NameOf(InstructionSet isa) {
-    switch (isa) {
-        case InstructionSet::kAvx2:
-            return "avx2";
-        case InstructionSet::kAvx512:
-            return "avx512";
-        default:
-            return "baseline";
-    }
 }
 
 bool TrainBlocks(const BlockJob& job, InstructionSet isa) {

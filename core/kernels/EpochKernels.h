@@ -38,7 +38,16 @@ bool Supports(InstructionSet isa);
 InstructionSet BestInstructionSet();
 
 // The name shown in benchmark output: "baseline", "avx2" or "avx512".
-const char* NameOf(InstructionSet isa);
+inline const char* NameOf(InstructionSet isa) {
+    switch (isa) {
+        case InstructionSet::kAvx2:
+            return "avx2";
+        case InstructionSet::kAvx512:
+            return "avx512";
+        default:
+            return "baseline";
+    }
+}
 
 // Number of panel blocks of `lanes` output units for the given number of output units.
 inline int BlockCount(int numOutputs, int lanes) {

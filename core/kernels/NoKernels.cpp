@@ -13,17 +13,6 @@ InstructionSet BestInstructionSet() {
     return InstructionSet::kBaseline;
 }
 
-const char* NameOf(InstructionSet isa) {
-    switch (isa) {
-        case InstructionSet::kAvx2:
-            return "avx2";
-        case InstructionSet::kAvx512:
-            return "avx512";
-        default:
-            return "baseline";
-    }
-}
-
 bool TrainBlocks(const BlockJob&, InstructionSet) {
     return false;
 }
